@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// Helpers internal to QuillonCore: transliteration and the stored-file container primitives.
+
+// Drops diacritics by the table of the ANSI code page (1250 or 1252); other bytes of 128 or
+// more are dropped.
+std::string StripAccents(const std::string& ansi);
+
+// RC5-32/12/16 under the store key, electronic codebook, in place over whole 8-byte blocks: the
+// byte count is rounded up, so the buffer must hold whole blocks.
+void EncipherBuffer(unsigned char* buffer, std::size_t count);
+void DecipherBuffer(unsigned char* buffer, std::size_t count);
+
+// The stored password: Base64, then deciphered; empty when anything is wrong.
+std::string DecipherBase64Text(const std::string& text);
+
+// zlib stream, level 5, in one call.
+void CompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out);
+// Inflates into a buffer of outCount bytes (the expected length); true only when the stream
+// ends exactly there, and then outCount is the produced length. On failure out is emptied.
+bool DecompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out,
+                      std::size_t& outCount);

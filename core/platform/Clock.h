@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+// The current time, read through one replaceable source so that tests can fix it.
+class IClock {
+public:
+    virtual ~IClock() = default;
+    // Seconds since 1970-01-01 UTC.
+    virtual std::int64_t Now() const = 0;
+};
+
+namespace Clock {
+// The current time from the installed source (the system clock unless a test replaced it).
+std::int64_t Now();
+// Installs a source; null restores the system clock. The caller keeps ownership.
+void SetSource(const IClock* source);
+} // namespace Clock

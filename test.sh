@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the main build (warnings are errors), the unit tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and short runs of every fuzz target.
+set -euo pipefail
+QUILLON_ROOT=$(cd "$(dirname "$0")" && pwd)
+source "$QUILLON_ROOT/scripts/common.sh"
+ensure_packages
+
+# No test may touch the real user's files.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export XDG_DATA_HOME=$scratch/data XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/run
+mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+# The data model and the service client stay free of Qt.
+if grep -rEn '#include *<Q[A-Za-z]*(/|>)' "$QUILLON_ROOT/core/model" "$QUILLON_ROOT/core/service"; then
+    die "core/model and core/service must not include Qt headers"
+fi
+
+failed=0
+run_ctest() {
+    local dir=$1
+    shift
+    echo "== ctest $dir $*"
+    ctest --test-dir "$dir" --output-on-failure "$@" || failed=1
+}
+
+echo "== main build"
+configure_and_build "$QUILLON_ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WERROR=ON
+run_ctest "$QUILLON_ROOT/build"
+
+echo "== sanitizer build (address, undefined)"
+configure_and_build "$QUILLON_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUILLON_WERROR=ON \
+    -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF \
+    "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+run_ctest "$QUILLON_ROOT/build-asan" -L unit
+
+echo "== fuzz build (clang, libFuzzer)"
+configure_and_build "$QUILLON_ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON \
+    -DQUILLON_BUILD_TESTS=OFF -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF \
+    "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+fuzz_runs=${QUILLON_FUZZ_RUNS:-20000}
+for target in "$QUILLON_ROOT"/build-fuzz/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    corpus=$scratch/corpus-$name
+    mkdir -p "$corpus"
+    seeds=()
+    [ -d "$QUILLON_ROOT/fuzz/corpus/${name#fuzz_}" ] && seeds=("$QUILLON_ROOT/fuzz/corpus/${name#fuzz_}")
+    echo "== fuzz $name ($fuzz_runs runs)"
+    if ! "$target" -runs="$fuzz_runs" -max_len=65536 "$corpus" "${seeds[@]}" >"$scratch/$name.log" 2>&1; then
+        tail -40 "$scratch/$name.log"
+        echo "fuzz target $name failed"
+        failed=1
+    fi
+done
+
+if [ "$failed" -ne 0 ]; then
+    echo "SOME TESTS FAILED"
+    exit 1
+fi
+echo "All test suites passed."

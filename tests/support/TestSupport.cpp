@@ -1,0 +1,33 @@
+#include "TestSupport.h"
+
+#include <ctime>
+#include <stdexcept>
+#include <stdlib.h>
+
+FixedClock::FixedClock(std::int64_t now) : m_now(now) { Clock::SetSource(this); }
+
+FixedClock::~FixedClock() { Clock::SetSource(nullptr); }
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quillon-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    m_path = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::int64_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&tm));
+}
