@@ -1,4 +1,5 @@
 #include "model/Blowfish.h"
+#include "HexBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -7,13 +8,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<unsigned char> FromHex(const std::string& hex) {
-    std::vector<unsigned char> bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes.push_back(static_cast<unsigned char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    return bytes;
-}
 
 void ExpectVector(const std::string& key, const std::string& plain, const std::string& cipher) {
     const auto keyBytes = FromHex(key);

@@ -1,4 +1,5 @@
 #include "model/Rc5.h"
+#include "HexBytes.h"
 #include "model/Utilities.h"
 #include "model/UtilitiesInternal.h"
 
@@ -6,17 +7,6 @@
 
 #include <string>
 #include <vector>
-
-namespace {
-
-std::vector<unsigned char> FromHex(const std::string& hex) {
-    std::vector<unsigned char> bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes.push_back(static_cast<unsigned char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    return bytes;
-}
-
-} // namespace
 
 TEST(Rc5, MatchesThePublishedVectorsOfRc5_32_12_16) {
     struct Vector {
