@@ -1,0 +1,78 @@
+#include "UtilitiesInternal.h"
+
+#include "platform/CodePage.h"
+
+#include <array>
+#include <initializer_list>
+#include <utility>
+
+namespace {
+
+using Transliteration = std::array<char, 256>;
+
+// Byte -> plain letter; 0 where the byte has no plain letter and is dropped.
+constexpr Transliteration
+MakeTransliteration(std::initializer_list<std::pair<unsigned char, char>> pairs) {
+    Transliteration table{};
+    for (const auto& [from, to] : pairs) {
+        if (table[from] == 0)
+            table[from] = to;
+    }
+    return table;
+}
+
+constexpr Transliteration kCentralEuropean = MakeTransliteration({
+    {0xE1, 'a'}, {0xE4, 'a'}, {0xE8, 'c'}, {0xEF, 'd'}, {0xE9, 'e'}, {0xEC, 'e'}, {0xED, 'i'},
+    {0xBE, 'l'}, {0xE5, 'l'}, {0xF2, 'n'}, {0xF3, 'o'}, {0xF4, 'o'}, {0xE0, 'r'}, {0xF8, 'r'},
+    {0x9A, 's'}, {0x9D, 't'}, {0xFA, 'u'}, {0xF9, 'u'}, {0xFD, 'y'}, {0x9E, 'z'}, {0x8A, 'S'},
+    {0x8C, 'S'}, {0x8D, 'T'}, {0x8E, 'Z'}, {0x8F, 'Z'}, {0x9C, 's'}, {0x9F, 'z'}, {0xA3, 'L'},
+    {0xA5, 'A'}, {0xAA, 'S'}, {0xAF, 'Z'}, {0xB9, 'a'}, {0xBA, 's'}, {0xBF, 'z'}, {0xC0, 'R'},
+    {0xC1, 'A'}, {0xC2, 'A'}, {0xC3, 'A'}, {0xC4, 'A'}, {0xC5, 'L'}, {0xC6, 'C'}, {0xC7, 'C'},
+    {0xC8, 'C'}, {0xC9, 'E'}, {0xCA, 'E'}, {0xCB, 'E'}, {0xCC, 'E'}, {0xCD, 'I'}, {0xCE, 'I'},
+    {0xCF, 'D'}, {0xD0, 'D'}, {0xD1, 'N'}, {0xD2, 'N'}, {0xD3, 'O'}, {0xD4, 'O'}, {0xD5, 'O'},
+    {0xD6, 'O'}, {0xD8, 'R'}, {0xD9, 'U'}, {0xDA, 'U'}, {0xDB, 'U'}, {0xDC, 'U'}, {0xDD, 'Y'},
+    {0xDE, 'T'}, {0xE2, 'a'}, {0xE3, 'a'}, {0xE6, 'c'}, {0xE7, 'c'}, {0xEA, 'e'}, {0xEB, 'e'},
+    {0xEE, 'i'}, {0xF0, 'd'}, {0xF1, 'n'}, {0xF5, 'o'}, {0xF6, 'o'}, {0xFB, 'u'}, {0xFC, 'u'},
+    {0xFE, 't'},
+});
+
+constexpr Transliteration kWesternEuropean = MakeTransliteration({
+    {0x8A, 'S'}, {0x8E, 'Z'}, {0x9A, 's'}, {0x9E, 'z'}, {0x9F, 'Y'}, {0xC0, 'A'}, {0xC1, 'A'},
+    {0xC2, 'A'}, {0xC3, 'A'}, {0xC4, 'A'}, {0xC5, 'A'}, {0xC7, 'C'}, {0xC8, 'E'}, {0xC9, 'E'},
+    {0xCA, 'E'}, {0xCB, 'E'}, {0xCC, 'I'}, {0xCD, 'I'}, {0xCE, 'I'}, {0xCF, 'I'}, {0xD0, 'D'},
+    {0xD1, 'N'}, {0xD2, 'O'}, {0xD3, 'O'}, {0xD4, 'O'}, {0xD5, 'O'}, {0xD6, 'O'}, {0xD8, 'O'},
+    {0xD9, 'U'}, {0xDA, 'U'}, {0xDB, 'U'}, {0xDC, 'U'}, {0xDD, 'Y'}, {0xE0, 'a'}, {0xE1, 'a'},
+    {0xE2, 'a'}, {0xE3, 'a'}, {0xE4, 'a'}, {0xE5, 'a'}, {0xE7, 'c'}, {0xE8, 'e'}, {0xE9, 'e'},
+    {0xEA, 'e'}, {0xEB, 'e'}, {0xEC, 'i'}, {0xED, 'i'}, {0xEE, 'i'}, {0xEF, 'i'}, {0xF1, 'n'},
+    {0xF2, 'o'}, {0xF3, 'o'}, {0xF4, 'o'}, {0xF5, 'o'}, {0xF6, 'o'}, {0xF8, 'o'}, {0xF9, 'u'},
+    {0xFA, 'u'}, {0xFB, 'u'}, {0xFC, 'u'}, {0xFD, 'y'}, {0xFF, 'y'},
+});
+
+constexpr Transliteration kNoTransliteration{};
+
+const Transliteration& TransliterationOfCodePage() {
+    switch (GetAnsiCodePage()) {
+    case 1250:
+        return kCentralEuropean;
+    case 1252:
+        return kWesternEuropean;
+    default:
+        return kNoTransliteration;
+    }
+}
+
+} // namespace
+
+std::string StripAccents(const std::string& ansi) {
+    const Transliteration& table = TransliterationOfCodePage();
+    std::string result;
+    result.reserve(ansi.size());
+    for (char c : ansi) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80)
+            result += c;
+        else if (table[byte] != 0)
+            result += table[byte];
+    }
+    return result;
+}

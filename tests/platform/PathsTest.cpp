@@ -1,0 +1,61 @@
+#include "platform/Paths.h"
+#include "ScopedEnv.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+unsigned ModeOf(const fs::path& path) {
+    struct stat info {};
+    EXPECT_EQ(stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
+}
+
+} // namespace
+
+TEST(Paths, ConfigDirLiesUnderTheLocalDataFolder) {
+    TempDir temp;
+    ScopedEnv data("XDG_DATA_HOME", (temp.Path() / "data").c_str());
+    EXPECT_EQ(GetConfigDir(false, false), (temp.Path() / "data/Velora/Quillon/").string());
+    EXPECT_EQ(GetConfigDir(false, true), (temp.Path() / "data/Korvana/Quillon/").string());
+    EXPECT_FALSE(fs::exists(temp.Path() / "data")) << "only create makes folders";
+
+    ScopedEnv noData("XDG_DATA_HOME", nullptr);
+    ScopedEnv home("HOME", temp.Path().c_str());
+    EXPECT_EQ(GetConfigDir(false, false), (temp.Path() / ".local/share/Velora/Quillon/").string());
+    ScopedEnv relative("XDG_DATA_HOME", "relative/data");
+    EXPECT_EQ(GetConfigDir(false, true), (temp.Path() / ".local/share/Korvana/Quillon/").string());
+}
+
+TEST(Paths, CreateMakesEveryMissingFolderPrivate) {
+    TempDir temp;
+    const fs::path data = temp.Path() / "a" / "b";
+    ScopedEnv env("XDG_DATA_HOME", data.c_str());
+    const mode_t oldMask = umask(0);
+    const std::string dir = GetConfigDir(true, false);
+    const std::string legacy = GetConfigDir(true, true);
+    umask(oldMask);
+    for (const fs::path& folder : {data / "Velora", data / "Velora/Quillon", data / "Korvana",
+                                   data / "Korvana/Quillon", temp.Path() / "a"}) {
+        EXPECT_TRUE(fs::is_directory(folder)) << folder;
+        EXPECT_EQ(ModeOf(folder), 0700u) << folder;
+    }
+    EXPECT_EQ(GetConfigDir(true, false), dir) << "an existing folder is fine";
+}
+
+TEST(Paths, AppDirIsTheFolderOfTheModuleHoldingTheAddress) {
+    const fs::path program = fs::read_symlink("/proc/self/exe");
+    static int anchor;
+    EXPECT_EQ(GetAppDir(&anchor), program.parent_path().string() + "/");
+
+    const std::string coreDir = GetAppDir(nullptr);
+    ASSERT_TRUE(coreDir.ends_with("/"));
+    EXPECT_TRUE(fs::exists(fs::path(coreDir) / "libQuillonCore.so")) << coreDir;
+}
