@@ -3,6 +3,8 @@
 #include "platform/CodePage.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace {
 
@@ -31,6 +33,23 @@ std::size_t LongestNumber(const std::string& number) {
         return 12;
     return 9;
 }
+
+constexpr std::string_view kBase64Alphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr unsigned char kBase64Padding = 254;
+constexpr unsigned char kBase64Skipped = 255;
+
+// Byte -> 6-bit value, or one of the two markers.
+constexpr std::array<unsigned char, 256> MakeBase64Values() {
+    std::array<unsigned char, 256> values{};
+    values.fill(kBase64Skipped);
+    for (std::size_t i = 0; i < kBase64Alphabet.size(); ++i)
+        values[static_cast<unsigned char>(kBase64Alphabet[i])] = static_cast<unsigned char>(i);
+    values['='] = kBase64Padding;
+    return values;
+}
+
+constexpr std::array<unsigned char, 256> kBase64Values = MakeBase64Values();
 
 bool TakesEqualsSign(char c) {
     return c == '\t' || c == '\n' || c == '\r' || c == '&' || c == '<' || c == '>';
@@ -99,4 +118,48 @@ std::string ConvertToIntl(std::string_view number) {
     if (!result.empty())
         ConvertToIntl(result);
     return result;
+}
+
+std::string Base64Encode(const unsigned char* data, std::size_t count) {
+    std::string text;
+    text.reserve((count + 2) / 3 * 4);
+    for (std::size_t offset = 0; offset < count; offset += 3) {
+        const std::size_t take = std::min<std::size_t>(3, count - offset);
+        std::uint32_t group = 0;
+        for (std::size_t i = 0; i < 3; ++i)
+            group = group << 8 | (i < take ? data[offset + i] : 0);
+        for (std::size_t i = 0; i < 4; ++i)
+            text += i <= take ? kBase64Alphabet[(group >> (18 - 6 * i)) & 63] : '=';
+    }
+    return text;
+}
+
+bool Base64Decode(const std::string& text, unsigned char* out, std::size_t& count) {
+    std::size_t produced = 0;
+    std::size_t groupYield = 3;
+    std::uint32_t group = 0;
+    int kept = 0;
+    for (char c : text) {
+        unsigned char value = kBase64Values[static_cast<unsigned char>(c)];
+        if (value == kBase64Skipped)
+            continue;
+        if (value == kBase64Padding) {
+            value = 0;
+            // Padding shortens every later group too; never below no bytes at all.
+            groupYield -= groupYield > 0 ? 1 : 0;
+        }
+        group = group << 6 | value;
+        if (++kept < 4)
+            continue;
+        if (groupYield > count - produced)
+            return false;
+        for (std::size_t i = 0; i < groupYield; ++i)
+            out[produced++] = static_cast<unsigned char>(group >> (16 - 8 * i));
+        group = 0;
+        kept = 0;
+    }
+    if (kept != 0)
+        return false;
+    count = produced;
+    return true;
 }

@@ -1,10 +1,15 @@
 #include "UtilitiesInternal.h"
 
+#include "Rc5.h"
+#include "Utilities.h"
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <initializer_list>
 #include <utility>
+#include <zlib.h>
 
 namespace {
 
@@ -61,6 +66,45 @@ const Transliteration& TransliterationOfCodePage() {
     }
 }
 
+constexpr int kStoreRounds = 12;
+constexpr int kCompressionLevel = 5;
+// Output grows in steps of this size, so that a damaged length never allocates it all at once.
+constexpr std::size_t kInflateStep = 1 << 20;
+
+const CRc5& StoreCipher() {
+    static const CRc5 cipher = [] {
+        static constexpr char kStoreKey[] = "5f3a90c7d2b14e68";
+        CRc5 rc5;
+        rc5.SetKey(reinterpret_cast<const unsigned char*>(kStoreKey), sizeof(kStoreKey) - 1,
+                   kStoreRounds);
+        return rc5;
+    }();
+    return cipher;
+}
+
+// Inflates the whole stream into out, which may grow to at most limit bytes.
+bool Inflate(z_stream& stream, std::vector<unsigned char>& out, std::size_t limit) {
+    unsigned char none = 0; // zlib wants an output pointer even for no room
+    stream.next_out = &none;
+    for (;;) {
+        const std::size_t produced = stream.total_out;
+        if (stream.avail_out == 0 && produced < limit) {
+            out.resize(produced + std::min(kInflateStep, limit - produced));
+            stream.next_out = out.data() + produced;
+            stream.avail_out = static_cast<uInt>(out.size() - produced);
+        }
+        const uLong consumed = stream.total_in;
+        const int result = inflate(&stream, Z_FINISH);
+        if (result == Z_STREAM_END)
+            return true;
+        if (result != Z_OK && result != Z_BUF_ERROR)
+            return false;
+        // No progress: the input ended early, or the stream is longer than the limit.
+        if (stream.total_in == consumed && stream.total_out == produced)
+            return false;
+    }
+}
+
 } // namespace
 
 std::string StripAccents(const std::string& ansi) {
@@ -75,4 +119,57 @@ std::string StripAccents(const std::string& ansi) {
             result += table[byte];
     }
     return result;
+}
+
+void EncipherBuffer(unsigned char* buffer, std::size_t count) {
+    StoreCipher().Encrypt(buffer, count);
+}
+
+void DecipherBuffer(unsigned char* buffer, std::size_t count) {
+    StoreCipher().Decrypt(buffer, count);
+}
+
+std::string DecipherBase64Text(const std::string& text) {
+    std::vector<unsigned char> bytes(text.size());
+    std::size_t count = bytes.size();
+    if (!Base64Decode(text, bytes.data(), count) || count % CRc5::kBlockSize != 0)
+        return {};
+    DecipherBuffer(bytes.data(), count);
+    const auto end = bytes.begin() + static_cast<std::ptrdiff_t>(count);
+    const auto zero = std::find(bytes.begin(), end, 0);
+    return zero == end ? std::string() : std::string(bytes.begin(), zero);
+}
+
+void CompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out) {
+    // The bound of zlib itself: a fixed margin is too small for large incompressible input.
+    uLongf produced = compressBound(count);
+    out.resize(produced);
+    if (compress2(out.data(), &produced, data, count, kCompressionLevel) != Z_OK)
+        produced = 0;
+    out.resize(produced);
+}
+
+bool DecompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out,
+                      std::size_t& outCount) {
+    out.clear();
+    z_stream stream{};
+    if (count > UINT_MAX || inflateInit(&stream) != Z_OK)
+        return false;
+    stream.next_in = const_cast<unsigned char*>(data);
+    stream.avail_in = static_cast<uInt>(count);
+    bool ended = false;
+    try {
+        ended = Inflate(stream, out, outCount);
+    } catch (const std::bad_alloc&) {
+    }
+    const std::size_t produced = stream.total_out;
+    inflateEnd(&stream);
+    if (!ended) {
+        out.clear();
+        out.shrink_to_fit();
+        return false;
+    }
+    out.resize(produced);
+    outCount = produced;
+    return true;
 }
