@@ -1,32 +1,13 @@
 #include "AccountOperations.h"
 
+#include "ServiceStatus.h"
+
 #include <algorithm>
 #include <cstdio>
 
 namespace {
 
-constexpr int kNotInNetwork = 22;
-constexpr int kCannotChangeService = 32;
-constexpr int kServiceNotActive = 33;
-constexpr int kWrongActivationCode = 37;
-constexpr int kPostpaidOnly = 38;
-constexpr int kCreditCapExceeded = 40;
-constexpr int kRechargeTooSoon = 41;
-constexpr int kClubForPostpaidOnly = 42;
-constexpr int kNotEnoughClubPoints = 46;
-constexpr int kMobileTaken = 48;
-constexpr int kWrongMobile = 49;
-constexpr int kWrongMobileCode = 50;
-constexpr int kLoginTaken = 51;
-constexpr int kBadLoginName = 52;
-constexpr int kBadPassword = 53;
-constexpr int kBadUserMobile = 54;
-constexpr int kUserMobileNotInNetwork = 55;
-constexpr int kUserMobileTaken = 56;
-constexpr int kWrongUserCode = 57;
-constexpr int kWrongRechargeCode = 58;
-constexpr int kServiceAlreadyActive = 60;
-constexpr int kActivationPending = 61;
+using namespace ServiceStatus;
 
 constexpr int kCreditCap = 1000;
 constexpr std::int64_t kRechargeInterval = 3600;
@@ -78,36 +59,17 @@ bool IsPlainLoginName(const std::string& login) {
 } // namespace
 
 void AccountOperations::Register(OperationRegistry& registry) {
-    registry.AddSession("ask4CreditList",
-                        [this](Account&, auto&, auto& reply) { Ask4CreditList(reply); });
-    registry.AddSession("ask4CreditRecharge", [this](Account& a, auto& request, auto& reply) {
-        Ask4CreditRecharge(a, request, reply);
-    });
-    registry.AddSession("CreditRecharge", [this](Account& a, auto& request, auto& reply) {
-        CreditRecharge(a, request, reply);
-    });
-    registry.AddSession("ask4ServiceActivation", [this](Account& a, auto& request, auto& reply) {
-        Ask4ServiceActivation(a, request, reply);
-    });
-    registry.AddSession("ServiceActivation", [this](Account& a, auto& request, auto& reply) {
-        ServiceActivation(a, request, reply);
-    });
-    registry.AddSession("ServiceDeactivation", [this](Account& a, auto& request, auto& reply) {
-        ServiceDeactivation(a, request, reply);
-    });
-    registry.AddSession("ask4MobileRegistration", [this](Account& a, auto& request, auto& reply) {
-        Ask4MobileRegistration(a, request, reply);
-    });
-    registry.AddSession("MobileRegistration", [this](Account& a, auto& request, auto& reply) {
-        MobileRegistration(a, request, reply);
-    });
-    registry.AddSession("MobileUnregister",
-                        [this](Account& a, auto&, auto& reply) { MobileUnregister(a, reply); });
-    registry.AddPublic("ask4UserRegistration", [this](auto& request, auto& reply) {
-        Ask4UserRegistration(request, reply);
-    });
-    registry.AddPublic("UserRegistration",
-                       [this](auto& request, auto& reply) { UserRegistration(request, reply); });
+    registry.AddSession("ask4CreditList", this, &AccountOperations::Ask4CreditList);
+    registry.AddSession("ask4CreditRecharge", this, &AccountOperations::Ask4CreditRecharge);
+    registry.AddSession("CreditRecharge", this, &AccountOperations::CreditRecharge);
+    registry.AddSession("ask4ServiceActivation", this, &AccountOperations::Ask4ServiceActivation);
+    registry.AddSession("ServiceActivation", this, &AccountOperations::ServiceActivation);
+    registry.AddSession("ServiceDeactivation", this, &AccountOperations::ServiceDeactivation);
+    registry.AddSession("ask4MobileRegistration", this, &AccountOperations::Ask4MobileRegistration);
+    registry.AddSession("MobileRegistration", this, &AccountOperations::MobileRegistration);
+    registry.AddSession("MobileUnregister", this, &AccountOperations::MobileUnregister);
+    registry.AddPublic("ask4UserRegistration", this, &AccountOperations::Ask4UserRegistration);
+    registry.AddPublic("UserRegistration", this, &AccountOperations::UserRegistration);
 }
 
 Transaction* AccountOperations::Confirmed(const SoapRequest& request, Transaction::Kind kind,
@@ -125,7 +87,7 @@ void AccountOperations::Opened(ReplyWriter& reply, Transaction transaction) {
     reply.Status(0).Attribute("id", std::to_string(opened.id));
 }
 
-void AccountOperations::Ask4CreditList(ReplyWriter& reply) {
+void AccountOperations::Ask4CreditList(Account&, const SoapRequest&, ReplyWriter& reply) {
     reply.Status(0);
     ReplyElement& list = reply.Array("creditList", "ns1:clubMemberPoints");
     for (const CreditOffer& offer : CreditOffers()) {
@@ -250,7 +212,7 @@ void AccountOperations::ServiceDeactivation(Account& account, const SoapRequest&
         return;
     }
     if (!account.active[type]) {
-        reply.Status(kServiceNotActive);
+        reply.Status(kServiceInactive);
         return;
     }
     account.active[type] = false;
@@ -300,7 +262,7 @@ void AccountOperations::MobileRegistration(Account& account, const SoapRequest& 
     reply.Status(0);
 }
 
-void AccountOperations::MobileUnregister(Account& account, ReplyWriter& reply) {
+void AccountOperations::MobileUnregister(Account& account, const SoapRequest&, ReplyWriter& reply) {
     account.mobile.clear();
     reply.Status(0);
 }
