@@ -1,5 +1,6 @@
 #include "AccountOperations.h"
 
+#include "PhoneNumber.h"
 #include "ServiceStatus.h"
 
 #include <algorithm>
@@ -134,12 +135,10 @@ void AccountOperations::Ask4CreditRecharge(Account& account, const SoapRequest& 
         reply.Status(refusal);
         return;
     }
-    Transaction transaction;
-    transaction.kind = Transaction::Kind::CreditRecharge;
-    transaction.login = account.login;
-    transaction.amount = amount;
-    transaction.clubPoints = points;
-    Opened(reply, std::move(transaction));
+    Opened(reply, {.kind = Transaction::Kind::CreditRecharge,
+                   .login = account.login,
+                   .amount = amount,
+                   .clubPoints = points});
 }
 
 void AccountOperations::CreditRecharge(Account& account, const SoapRequest& request,
@@ -183,11 +182,9 @@ void AccountOperations::Ask4ServiceActivation(Account& account, const SoapReques
         reply.Status(refusal);
         return;
     }
-    Transaction transaction;
-    transaction.kind = Transaction::Kind::ServiceActivation;
-    transaction.login = account.login;
-    transaction.serviceType = type;
-    Opened(reply, std::move(transaction));
+    Opened(reply, {.kind = Transaction::Kind::ServiceActivation,
+                   .login = account.login,
+                   .serviceType = type});
     reply.Field("EULA").Text(Eula(type));
 }
 
@@ -221,12 +218,9 @@ void AccountOperations::ServiceDeactivation(Account& account, const SoapRequest&
 
 int AccountOperations::MobileRefusal(const std::string& mobile,
                                      const MobileStatuses& statuses) const {
-    if (mobile.size() < 9 || mobile.size() > 15 ||
-        !std::all_of(mobile.begin(), mobile.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (!IsWellFormedNumber(mobile))
         return statuses.malformed;
-    const auto& prefixes = m_state.Options().networkPrefixes;
-    if (std::none_of(prefixes.begin(), prefixes.end(),
-                     [&mobile](const std::string& p) { return mobile.starts_with(p); }))
+    if (!IsInNetwork(mobile, m_state.Options().networkPrefixes))
         return statuses.notInNetwork;
     return m_state.FindAccountByMobile(mobile) ? statuses.taken : 0;
 }
@@ -238,11 +232,9 @@ void AccountOperations::Ask4MobileRegistration(Account& account, const SoapReque
         reply.Status(refusal);
         return;
     }
-    Transaction transaction;
-    transaction.kind = Transaction::Kind::MobileRegistration;
-    transaction.login = account.login;
-    transaction.mobile = mobile;
-    Opened(reply, std::move(transaction));
+    Opened(
+        reply,
+        {.kind = Transaction::Kind::MobileRegistration, .login = account.login, .mobile = mobile});
 }
 
 void AccountOperations::MobileRegistration(Account& account, const SoapRequest& request,

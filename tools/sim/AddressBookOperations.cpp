@@ -1,5 +1,7 @@
 #include "AddressBookOperations.h"
 
+#include "PhoneNumber.h"
+
 #include "ServiceStatus.h"
 
 #include <algorithm>
@@ -13,11 +15,6 @@ constexpr std::size_t kMaxName = 15;
 bool IsPlainName(const std::string& name) {
     return !name.empty() && name.size() <= kMaxName &&
            std::all_of(name.begin(), name.end(), [](char c) { return c >= 0x20 && c <= 0x7e; });
-}
-
-bool IsNumber(const std::string& number) {
-    return number.size() >= 9 && number.size() <= 15 &&
-           std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 template <typename Item> auto Named(std::vector<Item>& items, const std::string& name) {
@@ -75,7 +72,7 @@ void AddressBookOperations::SetAlias(Account& account, const SoapRequest& reques
         reply.Status(kBadAliasName);
         return;
     }
-    if (!IsNumber(number)) {
+    if (!IsWellFormedNumber(number)) {
         reply.Status(kWrongNumber);
         return;
     }

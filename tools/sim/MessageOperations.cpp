@@ -1,5 +1,6 @@
 #include "MessageOperations.h"
 
+#include "PhoneNumber.h"
 #include "Recurrence.h"
 #include "RequestError.h"
 
@@ -48,11 +49,6 @@ std::string LocalTimeText(std::int64_t t) {
 int PartsOf(const std::string& text) {
     const auto length = static_cast<int>(text.size());
     return length <= 160 ? 1 : (length + 152) / 153;
-}
-
-bool IsWellFormedNumber(const std::string& number) {
-    return number.size() >= 9 && number.size() <= 15 &&
-           std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 void WriteDelivery(ReplyElement& item, const Delivery& delivery, const std::string& number) {
@@ -107,9 +103,7 @@ int MessageOperations::Refusal(const Account& account, const Options& options,
     for (const std::string& number : recipients) {
         if (!IsWellFormedNumber(number))
             return kWrongNumber;
-        const auto& prefixes = m_state.Options().networkPrefixes;
-        if (std::none_of(prefixes.begin(), prefixes.end(),
-                         [&number](const std::string& p) { return number.starts_with(p); }))
+        if (!IsInNetwork(number, m_state.Options().networkPrefixes))
             return kNotInNetwork;
     }
     const std::int64_t now = m_state.Now();
