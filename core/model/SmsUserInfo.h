@@ -1,0 +1,270 @@
+#pragma once
+
+#include "SmsAddressBook.h"
+#include "SmsArchive.h"
+#include "SmsHistoryItem.h"
+
+#include "service/SmsResultRecords.h"
+
+#include <pugixml.hpp>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class ISoapTransport;
+namespace Kvws {
+struct Token;
+}
+
+// One subscriber's account as this computer knows it: settings, send counters, archive, recipient
+// history and address book, kept in the profile file "<config>/UserData/<name>.dat", and the
+// session with the operator's service. Several processes may hold objects of the same user at
+// once; the file is where they meet (see Save).
+class CSmsUserInfo {
+public:
+    enum AutoDelMode : int {
+        AutoDelOff = 0,     // no automatic removal from the archive
+        AutoDelByDays = 1,  // at start-up remove messages older than MaxDays days
+        AutoDelByCount = 2, // at start-up keep at most MaxItems messages
+    };
+    enum EnterKeyMode : int {
+        EnterNewLine = 0, // Enter breaks the line, Ctrl+Enter sends
+        EnterSends = 1,   // Enter sends, Ctrl+Enter breaks the line
+    };
+    // Stored and restored with the profile; nothing depends on its value.
+    enum ConflictMode : int {
+        ConflictModeFirst = 0,
+        ConflictModeLast = 4,
+    };
+
+    static constexpr unsigned MaxDaysLimit = 1000;
+    static constexpr unsigned MaxItemsLimit = 10000;
+
+    // The stored user of that exact name, or a new user with the defaults when there is none (or
+    // the file is damaged). Null only when not even a new user could be made.
+    static std::unique_ptr<CSmsUserInfo>
+    GetUserInfo(const std::string& name, const std::string& version, const std::string& clientType);
+
+    // A new user with the defaults; UseOBK starts at 0 (paying by the monthly plan), so that
+    // paying with portal credits is always the user's own choice.
+    CSmsUserInfo(const std::string& name, const std::string& version,
+                 const std::string& clientType);
+    CSmsUserInfo(const CSmsUserInfo&) = delete;
+    CSmsUserInfo& operator=(const CSmsUserInfo&) = delete;
+    virtual ~CSmsUserInfo();
+
+    // Merges with the stored profile and writes it. partial (a process that only sends, such as
+    // the browser toolbar): only the counters, password, UseOBK, ShowSA, the Enter-key mode and
+    // this object's history go into the stored profile, whose archive, address book and other
+    // settings stay. Otherwise this object is written whole, with the stored history merged
+    // into its own. False when the file could not be written.
+    bool Save(bool partial);
+    // Drops the stored password of the user and stops saving it. False when the file could not
+    // be written.
+    static bool ResetPwd(const std::string& name);
+
+    const std::string& GetName() const { return m_Name; }
+    void SetName(const std::string& name) { m_Name = name; }
+    void SetName(const char* name) { m_Name = name ? name : ""; }
+    const std::string& GetPassword() const { return m_password; }
+    void SetPassword(const std::string& password) { m_password = password; }
+    void SetPassword(const char* password) { m_password = password ? password : ""; }
+    // Whether the password goes into the file.
+    void SavePassword(bool save) { m_savePassword = save; }
+    bool IsPasswordSaved() const { return m_savePassword; }
+
+    int GetDeliveryReport() const { return m_DeliveryReport; }
+    void SetDeliveryReport(int on) { m_DeliveryReport = on; }
+    int GetDoArchive() const { return m_DoArchive; }
+    void SetDoArchive(int on) { m_DoArchive = on; }
+    AutoDelMode GetAutoDelMode() const { return m_AutoDelMode; }
+    void SetAutoDelMode(int mode) { m_AutoDelMode = static_cast<AutoDelMode>(mode); }
+    EnterKeyMode GetEnterKeyMode() const { return m_EnterKeyMode; }
+    void SetEnterKeyMode(int mode) { m_EnterKeyMode = static_cast<EnterKeyMode>(mode); }
+    ConflictMode GetConflictMode() const { return m_ConflictMode; }
+    void SetConflictMode(int mode) { m_ConflictMode = static_cast<ConflictMode>(mode); }
+    unsigned GetMaxDays() const { return m_MaxDays; }
+    void SetMaxDays(unsigned days) { m_MaxDays = days; }
+    unsigned GetMaxItems() const { return m_MaxItems; }
+    void SetMaxItems(unsigned items) { m_MaxItems = items; }
+    int UseOBK() const { return m_UseOBK; }
+    void SetUseOBK(int on) { m_UseOBK = on; }
+    int ShowNotice() const { return m_ShowNotice; }
+    void SetShowNotice(int on) { m_ShowNotice = on; }
+    int ShowSA() const { return m_ShowSA; }
+    void SetShowSA(int on) { m_ShowSA = on; }
+    std::int64_t GetLastNoticeTime() const { return m_dateNotice; }
+    void SetLastNoticeTime(std::int64_t time) { m_dateNotice = time; }
+
+    CSmsArchive& GetArchive() { return m_archive; }
+    CSmsAddressBook& GetAddressBook() { return m_addressBook; }
+    SmsHistoryList& GetHistory() { return m_history; }
+
+    // Counters of sent messages; "today" is the local calendar date of Clock::Now().
+    // Sent today, or 0 (and the count restarts) when the day counted is not today.
+    int GetSentToday();
+    int GetSentTotal() const { return m_sentTotal; }
+    // Adds n to the total and to today's count, which restarts when the day counted is over.
+    void IncrementCounters(int n);
+    bool IsToday() const;
+    // Sets the total to 0; today's count stays.
+    void ResetCounter() { m_sentTotal = 0; }
+
+    // ---- Service session ------------------------------------------------------------------------
+    // The session half of the user object (login, token, service flags, credit, client id and
+    // the Kvws... operations) is declared in this section and defined in SmsUserInfoService.cpp.
+    // Every Kvws method returns the service status (0 success, 1 to 98 a refusal) and throws
+    // CKvwsSoapException (transport failure, status 99 and more) or CKvwsDbException (a
+    // negative status). Calls on one user object take turns.
+    int KvwsLogin(bool firstTime);
+    // Ends the session locally in every case and never throws; 0 when the service was not
+    // reached.
+    int KvwsLogout();
+    int KvwsKeepAlive();
+    int KvwsGetServices();
+    int KvwsGetObk();
+
+    // The service calls go through this transport; by default libcurl at the configured
+    // endpoint. Tests and front ends with their own prompt set their own.
+    void SetTransport(std::shared_ptr<ISoapTransport> transport);
+
+    // The token as soon as no call is running; it never logs in.
+    std::string GetToken() const;
+    std::int64_t GetTokenExpiry() const;
+    int GetTokenValidity() const;
+    bool IsTokenExpired() const;
+    int GetObk() const;
+    bool IsPostpaidSvcActive() const;
+    bool IsObkSvcActive() const;
+    bool IsSmtpSvcActive() const;
+    std::string GetPostpaidSuppInfo() const;
+    std::string GetObkSuppInfo() const;
+    std::string GetSmtpSuppInfo() const;
+    std::string GetPhoneNr() const;
+    std::string GetNotice() const;
+    bool HasNumber() const;
+    void SetPhoneNr(const std::string& phoneNr);
+
+    // ---- Sending and delivery reports (core/service/SmsUserInfoSending.cpp) ----
+    // byCredit: paid from the portal credit (OBK) rather than postpaid.
+    int KvwsSendSms(const std::string& text, bool byCredit, bool flash, bool deliveryReport,
+                    const std::vector<std::string>& recipients, SmsSentInfoList& sentInfo);
+    // One recipient, no delivery report, no result records.
+    int KvwsSendSms(const std::string& text, bool byCredit, bool flash,
+                    const std::string& recipient);
+    int KvwsSendScheduledSms(const std::string& text, bool byCredit, bool flash,
+                             bool deliveryReport, int periodicity, std::int64_t deliverAt,
+                             const std::vector<std::string>& recipients, SmsSentInfoList& sentInfo,
+                             std::int64_t& messageId);
+    // The schedule changes only when both periodicity and deliverAt are given.
+    int KvwsReplaceSms(const std::string& text, bool byCredit, bool flash, bool deliveryReport,
+                       const int* periodicity, const std::int64_t* deliverAt,
+                       const std::vector<std::string>& recipients, SmsSentInfoList& sentInfo,
+                       std::int64_t messageId);
+    int KvwsDeleteSms(std::uint64_t messageId);
+    // Updates the records the service reports on; the others keep their values.
+    int KvwsGetNotifications(SmsDeliveryInfoList& deliveryInfo);
+    // Appends one record per recipient of the scheduled message.
+    int KvwsGetNotificationsSched(std::int64_t messageId, SmsSchedDlvrInfoList& schedInfo);
+
+private:
+    enum class Renewal {
+        Repeat,    // after a re-login the call is made once more
+        LoginOnly, // the re-login's status is the result (keep-alive)
+    };
+    // The common pattern of every call that carries the token: the lock for the whole call,
+    // the token taken from every reply, and on status 20 or 21 of the first attempt one
+    // re-login. onSuccess(response) runs for status 0. Defined in service/SmsUserInfoService.h.
+    template <class Request, class OnSuccess>
+    int CallWithRenewal(Request& request, OnSuccess&& onSuccess, Renewal renewal = Renewal::Repeat);
+    // Takes the token of a reply whose validity is a number of at least 1 second.
+    void TakeToken(const std::optional<Kvws::Token>& token);
+    // The transport of this user's calls (made on first use); the caller holds m_serviceLock.
+    std::shared_ptr<ISoapTransport> Transport();
+
+    // Stores validity and expiry when the text is a validity of at least 1 second; the caller
+    // holds m_sessionLock.
+    bool ParseTokenValidity(const char* validity);
+    // The login name enciphered under the client type, as 64 upper-case hex digits.
+    std::string EncryptClientId() const;
+
+    struct ServiceState {
+        bool active = false;
+        std::string suppInfo;
+    };
+    // What a login and the service queries leave; guarded by m_sessionLock.
+    struct SessionState {
+        std::string token;
+        std::int64_t tokenExpiry = 0;
+        int tokenValidity = 0;
+        std::string phoneNr;
+        std::string notice;
+        int obk = 0;
+        std::array<ServiceState, 3> services; // by service type: OBK, postpaid, SMTP
+    };
+    template <class Read> auto ReadSession(Read read) const {
+        std::lock_guard<std::mutex> lock(m_sessionLock);
+        return read(m_session);
+    }
+
+    // Held for the whole of each service call, re-login included (so it is recursive).
+    mutable std::recursive_mutex m_serviceLock;
+    // Held only while session fields are read or written, so getters never wait for a call.
+    mutable std::mutex m_sessionLock;
+    SessionState m_session;
+    std::shared_ptr<ISoapTransport> m_transport;
+    // ---- end of the service session ----
+
+private:
+    // What a load builds from the stored "User" element.
+    enum class Parts { All, HistoryOnly };
+
+    // A user from its stored "User" element, starting from the defaults.
+    CSmsUserInfo(const std::string& name, const std::string& version, const std::string& clientType,
+                 const pugi::xml_node& user, Parts parts);
+
+    static std::unique_ptr<CSmsUserInfo> Load(const std::string& name, const std::string& version,
+                                              const std::string& clientType, Parts parts);
+    // The user of that exact name from a profile XML text (parsed in place); null when the text
+    // is no profile or holds no such user.
+    static std::unique_ptr<CSmsUserInfo> FromStream(std::vector<unsigned char>& text,
+                                                    const std::string& name,
+                                                    const std::string& version,
+                                                    const std::string& clientType, Parts parts);
+    void ReadPrefs(const pugi::xml_node& prefs);
+    void ReadPrefsNumber(std::string_view name, int number);
+    void ReadAutoDelete(const pugi::xml_node& autoDelete);
+    void WritePrefs(pugi::xml_node& user) const;
+    // Writes this object whole; the caller holds the profile lock.
+    bool Write() const;
+    void MergeHistoryFrom(const SmsHistoryList& history);
+
+    CSmsArchive m_archive;
+    CSmsAddressBook m_addressBook;
+    SmsHistoryList m_history;
+    std::string m_Name;
+    std::string m_password;
+    int m_DeliveryReport = 0;
+    int m_DoArchive = 1;
+    int m_UseOBK = 0;
+    int m_ShowNotice = 0;
+    int m_ShowSA = 1;
+    AutoDelMode m_AutoDelMode = AutoDelOff;
+    EnterKeyMode m_EnterKeyMode = EnterNewLine;
+    ConflictMode m_ConflictMode = ConflictModeFirst;
+    unsigned m_MaxDays = 0;
+    unsigned m_MaxItems = 0;
+    int m_sentToday = 0;
+    int m_sentTotal = 0;
+    std::int64_t m_dateToday = 0;
+    std::int64_t m_dateNotice = 0;
+    bool m_savePassword = true;
+    std::string m_version;
+    std::string m_clientType;
+};
