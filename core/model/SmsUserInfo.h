@@ -3,11 +3,13 @@
 #include "SmsAddressBook.h"
 #include "SmsArchive.h"
 #include "SmsHistoryItem.h"
+#include "StoredFile.h"
 
 #include <pugixml.hpp>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -131,8 +133,12 @@ private:
     void ReadAutoDelete(const pugi::xml_node& autoDelete);
     void WritePrefs(pugi::xml_node& user) const;
     // Writes this object whole; the caller holds the profile lock.
-    bool Write() const;
+    bool Write(StoredFileStamp& stamp) const;
     void MergeHistoryFrom(const SmsHistoryList& history);
+    // The history the profile file holds, read again only when the file has been replaced since
+    // this object last read or wrote it.
+    const SmsHistoryList& StoredHistory();
+    void RememberStored(const StoredFileStamp& stamp);
 
     CSmsArchive m_archive;
     CSmsAddressBook m_addressBook;
@@ -156,4 +162,7 @@ private:
     bool m_savePassword = true;
     std::string m_version;
     std::string m_clientType;
+    // The file as this object last read or wrote it, and the history it held.
+    std::optional<StoredFileStamp> m_storedStamp;
+    SmsHistoryList m_storedHistory;
 };

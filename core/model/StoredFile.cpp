@@ -39,10 +39,18 @@ private:
     int m_fd;
 };
 
-bool ReadAll(int fd, std::vector<unsigned char>& bytes) {
+StoredFileStamp StampOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::int64_t>(info.st_size), static_cast<std::int64_t>(info.st_mtim.tv_sec),
+            static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
+}
+
+bool ReadAll(int fd, std::vector<unsigned char>& bytes, StoredFileStamp* stamp) {
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return false;
+    if (stamp)
+        *stamp = StampOf(info);
     bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -117,17 +125,24 @@ bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,
     return DecompressBuffer(bytes.data() + kHeaderSize, bytes.size() - kHeaderSize, text, produced);
 }
 
+std::optional<StoredFileStamp> StampOfStoredFile(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return StampOf(info);
+}
+
 bool ReadStoredFile(const std::string& path, const std::string& fallback, std::uint32_t maxRatio,
-                    std::vector<unsigned char>& text) {
+                    std::vector<unsigned char>& text, StoredFileStamp* stamp) {
     int fd = OpenForReading(path);
     if (fd < 0)
         fd = OpenForReading(fallback);
     const CFileDescriptor file(fd);
     std::vector<unsigned char> bytes;
-    return fd >= 0 && ReadAll(fd, bytes) && UnpackStoredText(bytes, maxRatio, text);
+    return fd >= 0 && ReadAll(fd, bytes, stamp) && UnpackStoredText(bytes, maxRatio, text);
 }
 
-bool WriteStoredFile(const std::string& path, const std::string& text) {
+bool WriteStoredFile(const std::string& path, const std::string& text, StoredFileStamp* stamp) {
     const std::vector<unsigned char> bytes = PackStoredText(text);
     if (bytes.empty())
         return false;
@@ -135,7 +150,9 @@ bool WriteStoredFile(const std::string& path, const std::string& text) {
     CFileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
     if (file.Get() < 0)
         return false;
-    const bool written = WriteAll(file.Get(), bytes) && fsync(file.Get()) == 0 && file.Close() &&
+    struct stat info {};
+    const bool written = WriteAll(file.Get(), bytes) && fsync(file.Get()) == 0 &&
+                         fstat(file.Get(), &info) == 0 && file.Close() &&
                          rename(temporary.c_str(), path.c_str()) == 0;
     if (!written) {
         unlink(temporary.c_str());
@@ -143,5 +160,7 @@ bool WriteStoredFile(const std::string& path, const std::string& text) {
     }
     const std::size_t slash = path.rfind('/');
     SyncFolder(slash == std::string::npos ? "." : path.substr(0, slash + 1));
+    if (stamp)
+        *stamp = StampOf(info);
     return true;
 }
