@@ -45,6 +45,20 @@ StoredFileStamp StampOf(const struct stat& info) {
             static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
 }
 
+// Repeats a read or write until count bytes are through; false at an error or an early end.
+template <typename Transfer> bool TransferAll(std::size_t count, Transfer transfer) {
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t moved = transfer(done);
+        if (moved < 0 && errno == EINTR)
+            continue;
+        if (moved <= 0)
+            return false;
+        done += static_cast<std::size_t>(moved);
+    }
+    return true;
+}
+
 bool ReadAll(int fd, std::vector<unsigned char>& bytes, StoredFileStamp* stamp) {
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
@@ -52,29 +66,15 @@ bool ReadAll(int fd, std::vector<unsigned char>& bytes, StoredFileStamp* stamp) 
     if (stamp)
         *stamp = StampOf(info);
     bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t count = read(fd, bytes.data() + done, bytes.size() - done);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        done += static_cast<std::size_t>(count);
-    }
-    return true;
+    return TransferAll(bytes.size(), [&](std::size_t done) {
+        return read(fd, bytes.data() + done, bytes.size() - done);
+    });
 }
 
 bool WriteAll(int fd, const std::vector<unsigned char>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t count = write(fd, bytes.data() + done, bytes.size() - done);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        done += static_cast<std::size_t>(count);
-    }
-    return true;
+    return TransferAll(bytes.size(), [&](std::size_t done) {
+        return write(fd, bytes.data() + done, bytes.size() - done);
+    });
 }
 
 int OpenForReading(const std::string& path) {
