@@ -111,6 +111,8 @@ public:
     // ---- Service session ------------------------------------------------------------------------
     // The session half of the user object (login, token, service flags, credit, client id and
     // the Kvws... operations) is declared in this section and defined in SmsUserInfoService.cpp.
+    // Loaded users are made through the public constructor too, so session state set up there
+    // covers every user object.
 
 private:
     // What a load builds from the stored "User" element.
