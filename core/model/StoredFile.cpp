@@ -15,6 +15,9 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 4;
 constexpr std::size_t kBlockSize = 8;
+// Far beyond any real profile (10,000 messages take under 1 MiB); a larger file is taken as
+// damaged rather than read into memory.
+constexpr off_t kMaxFileSize = off_t{256} << 20;
 
 // Closes a descriptor when it goes out of scope.
 class CFileDescriptor {
@@ -61,7 +64,7 @@ template <typename Transfer> bool TransferAll(std::size_t count, Transfer transf
 
 bool ReadAll(int fd, std::vector<unsigned char>& bytes, StoredFileStamp* stamp) {
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxFileSize)
         return false;
     if (stamp)
         *stamp = StampOf(info);

@@ -77,6 +77,10 @@ TEST_F(StoredFileTest, TheFallbackIsReadOnlyWhenTheFileCannotBeOpened) {
 
     WriteBytes(current, {1, 2, 3});
     EXPECT_FALSE(ReadStoredFile(current, legacy, 200, text));
+
+    // A huge file is not read into memory at all.
+    std::filesystem::resize_file(current, std::uintmax_t{257} << 20);
+    EXPECT_FALSE(ReadStoredFile(current, legacy, 200, text));
 }
 
 TEST_F(StoredFileTest, WritesArePrivateAndLeaveNoTemporaryFiles) {
