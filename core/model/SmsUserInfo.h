@@ -3,6 +3,7 @@
 #include "SmsAddressBook.h"
 #include "SmsArchive.h"
 #include "SmsHistoryItem.h"
+#include "StoredFile.h"
 
 #include "service/SmsResultRecords.h"
 
@@ -119,6 +120,8 @@ public:
     // ---- Service session ------------------------------------------------------------------------
     // The session half of the user object (login, token, service flags, credit, client id and
     // the Kvws... operations) is declared in this section and defined in SmsUserInfoService.cpp.
+    // Loaded users are made through the public constructor too, so session state set up there
+    // covers every user object.
     // Every Kvws method returns the service status (0 success, 1 to 98 a refusal) and throws
     // CKvwsSoapException (transport failure, status 99 and more) or CKvwsDbException (a
     // negative status). Calls on one user object take turns.
@@ -242,8 +245,12 @@ private:
     void ReadAutoDelete(const pugi::xml_node& autoDelete);
     void WritePrefs(pugi::xml_node& user) const;
     // Writes this object whole; the caller holds the profile lock.
-    bool Write() const;
+    bool Write(StoredFileStamp& stamp) const;
     void MergeHistoryFrom(const SmsHistoryList& history);
+    // The history the profile file holds, read again only when the file has been replaced since
+    // this object last read or wrote it.
+    const SmsHistoryList& StoredHistory();
+    void RememberStored(const StoredFileStamp& stamp);
 
     CSmsArchive m_archive;
     CSmsAddressBook m_addressBook;
@@ -267,4 +274,7 @@ private:
     bool m_savePassword = true;
     std::string m_version;
     std::string m_clientType;
+    // The file as this object last read or wrote it, and the history it held.
+    std::optional<StoredFileStamp> m_storedStamp;
+    SmsHistoryList m_storedHistory;
 };
