@@ -1,0 +1,50 @@
+#include "SmsAddressBookGroup.h"
+
+#include "SmsAddressBookText.h"
+#include "UtilitiesInternal.h"
+#include "XmlText.h"
+
+#include <algorithm>
+
+CSmsAddressBookGroup::CSmsAddressBookGroup(const std::string& name) : m_Name(name) {}
+
+CSmsAddressBookGroup::CSmsAddressBookGroup(const std::string& name, const pugi::xml_node& group)
+    : m_Name(name) {
+    for (const pugi::xml_node& member : group.children("Member")) {
+        const char* text = member.text().get();
+        if (*text != '\0')
+            AddMember(XmlTextToAnsi(text));
+    }
+}
+
+std::string CSmsAddressBookGroup::GetNameNoAccents() const {
+    return StripAccents(m_Name);
+}
+
+bool CSmsAddressBookGroup::AddMember(const std::string& name) {
+    if (std::find(m_members.begin(), m_members.end(), name) != m_members.end())
+        return false;
+    m_members.push_back(name);
+    return true;
+}
+
+bool CSmsAddressBookGroup::RemoveMember(const std::string& name) {
+    const auto found = std::find(m_members.begin(), m_members.end(), name);
+    if (found == m_members.end())
+        return false;
+    m_members.erase(found);
+    return true;
+}
+
+bool CSmsAddressBookGroup::IsMember(const std::string& name, bool noAccents, int prefixLen) const {
+    return std::any_of(m_members.begin(), m_members.end(), [&](const std::string& member) {
+        return CutToPrefix(noAccents ? StripAccents(member) : member, prefixLen) == name;
+    });
+}
+
+void CSmsAddressBookGroup::WriteXML(pugi::xml_node& parent) const {
+    pugi::xml_node group = parent.append_child("Group");
+    group.append_attribute("Name").set_value(AnsiToXmlText(m_Name).c_str());
+    for (const std::string& member : m_members)
+        group.append_child("Member").text().set(AnsiToXmlText(member).c_str());
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "SmsArchiveItem.h"
+#include "SmsHistoryItem.h"
+
+#include <pugixml.hpp>
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+// The messages one user sent or scheduled from this computer, newest first, and the functions
+// that keep the recipient history. The archive takes no lock of its own: its users lock
+// GetMutex() around every access.
+class CSmsArchive {
+public:
+    using Mutex = std::recursive_timed_mutex;
+    // The longest a user of the archive waits for it (TryLock).
+    static constexpr std::chrono::milliseconds LockTimeout{500};
+    // The history keeps at most this many entries.
+    static constexpr int MaxHistoryItems = 20;
+
+    CSmsArchive() = default;
+    virtual ~CSmsArchive() = default;
+    CSmsArchive(const CSmsArchive&) = delete;
+    CSmsArchive& operator=(const CSmsArchive&) = delete;
+
+    int GetItemCount() const { return static_cast<int>(m_items.size()); }
+    // Null outside 0..GetItemCount()-1.
+    CSmsArchiveItem* GetItem(int index) const;
+    // Recursive, like the lock it stands for: the thread that holds it may take it again.
+    Mutex& GetMutex() { return m_mutex; }
+    // Waits at most LockTimeout; the result owns the lock only when it was had in time.
+    std::unique_lock<Mutex> TryLock() { return std::unique_lock<Mutex>(m_mutex, LockTimeout); }
+
+    // Items added since ResetNewItems; -1 when nothing is being counted.
+    int GetNewItemCount() const { return m_newItems; }
+    void ResetNewItems() { m_newItems = 0; }
+
+    // Each of these puts the new item first. AddItem files a message with its one recipient; the
+    // callers of the other two add the recipients at once.
+    CSmsArchiveItem* AddItem(const std::string& text, const std::string& origNr,
+                             const std::string& translatedNr, std::int64_t sentTime, bool type,
+                             std::int64_t smsId, int smsCount);
+    CSmsArchiveItem* AddScheduledItem(const std::string& text, std::int64_t sentTime, bool type,
+                                      int smsCount, bool notify, int periodicity,
+                                      std::int64_t deliverAt, std::int64_t messageId,
+                                      const std::string& name);
+    CSmsArchiveItem* AddGroupItem(const std::string& text, std::int64_t sentTime, bool type,
+                                  int smsCount, const std::string& groupName);
+    // False when the item is not in this archive.
+    bool DeleteItem(const CSmsArchiveItem* item);
+
+    // Ageing: by days, the items sent more than limit days ago go; by count, the archive keeps
+    // limit items. Scheduled messages are never removed. A limit of 0 or less does nothing.
+    void RemoveOldItems(int limit, bool byDays);
+
+    // The first item holding the SMS id gets the delivery state; returns it, or null.
+    CSmsArchiveItem* UpdateItem(std::int64_t smsId, CSmsRecipientInfo::DeliveryStatus status,
+                                std::int64_t time);
+    // The first item holding the SMS id gets its last query time; false when there is none.
+    bool UpdateItem(std::int64_t smsId, std::int64_t queryTime);
+
+    // Every recipient of every item, newest first, into the history.
+    void Archive2History(SmsHistoryList& history, int max) const;
+    // Takes the entry; newest first, no two entries of the same text, at most max entries. False
+    // when the entry was dropped because the history already has its text with a newer time.
+    static bool InsertHistory(SmsHistoryList& history, std::unique_ptr<CSmsHistoryItem> entry,
+                              int max);
+    // The "HistoryItem" children of the element.
+    static void ReadHistoryXML(SmsHistoryList& history, const pugi::xml_node& element);
+    static void WriteHistoryXML(const SmsHistoryList& history, pugi::xml_node& parent);
+
+    // Appends the "ArchiveItem" children of the element, then sorts.
+    void ReadXML(const pugi::xml_node& element);
+    void WriteXML(pugi::xml_node& parent) const;
+
+private:
+    using ItemList = std::vector<std::unique_ptr<CSmsArchiveItem>>;
+
+    CSmsArchiveItem* AddFirst(std::unique_ptr<CSmsArchiveItem> item);
+    void RemoveOldItems(std::int64_t cutoff);
+    void RemoveSurplusItems(int limit);
+    static void QuickSort(ItemList& work, ItemList& scratch, std::size_t first, std::size_t count);
+    void SortByDate();
+
+    ItemList m_items;
+    int m_newItems = -1;
+    Mutex m_mutex;
+};

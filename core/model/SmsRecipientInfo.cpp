@@ -1,0 +1,46 @@
+#include "SmsRecipientInfo.h"
+
+#include "LocalCalendar.h"
+#include "XmlNumber.h"
+#include "XmlText.h"
+
+#include <algorithm>
+
+CSmsRecipientInfo::CSmsRecipientInfo(const std::string& origNr, const std::string& translatedNr,
+                                     std::int64_t smsId)
+    : m_origNr(origNr), m_translatedNr(translatedNr), m_smsId(smsId) {}
+
+CSmsRecipientInfo::CSmsRecipientInfo(const pugi::xml_node& element) {
+    m_origNr = XmlChildText(element, "OrigNr");
+    m_translatedNr = XmlChildText(element, "TranslatedNr");
+    const pugi::xml_node id = element.child("SmsId");
+    m_smsId = XmlDecimal(id.text().get()).value_or(m_smsId);
+    if (const auto status = XmlDecimal(id.attribute("Status").value()))
+        m_status = ClampStatus(*status);
+    m_deliveryTime = XmlDecimal(id.attribute("TimeDelivered").value()).value_or(m_deliveryTime);
+}
+
+CSmsRecipientInfo::DeliveryStatus CSmsRecipientInfo::ClampStatus(std::int64_t status) {
+    return static_cast<DeliveryStatus>(std::clamp<std::int64_t>(status, Undeliverable, Delivered));
+}
+
+std::string CSmsRecipientInfo::GetDeliveryTimeAsString() const {
+    return FormatLocalTime(m_deliveryTime, "%d.%m.%Y %H:%M:%S");
+}
+
+void CSmsRecipientInfo::SetStatus(DeliveryStatus status, std::int64_t time) {
+    m_status = ClampStatus(status);
+    if (time != 0)
+        m_deliveryTime = time;
+}
+
+void CSmsRecipientInfo::WriteXML(pugi::xml_node& parent) const {
+    pugi::xml_node recipient = parent.append_child("Recipient");
+    pugi::xml_node id = recipient.append_child("SmsId");
+    id.text().set(std::to_string(m_smsId).c_str());
+    id.append_attribute("Status").set_value(std::to_string(m_status).c_str());
+    if (m_status == Delivered)
+        id.append_attribute("TimeDelivered").set_value(std::to_string(m_deliveryTime).c_str());
+    recipient.append_child("OrigNr").text().set(AnsiToXmlText(m_origNr).c_str());
+    recipient.append_child("TranslatedNr").text().set(AnsiToXmlText(m_translatedNr).c_str());
+}

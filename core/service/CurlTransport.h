@@ -1,0 +1,39 @@
+#pragma once
+
+#include "service/SoapPrompt.h"
+#include "service/SoapTransport.h"
+
+#include <optional>
+#include <string>
+
+struct TransportOptions {
+    std::string url;
+    // Extra trusted CA certificates (PEM) besides the system store; empty for none.
+    std::string caFile;
+    long connectTimeout = 60;    // seconds, TLS handshake included
+    long inactivityTimeout = 30; // seconds without progress while sending or receiving
+
+    // The endpoint from QUILLON_SERVICE_URL, else the build's default; the CA file from
+    // QUILLON_CA_FILE.
+    static TransportOptions FromEnvironment();
+};
+
+// The HTTPS transport on libcurl. Each post is one POST "HTTP/1.1" with exactly the headers
+// Host, User-Agent, Content-Type, Content-Length and Connection (no others), over a connection
+// of its own; the proxy comes from the standard environment variables. Certificate problems
+// and HTTP 401/407 answers go to the prompt (none: refused); the request is sent again when
+// the user accepts or gives credentials, which are kept for this transport's later posts.
+class CurlTransport : public ISoapTransport {
+public:
+    explicit CurlTransport(TransportOptions options = TransportOptions::FromEnvironment(),
+                           ISoapPrompt* prompt = nullptr);
+    SoapReply Post(const std::string& body) override;
+
+private:
+    bool AskCredentials(bool proxy, const std::string& host);
+
+    TransportOptions m_options;
+    ISoapPrompt* m_prompt;
+    std::optional<HttpCredentials> m_serverCredentials;
+    std::optional<HttpCredentials> m_proxyCredentials;
+};

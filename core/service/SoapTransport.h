@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// What one post of a request envelope brought back.
+struct SoapReply {
+    // A transport code (service/TransportError.h) when no HTTP answer was read, else 0.
+    int error = 0;
+    long httpStatus = 0;
+    std::string body;
+
+    static SoapReply Failed(int error) { return {error, 0, {}}; }
+};
+
+// The HTTP layer under the service calls: posts one SOAP envelope and returns the answer.
+// Each post stands alone (no connection is kept between calls). One post at a time per object.
+class ISoapTransport {
+public:
+    virtual ~ISoapTransport() = default;
+    virtual SoapReply Post(const std::string& body) = 0;
+};

@@ -1,0 +1,121 @@
+#include "service/TlsTrust.h"
+
+#include <openssl/ssl.h>
+#include <openssl/x509v3.h>
+
+#include <arpa/inet.h>
+
+#include <map>
+#include <mutex>
+#include <set>
+#include <utility>
+
+namespace TlsTrust {
+
+namespace {
+
+std::mutex g_mutex;
+// Trust stores by extra CA file, built once: the system store is large and its loading would
+// otherwise cost every call. They live as long as the process.
+std::map<std::string, X509_STORE*> g_stores;
+std::set<std::pair<std::string, std::string>> g_accepted; // host, fingerprint
+
+int CheckIndex() {
+    static const int index = SSL_CTX_get_ex_new_index(0, nullptr, nullptr, nullptr, nullptr);
+    return index;
+}
+
+X509_STORE* Store(const std::string& caFile) {
+    std::lock_guard lock(g_mutex);
+    X509_STORE*& store = g_stores[caFile];
+    if (!store) {
+        store = X509_STORE_new();
+        if (!store)
+            return nullptr;
+        X509_STORE_set_default_paths(store);
+        // An unreadable extra file leaves the system store alone in charge.
+        if (!caFile.empty())
+            X509_STORE_load_file(store, caFile.c_str());
+    }
+    return store;
+}
+
+bool IsAccepted(const std::string& host, const std::string& fingerprint) {
+    std::lock_guard lock(g_mutex);
+    return g_accepted.count({host, fingerprint}) != 0;
+}
+
+std::string Fingerprint(X509* certificate) {
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned length = 0;
+    if (!X509_digest(certificate, EVP_sha256(), digest, &length))
+        return {};
+    static const char hex[] = "0123456789ABCDEF";
+    std::string text;
+    for (unsigned i = 0; i < length; ++i) {
+        text += hex[digest[i] >> 4];
+        text += hex[digest[i] & 0x0F];
+    }
+    return text;
+}
+
+std::string NameText(const X509_NAME* name) {
+    char* line = X509_NAME_oneline(name, nullptr, 0);
+    std::string text = line ? line : "";
+    OPENSSL_free(line);
+    return text;
+}
+
+int Verify(int preverified, X509_STORE_CTX* store) {
+    if (preverified)
+        return 1;
+    auto* ssl = static_cast<SSL*>(
+        X509_STORE_CTX_get_ex_data(store, SSL_get_ex_data_X509_STORE_CTX_idx()));
+    auto* check =
+        ssl ? static_cast<Check*>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), CheckIndex()))
+            : nullptr;
+    X509* certificate = X509_STORE_CTX_get0_cert(store);
+    if (!check || !certificate)
+        return 0;
+    const std::string fingerprint = Fingerprint(certificate);
+    if (IsAccepted(check->host, fingerprint)) {
+        X509_STORE_CTX_set_error(store, X509_V_OK);
+        return 1;
+    }
+    if (!check->problem) {
+        check->problem = CertificateProblem{
+            check->host, X509_verify_cert_error_string(X509_STORE_CTX_get_error(store)),
+            NameText(X509_get_subject_name(certificate)),
+            NameText(X509_get_issuer_name(certificate)), fingerprint};
+    }
+    return 0;
+}
+
+} // namespace
+
+bool Install(SSL_CTX* context, Check& check) {
+    X509_STORE* store = Store(check.caFile);
+    if (!store)
+        return false;
+    SSL_CTX_set1_cert_store(context, store);
+    std::string host = check.host;
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']')
+        host = host.substr(1, host.size() - 2);
+    unsigned char address[16];
+    const bool isAddress = inet_pton(AF_INET, host.c_str(), address) == 1 ||
+                           inet_pton(AF_INET6, host.c_str(), address) == 1;
+    X509_VERIFY_PARAM* parameters = SSL_CTX_get0_param(context);
+    const int named = isAddress ? X509_VERIFY_PARAM_set1_ip_asc(parameters, host.c_str())
+                                : X509_VERIFY_PARAM_set1_host(parameters, host.c_str(), 0);
+    if (!named || !SSL_CTX_set_ex_data(context, CheckIndex(), &check))
+        return false;
+    SSL_CTX_set_verify(context, SSL_VERIFY_PEER, Verify);
+    return true;
+}
+
+void AcceptCertificate(const CertificateProblem& problem) {
+    std::lock_guard lock(g_mutex);
+    g_accepted.insert({problem.host, problem.fingerprint});
+}
+
+} // namespace TlsTrust
