@@ -50,24 +50,19 @@ const CSmsAddressBookGroup* CSyncServerCopy::GroupNamed(const std::string& name)
 }
 
 void CSyncServerCopy::AddAlias(const std::string& name, const std::string& number) {
-    const int index = m_book.AddContact(name, number, "");
-    if (index >= 0)
-        IndexAlias(m_book.GetItem(index));
+    if (HasAlias(name))
+        return;
+    m_added.push_back(std::make_unique<CSmsAddressBookItem>(name, number, ""));
+    IndexAlias(m_added.back().get());
 }
 
 void CSyncServerCopy::RemoveAlias(std::uint32_t id) {
     const CSmsAddressBookItem* alias = AliasById(id);
     if (!alias)
         return;
-    m_aliasByName.erase(alias->GetName());
-    for (const std::string& number : Numbers(*alias)) {
-        const auto sameNumber = m_aliasesByNumber.find(number);
-        std::erase(sameNumber->second, alias);
-        if (sameNumber->second.empty())
-            m_aliasesByNumber.erase(sameNumber);
-    }
-    m_aliasById.erase(id);
-    m_book.DelContactByID(id);
+    UnindexAlias(*alias);
+    if (!m_book.DelContactByID(id))
+        RemoveAdded(id);
 }
 
 void CSyncServerCopy::RemoveGroup(std::uint32_t id) {
@@ -84,6 +79,25 @@ void CSyncServerCopy::IndexAlias(CSmsAddressBookItem* alias) {
     m_aliasByName.emplace(alias->GetName(), alias);
     for (const std::string& number : Numbers(*alias))
         m_aliasesByNumber[number].push_back(alias);
+}
+
+void CSyncServerCopy::UnindexAlias(const CSmsAddressBookItem& alias) {
+    m_aliasByName.erase(alias.GetName());
+    for (const std::string& number : Numbers(alias)) {
+        const auto sameNumber = m_aliasesByNumber.find(number);
+        std::erase(sameNumber->second, &alias);
+        if (sameNumber->second.empty())
+            m_aliasesByNumber.erase(sameNumber);
+    }
+    m_aliasById.erase(alias.GetID());
+}
+
+void CSyncServerCopy::RemoveAdded(std::uint32_t id) {
+    const auto added = std::find_if(m_added.begin(), m_added.end(),
+                                    [id](const auto& alias) { return alias->GetID() == id; });
+    for (const auto& group : m_groupById)
+        group.second->RemoveMember((*added)->GetName());
+    m_added.erase(added);
 }
 
 void CSyncServerCopy::IndexGroup(CSmsAddressBookGroup* group) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -10,8 +11,10 @@ class CSmsAddressBookGroup;
 class CSmsAddressBookItem;
 
 // The fetched server address book during a synchronisation, with hash lookups that answer
-// like the book's own ordered ones (the first match in book order). Changes made through it
-// keep the lookups up to date; the book must not be changed otherwise meanwhile.
+// like the book's own ordered ones (the first match in book order). Deletions are applied to
+// the fetched book; aliases uploaded during the run are held here, after the fetched ones
+// (appending them to the book would search all its names once per alias). The book must not be
+// changed otherwise meanwhile.
 class CSyncServerCopy {
 public:
     explicit CSyncServerCopy(CSmsAddressBook& book);
@@ -26,7 +29,7 @@ public:
     const CSmsAddressBookGroup* GroupById(std::uint32_t id) const;
     const CSmsAddressBookGroup* GroupNamed(const std::string& name) const;
 
-    // Appends the alias unless one of that name exists (then the copy keeps the old number).
+    // Adds the alias unless one of that name exists (then the copy keeps the old number).
     void AddAlias(const std::string& name, const std::string& number);
     // Removes the alias and its name from every group.
     void RemoveAlias(std::uint32_t id);
@@ -34,9 +37,13 @@ public:
 
 private:
     void IndexAlias(CSmsAddressBookItem* alias);
+    void UnindexAlias(const CSmsAddressBookItem& alias);
+    // Removes an alias added during the run, and its name from every group.
+    void RemoveAdded(std::uint32_t id);
     void IndexGroup(CSmsAddressBookGroup* group);
 
     CSmsAddressBook& m_book;
+    std::vector<std::unique_ptr<CSmsAddressBookItem>> m_added;
     std::unordered_map<std::uint32_t, CSmsAddressBookItem*> m_aliasById;
     std::unordered_map<std::string, CSmsAddressBookItem*> m_aliasByName;
     // Every alias of a number, in book order.

@@ -58,5 +58,8 @@ void CScriptedSyncUi::ShowSoapError(const CKvwsSoapException& error) {
 }
 
 std::string CScriptedSyncUi::StatusText(int status) const {
-    return statusText ? statusText(status) : "E" + std::to_string(status);
+    if (statusText)
+        return statusText(status);
+    std::string text = "E";
+    return text.append(std::to_string(status));
 }

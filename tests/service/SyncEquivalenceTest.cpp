@@ -90,15 +90,11 @@ private:
     std::string GroupName() { return Utf8ToAnsi(kGroupNames[Below(std::size(kGroupNames))]); }
     std::string Number() { return kNumbers[Below(std::size(kNumbers))]; }
     std::string LocalNumber() {
+        // The same number as typed, with "+" or with "00".
+        static const char* const kPrefixes[] = {"", "+", "00"};
         const std::string number = Number();
-        switch (Below(3)) {
-        case 0:
-            return number;
-        case 1:
-            return "+" + ConvertToIntl(number);
-        default:
-            return "00" + ConvertToIntl(number);
-        }
+        const char* prefix = kPrefixes[Below(3)];
+        return *prefix ? std::string(prefix).append(ConvertToIntl(number)) : number;
     }
     static std::string StripCut(const std::string& name) {
         CSmsAddressBook book;
@@ -142,7 +138,11 @@ Outcome RunSync(const Scenario& s, CAddressBookSync::ManualSyncMode mode, unsign
         return std::hash<std::string>()(call) % 5 == 0 ? 26 : 0;
     };
     CScriptedSyncUi ui;
-    ui.statusText = [](int status) { return "E" + std::to_string(status) + "\nmore"; };
+    // A status text of two lines.
+    ui.statusText = [](int status) {
+        std::string text = "E";
+        return text.append(std::to_string(status)).append("\nmore");
+    };
     std::mt19937 answers(seed);
     // Rarely the end of the merge, otherwise any choice.
     ui.nextNumberAnswer = [&] {
