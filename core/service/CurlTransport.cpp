@@ -7,6 +7,7 @@
 
 #include <curl/curl.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
@@ -29,6 +30,9 @@ struct Prepared {
 };
 
 struct Attempt {
+    long inactivityTimeout = 0;
+    curl_off_t progressBytes = 0; // bytes sent and received so far
+    std::chrono::steady_clock::time_point lastProgress;
     bool opened = true;
     long httpStatus = 0; // 0 when no status line was read
     bool tooLarge = false;
@@ -72,14 +76,14 @@ int Prepare(const std::string& url, std::size_t bodyLength, Prepared& prepared) 
     if ((scheme != "http" && scheme != "https") || prepared.host.empty() || port.empty())
         return TransportError::InvalidUrl;
 
-    // "Accept:" and "Expect:" without a value keep curl from adding its own.
+    // "Accept:", "Expect:" and "Proxy-Connection:" without a value keep curl from adding them.
     const bool written =
         Append(prepared.headers, "Host: " + prepared.host + (port == "80" ? "" : ":" + port)) &&
         Append(prepared.headers, "User-Agent: Quillon 1.1") &&
         Append(prepared.headers, "Content-Type: application/soap+xml; charset=utf-8") &&
         Append(prepared.headers, "Content-Length: " + std::to_string(bodyLength)) &&
         Append(prepared.headers, "Connection: close") && Append(prepared.headers, "Accept:") &&
-        Append(prepared.headers, "Expect:");
+        Append(prepared.headers, "Expect:") && Append(prepared.headers, "Proxy-Connection:");
     return written ? 0 : TransportError::OpenFailed;
 }
 
@@ -94,6 +98,19 @@ size_t Collect(char* data, size_t size, size_t count, void* attempt) {
     return length;
 }
 
+// Ends a transfer that has not moved a byte for the inactivity time-out. The clock starts with
+// the first byte of the request; connecting and the TLS handshake have a time-out of their own.
+int OnProgress(void* attempt, curl_off_t, curl_off_t received, curl_off_t, curl_off_t sent) {
+    auto& state = *static_cast<Attempt*>(attempt);
+    const auto now = std::chrono::steady_clock::now();
+    if (sent + received != state.progressBytes || state.progressBytes == 0) {
+        state.progressBytes = sent + received;
+        state.lastProgress = now;
+        return 0;
+    }
+    return now - state.lastProgress >= std::chrono::seconds(state.inactivityTimeout);
+}
+
 CURLcode OnTlsContext(CURL*, void* context, void* check) {
     return TlsTrust::Install(static_cast<SSL_CTX*>(context), *static_cast<TlsTrust::Check*>(check))
                ? CURLE_OK
@@ -101,9 +118,8 @@ CURLcode OnTlsContext(CURL*, void* context, void* check) {
 }
 
 // Sends the request once over a connection of its own.
-void SendOnce(CURL* curl, const std::string& url, const Prepared& prepared,
-              const std::string& body, const TransportOptions& options,
-              const std::optional<HttpCredentials>& server,
+void SendOnce(CURL* curl, const std::string& url, const Prepared& prepared, const std::string& body,
+              const TransportOptions& options, const std::optional<HttpCredentials>& server,
               const std::optional<HttpCredentials>& proxy, Attempt& attempt) {
     CURLcode set = CURLE_OK;
     auto option = [&](CURLoption name, auto value) {
@@ -121,8 +137,9 @@ void SendOnce(CURL* curl, const std::string& url, const Prepared& prepared,
     option(CURLOPT_WRITEDATA, static_cast<void*>(&attempt));
     option(CURLOPT_NOSIGNAL, 1L);
     option(CURLOPT_CONNECTTIMEOUT, options.connectTimeout);
-    option(CURLOPT_LOW_SPEED_LIMIT, 1L);
-    option(CURLOPT_LOW_SPEED_TIME, options.inactivityTimeout);
+    option(CURLOPT_NOPROGRESS, 0L);
+    option(CURLOPT_XFERINFOFUNCTION, OnProgress);
+    option(CURLOPT_XFERINFODATA, static_cast<void*>(&attempt));
     // The certificate chain and the host name are checked by TlsTrust, which knows the
     // certificates the user accepted.
     option(CURLOPT_SSL_VERIFYPEER, 1L);
@@ -176,6 +193,7 @@ SoapReply CurlTransport::Post(const std::string& body) {
         return SoapReply::Failed(error);
     for (int prompts = 0;; ++prompts) {
         Attempt attempt;
+        attempt.inactivityTimeout = m_options.inactivityTimeout;
         attempt.tls = {prepared.host, m_options.caFile, std::nullopt};
         {
             CurlHandle curl(curl_easy_init(), curl_easy_cleanup);

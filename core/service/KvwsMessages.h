@@ -385,8 +385,7 @@ struct TokenMessageIdRequest : TokenRequest {
     }
 };
 
-struct Ask4CreditListRequest : TokenRequest, Operation<"ask4CreditList", Ask4CreditListResponse> {
-};
+struct Ask4CreditListRequest : TokenRequest, Operation<"ask4CreditList", Ask4CreditListResponse> {};
 
 struct LoginRequest : Operation<"Login", LoginResponse, StringMode::Utf8> {
     std::string LoginName;

@@ -151,7 +151,8 @@ int LoadSoapResponse(pugi::xml_document& document, std::string_view body,
         return TransportError::UnparsableReply;
 
     pugi::xml_node bodyElement = FirstElement(envelope);
-    while (bodyElement && (SoapReader::LocalName(bodyElement.name()) != "Body" || NamespaceOf(bodyElement) != soap))
+    while (bodyElement && (SoapReader::LocalName(bodyElement.name()) != "Body" ||
+                           NamespaceOf(bodyElement) != soap))
         bodyElement = bodyElement.next_sibling();
     const pugi::xml_node element = FirstElement(bodyElement);
     if (!element)

@@ -49,7 +49,9 @@ void SoapWriter::BeginEnvelope() {
              "<SOAP-ENV:Body>";
 }
 
-void SoapWriter::EndEnvelope() { m_out += "</SOAP-ENV:Body></SOAP-ENV:Envelope>"; }
+void SoapWriter::EndEnvelope() {
+    m_out += "</SOAP-ENV:Body></SOAP-ENV:Envelope>";
+}
 
 void SoapWriter::BeginElement(std::string_view name) {
     EndStartTag();
@@ -92,11 +94,17 @@ void SoapWriter::Value(std::string_view text, bool inAttribute) {
     m_out.append(text, plain);
 }
 
-void SoapWriter::Value(std::int32_t number, bool) { AppendNumber(m_out, number); }
+void SoapWriter::Value(std::int32_t number, bool) {
+    AppendNumber(m_out, number);
+}
 
-void SoapWriter::Value(std::int64_t number, bool) { AppendNumber(m_out, number); }
+void SoapWriter::Value(std::int64_t number, bool) {
+    AppendNumber(m_out, number);
+}
 
-void SoapWriter::Value(bool flag, bool) { m_out += flag ? "true" : "false"; }
+void SoapWriter::Value(bool flag, bool) {
+    m_out += flag ? "true" : "false";
+}
 
 void SoapWriter::Value(float number, bool) {
     char buffer[32];

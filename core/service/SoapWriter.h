@@ -85,7 +85,9 @@ public:
 private:
     void EndStartTag();
     void Value(std::string_view text, bool inAttribute);
-    void Value(const std::string& text, bool inAttribute) { Value(std::string_view(text), inAttribute); }
+    void Value(const std::string& text, bool inAttribute) {
+        Value(std::string_view(text), inAttribute);
+    }
     void Value(std::int32_t number, bool inAttribute);
     void Value(std::int64_t number, bool inAttribute);
     void Value(bool flag, bool inAttribute);
@@ -110,8 +112,7 @@ template <class Request> std::string WriteSoapRequest(const Request& request) {
 
 // The envelope of the service's reply, "ns1:<op>Response" directly in the body; for fake
 // transports and benchmarks.
-template <class Request>
-std::string WriteSoapResponse(const typename Request::Response& response) {
+template <class Request> std::string WriteSoapResponse(const typename Request::Response& response) {
     SoapWriter writer(Request::kMode);
     writer.BeginEnvelope();
     writer.Element(std::string("ns1:") + Request::kOperation + "Response", response);

@@ -69,11 +69,10 @@ std::string NameText(const X509_NAME* name) {
 int Verify(int preverified, X509_STORE_CTX* store) {
     if (preverified)
         return 1;
-    auto* ssl = static_cast<SSL*>(
-        X509_STORE_CTX_get_ex_data(store, SSL_get_ex_data_X509_STORE_CTX_idx()));
-    auto* check =
-        ssl ? static_cast<Check*>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), CheckIndex()))
-            : nullptr;
+    auto* ssl =
+        static_cast<SSL*>(X509_STORE_CTX_get_ex_data(store, SSL_get_ex_data_X509_STORE_CTX_idx()));
+    auto* check = ssl ? static_cast<Check*>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), CheckIndex()))
+                      : nullptr;
     X509* certificate = X509_STORE_CTX_get0_cert(store);
     if (!check || !certificate)
         return 0;

@@ -1,0 +1,124 @@
+#include "LoopbackServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace {
+
+int ListenOnLoopback(int& port, int backlog) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        (backlog > 0 && listen(fd, backlog) != 0) ||
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+bool Readable(int fd, const std::atomic<bool>& stop) {
+    pollfd entry{fd, POLLIN, 0};
+    while (!stop) {
+        if (poll(&entry, 1, 50) > 0)
+            return true;
+    }
+    return false;
+}
+
+// Reads one request: the head up to the empty line and a body of Content-Length bytes.
+std::string ReadRequest(int fd, const std::atomic<bool>& stop) {
+    std::string request;
+    char buffer[4096];
+    while (Readable(fd, stop)) {
+        const ssize_t count = recv(fd, buffer, sizeof buffer, 0);
+        if (count <= 0)
+            break;
+        request.append(buffer, count);
+        const std::size_t headEnd = request.find("\r\n\r\n");
+        if (headEnd == std::string::npos)
+            continue;
+        const std::size_t field = request.find("Content-Length: ");
+        const std::size_t bodyLength = field < headEnd ? std::stoul(request.substr(field + 16)) : 0;
+        if (request.size() >= headEnd + 4 + bodyLength)
+            break;
+    }
+    return request;
+}
+
+void WriteAll(int fd, const std::string& data) {
+    for (std::size_t sent = 0; sent < data.size();) {
+        const ssize_t count = send(fd, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+        if (count <= 0)
+            return; // the client gave up
+        sent += count;
+    }
+}
+
+} // namespace
+
+const std::string LoopbackServer::kSilent;
+
+LoopbackServer::LoopbackServer(std::vector<std::string> answers)
+    : m_listener(ListenOnLoopback(m_port, 8)),
+      m_thread(&LoopbackServer::Serve, this, std::move(answers)) {}
+
+LoopbackServer::~LoopbackServer() {
+    m_stop = true;
+    m_thread.join();
+    close(m_listener);
+}
+
+std::string LoopbackServer::Url() const {
+    return "http://127.0.0.1:" + std::to_string(m_port) + "/sk/!kvws.sms";
+}
+
+std::vector<std::string> LoopbackServer::Requests() const {
+    std::lock_guard lock(m_mutex);
+    return m_requests;
+}
+
+std::string LoopbackServer::Answer(const std::string& status, const std::string& body,
+                                   const std::string& extraHeaders) {
+    return "HTTP/1.1 " + status + "\r\nContent-Type: application/soap+xml; charset=utf-8\r\n" +
+           extraHeaders + "Content-Length: " + std::to_string(body.size()) +
+           "\r\nConnection: close\r\n\r\n" + body;
+}
+
+int LoopbackServer::Accept() {
+    return Readable(m_listener, m_stop) ? accept(m_listener, nullptr, nullptr) : -1;
+}
+
+void LoopbackServer::Serve(std::vector<std::string> answers) {
+    for (const std::string& answer : answers) {
+        const int connection = Accept();
+        if (connection < 0)
+            return;
+        std::string request = ReadRequest(connection, m_stop);
+        {
+            std::lock_guard lock(m_mutex);
+            m_requests.push_back(std::move(request));
+        }
+        if (answer.empty()) {
+            char byte;
+            while (Readable(connection, m_stop) && recv(connection, &byte, 1, 0) > 0) {
+            }
+        } else {
+            WriteAll(connection, answer);
+        }
+        close(connection);
+    }
+}
+
+int UnusedPort() {
+    int port = 0;
+    close(ListenOnLoopback(port, 0));
+    return port;
+}
