@@ -102,6 +102,21 @@ void SetDayOfMonth(std::tm& tm, int day) {
     tm.tm_mday = std::min(day, DaysInMonth(tm.tm_year, tm.tm_mon));
 }
 
+// The occurrence on the given day (limited to the month's length) of the month or year that tm
+// names, if it is not later than now; else the one a period earlier, found by stepBack.
+template <typename StepBack>
+std::optional<std::int64_t> ThisOrPrevious(std::tm tm, int day, std::int64_t now,
+                                           StepBack stepBack) {
+    SetDayOfMonth(tm, day);
+    const auto current = FromLocalTmAnyDst(tm);
+    if (!current || *current <= now)
+        return current;
+    if (!stepBack(tm))
+        return std::nullopt;
+    SetDayOfMonth(tm, day);
+    return FromLocalTmAnyDst(tm);
+}
+
 } // namespace
 
 CSmsScheduleInfo::CSmsScheduleInfo(std::int64_t messageId, int periodicity, std::int64_t deliverAt,
@@ -293,14 +308,7 @@ std::optional<std::int64_t> CSmsScheduleInfo::LastMonthly(const std::tm& d, cons
                                                           std::int64_t now) const {
     std::tm month = n;
     SetTimeOfDay(month, d);
-    SetDayOfMonth(month, d.tm_mday);
-    const auto thisMonth = FromLocalTmAnyDst(month);
-    if (!thisMonth || *thisMonth <= now)
-        return thisMonth;
-    if (!StepMonth(month, -1))
-        return std::nullopt;
-    SetDayOfMonth(month, d.tm_mday);
-    return FromLocalTmAnyDst(month);
+    return ThisOrPrevious(month, d.tm_mday, now, [](std::tm& tm) { return StepMonth(tm, -1); });
 }
 
 // This year's occurrence if it has passed, else last year's; the day is deliver-at's, limited
@@ -309,14 +317,7 @@ std::optional<std::int64_t> CSmsScheduleInfo::LastYearly(const std::tm& d, const
                                                          std::int64_t now) const {
     std::tm year = d;
     year.tm_year = n.tm_year;
-    SetDayOfMonth(year, d.tm_mday);
-    const auto thisYear = FromLocalTmAnyDst(year);
-    if (!thisYear || *thisYear <= now)
-        return thisYear;
-    if (!StepYear(year, -1))
-        return std::nullopt;
-    SetDayOfMonth(year, d.tm_mday);
-    return FromLocalTmAnyDst(year);
+    return ThisOrPrevious(year, d.tm_mday, now, [](std::tm& tm) { return StepYear(tm, -1); });
 }
 
 // Today's occurrence if it has passed, else the day before; then back over a weekend.
