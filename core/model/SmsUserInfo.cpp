@@ -1,0 +1,324 @@
+#include "SmsUserInfo.h"
+
+#include "LocalCalendar.h"
+#include "ProfileLock.h"
+#include "StoredFile.h"
+#include "StoredXml.h"
+#include "Utilities.h"
+#include "UtilitiesInternal.h"
+#include "XmlNumber.h"
+#include "XmlText.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+
+#include <algorithm>
+#include <limits>
+#include <mutex>
+#include <string_view>
+#include <sys/stat.h>
+
+namespace {
+
+// A profile is accepted only when its text is shorter than this many times the file.
+constexpr std::uint32_t kMaxRatio = 200;
+constexpr std::size_t kCipherBlock = 8;
+
+bool IsNamed(const pugi::xml_node& node, std::string_view name) {
+    return name == node.name();
+}
+
+// A name that would leave the profile folder (or cut the path short) gets no file.
+bool HasProfileFile(const std::string& name) {
+    return name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
+}
+
+std::string ProfileFolder(bool create, bool legacy) {
+    return GetConfigDir(create, legacy) + "UserData/";
+}
+
+std::string ProfileFileName(const std::string& name) {
+    return name + ".dat";
+}
+
+int SaturatingAdd(int a, int b) {
+    const long long sum = static_cast<long long>(a) + b;
+    return static_cast<int>(std::clamp<long long>(sum, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+std::int64_t NotNegative(std::int64_t value) {
+    return value < 0 ? 0 : value;
+}
+
+int WithinOrZero(int value, int first, int last) {
+    return value < first || value > last ? 0 : value;
+}
+
+// A count stored with an upper limit: anything outside 0..limit becomes the limit.
+unsigned LimitOf(const char* text, unsigned current, unsigned limit) {
+    const std::optional<std::int64_t> value = XmlDecimal(text);
+    if (!value)
+        return current;
+    return *value < 0 || *value > limit ? limit : static_cast<unsigned>(*value);
+}
+
+// The password as the file keeps it: enciphered, with at least one zero byte after the text,
+// so that the reader's first interpretation (DecipherBase64Text) always gets it back.
+std::string EncipheredPassword(const std::string& password) {
+    std::vector<unsigned char> bytes((password.size() / kCipherBlock + 1) * kCipherBlock, 0);
+    std::copy(password.begin(), password.end(), bytes.begin());
+    EncipherBuffer(bytes.data(), bytes.size());
+    return Base64Encode(bytes.data(), bytes.size());
+}
+
+std::string StoredPassword(const char* text) {
+    const std::string value = XmlTextToAnsi(text);
+    std::string password = DecipherBase64Text(value);
+    // Older files may hold the password as it is.
+    return password.empty() ? value : password;
+}
+
+bool SameLocalDate(std::int64_t a, std::int64_t b) {
+    const std::optional<std::tm> first = ToLocalTm(a);
+    const std::optional<std::tm> second = ToLocalTm(b);
+    return first && second && first->tm_mday == second->tm_mday &&
+           first->tm_mon == second->tm_mon && first->tm_year == second->tm_year;
+}
+
+void AppendNumber(pugi::xml_node& parent, const char* name, long long value) {
+    parent.append_child(name).text().set(value);
+}
+
+} // namespace
+
+CSmsUserInfo::CSmsUserInfo(const std::string& name, const std::string& version,
+                           const std::string& clientType)
+    : m_Name(name), m_version(version), m_clientType(clientType) {}
+
+CSmsUserInfo::CSmsUserInfo(const std::string& name, const std::string& version,
+                           const std::string& clientType, const pugi::xml_node& user, Parts parts)
+    : CSmsUserInfo(name, version, clientType) {
+    for (const pugi::xml_node& child : user.children()) {
+        if (IsNamed(child, "History")) {
+            CSmsArchive::ReadHistoryXML(m_history, child);
+        } else if (parts == Parts::HistoryOnly) {
+            continue;
+        } else if (IsNamed(child, "Archive")) {
+            m_archive.ReadXML(child);
+        } else if (IsNamed(child, "AddressBook")) {
+            m_addressBook.ReadXML(child);
+        } else if (IsNamed(child, "Prefs")) {
+            ReadPrefs(child);
+        }
+    }
+}
+
+CSmsUserInfo::~CSmsUserInfo() = default;
+
+std::unique_ptr<CSmsUserInfo> CSmsUserInfo::GetUserInfo(const std::string& name,
+                                                        const std::string& version,
+                                                        const std::string& clientType) {
+    return Load(name, version, clientType, Parts::All);
+}
+
+std::unique_ptr<CSmsUserInfo> CSmsUserInfo::Load(const std::string& name,
+                                                 const std::string& version,
+                                                 const std::string& clientType, Parts parts) {
+    try {
+        const CProfileLock lock;
+        std::unique_ptr<CSmsUserInfo> user;
+        try {
+            std::vector<unsigned char> text;
+            if (HasProfileFile(name) &&
+                ReadStoredFile(ProfileFolder(false, false) + ProfileFileName(name),
+                               ProfileFolder(false, true) + ProfileFileName(name), kMaxRatio, text))
+                user = FromStream(text, name, version, clientType, parts);
+        } catch (...) {
+            // A profile that cannot be read (out of memory on a huge file) counts as damaged.
+            user.reset();
+        }
+        if (!user)
+            user = std::make_unique<CSmsUserInfo>(name, version, clientType);
+        return user;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+std::unique_ptr<CSmsUserInfo> CSmsUserInfo::FromStream(std::vector<unsigned char>& text,
+                                                       const std::string& name,
+                                                       const std::string& version,
+                                                       const std::string& clientType, Parts parts) {
+    pugi::xml_document document;
+    if (!ParseStoredXml(document, text))
+        return nullptr;
+    for (const pugi::xml_node& user : StoredXmlRoot(document).children("User")) {
+        if (XmlAttributeText(user, "Name") == name)
+            return std::unique_ptr<CSmsUserInfo>(
+                new CSmsUserInfo(name, version, clientType, user, parts));
+    }
+    return nullptr;
+}
+
+void CSmsUserInfo::ReadPrefs(const pugi::xml_node& prefs) {
+    for (const pugi::xml_node& child : prefs.children()) {
+        const char* text = child.text().get();
+        if (IsNamed(child, "AutoDelete"))
+            ReadAutoDelete(child);
+        else if (*text == '\0')
+            continue;
+        else if (IsNamed(child, "Password"))
+            m_password = StoredPassword(text);
+        else if (IsNamed(child, "DateToday"))
+            m_dateToday = NotNegative(XmlDecimal(text).value_or(m_dateToday));
+        else if (IsNamed(child, "DateNotice"))
+            m_dateNotice = NotNegative(XmlDecimal(text).value_or(m_dateNotice));
+        else if (const std::optional<int> number = XmlInt(text))
+            ReadPrefsNumber(child.name(), *number);
+    }
+}
+
+void CSmsUserInfo::ReadPrefsNumber(std::string_view name, int number) {
+    if (name == "EnterKeyMode") {
+        m_EnterKeyMode = static_cast<EnterKeyMode>(WithinOrZero(number, EnterNewLine, EnterSends));
+    } else if (name == "ConflictMode") {
+        m_ConflictMode =
+            static_cast<ConflictMode>(WithinOrZero(number, ConflictModeFirst, ConflictModeLast));
+    } else {
+        const std::pair<std::string_view, int*> fields[] = {
+            {"Archive", &m_DoArchive}, {"DeliveryReport", &m_DeliveryReport},
+            {"UseOBK", &m_UseOBK},     {"ShowNotice", &m_ShowNotice},
+            {"ShowSA", &m_ShowSA},     {"Today", &m_sentToday},
+            {"Total", &m_sentTotal},
+        };
+        for (const auto& [field, value] : fields) {
+            if (name == field)
+                *value = number;
+        }
+    }
+}
+
+void CSmsUserInfo::ReadAutoDelete(const pugi::xml_node& autoDelete) {
+    if (const std::optional<int> mode = XmlInt(autoDelete.attribute("Mode").value()))
+        m_AutoDelMode = static_cast<AutoDelMode>(*mode);
+    for (const pugi::xml_node& child : autoDelete.children()) {
+        const char* text = child.text().get();
+        if (IsNamed(child, "MaxItems"))
+            m_MaxItems = LimitOf(text, m_MaxItems, MaxItemsLimit);
+        else if (IsNamed(child, "MaxDays"))
+            m_MaxDays = LimitOf(text, m_MaxDays, MaxDaysLimit);
+    }
+}
+
+void CSmsUserInfo::WritePrefs(pugi::xml_node& user) const {
+    pugi::xml_node prefs = user.append_child("Prefs");
+    AppendNumber(prefs, "Archive", m_DoArchive);
+    AppendNumber(prefs, "DeliveryReport", m_DeliveryReport);
+    AppendNumber(prefs, "UseOBK", m_UseOBK);
+    AppendNumber(prefs, "ShowNotice", m_ShowNotice);
+    AppendNumber(prefs, "ShowSA", m_ShowSA);
+    AppendNumber(prefs, "Today", m_sentToday);
+    AppendNumber(prefs, "Total", m_sentTotal);
+    AppendNumber(prefs, "DateToday", m_dateToday);
+    AppendNumber(prefs, "DateNotice", m_dateNotice);
+    AppendNumber(prefs, "EnterKeyMode", m_EnterKeyMode);
+    AppendNumber(prefs, "ConflictMode", m_ConflictMode);
+    if (m_savePassword) {
+        // An empty text reads back as no password at all.
+        const std::string password = m_password.empty() ? "" : EncipheredPassword(m_password);
+        prefs.append_child("Password").text().set(password.c_str());
+    }
+    pugi::xml_node autoDelete = prefs.append_child("AutoDelete");
+    autoDelete.append_attribute("Mode").set_value(static_cast<int>(m_AutoDelMode));
+    AppendNumber(autoDelete, "MaxItems", m_MaxItems);
+    AppendNumber(autoDelete, "MaxDays", m_MaxDays);
+}
+
+bool CSmsUserInfo::Write() const {
+    if (!HasProfileFile(m_Name))
+        return false;
+    const std::string folder = ProfileFolder(true, false);
+    mkdir(folder.c_str(), 0700);
+
+    pugi::xml_document document;
+    pugi::xml_node user = NewStoredXml(document).append_child("User");
+    user.append_attribute("Name").set_value(AnsiToXmlText(m_Name).c_str());
+    pugi::xml_node archive = user.append_child("Archive");
+    m_archive.WriteXML(archive);
+    m_addressBook.WriteXML(user);
+    pugi::xml_node history = user.append_child("History");
+    CSmsArchive::WriteHistoryXML(m_history, history);
+    WritePrefs(user);
+    return WriteStoredFile(folder + ProfileFileName(m_Name), SerialiseStoredXml(document));
+}
+
+void CSmsUserInfo::MergeHistoryFrom(const SmsHistoryList& history) {
+    for (const auto& entry : history)
+        CSmsArchive::InsertHistory(m_history, std::make_unique<CSmsHistoryItem>(*entry),
+                                   CSmsArchive::MaxHistoryItems);
+}
+
+bool CSmsUserInfo::Save(bool partial) {
+    try {
+        // The archive lock comes before the profile lock; the caller may hold it already.
+        const std::lock_guard archiveLock(m_archive.GetMutex());
+        const CProfileLock lock;
+        if (!partial) {
+            const std::unique_ptr<CSmsUserInfo> stored =
+                Load(m_Name, m_version, m_clientType, Parts::HistoryOnly);
+            if (!stored)
+                return false;
+            MergeHistoryFrom(stored->m_history);
+            return Write();
+        }
+        const std::unique_ptr<CSmsUserInfo> stored = GetUserInfo(m_Name, m_version, m_clientType);
+        if (!stored)
+            return false;
+        stored->m_UseOBK = m_UseOBK;
+        stored->m_sentToday = m_sentToday;
+        stored->m_sentTotal = m_sentTotal;
+        stored->m_dateToday = m_dateToday;
+        stored->m_password = m_password;
+        stored->m_savePassword = m_savePassword;
+        stored->m_EnterKeyMode = m_EnterKeyMode;
+        stored->m_ShowSA = m_ShowSA;
+        stored->MergeHistoryFrom(m_history);
+        return stored->Write();
+    } catch (...) {
+        return false;
+    }
+}
+
+bool CSmsUserInfo::ResetPwd(const std::string& name) {
+    try {
+        const CProfileLock lock;
+        const std::unique_ptr<CSmsUserInfo> user = GetUserInfo(name, "", "");
+        if (!user)
+            return false;
+        user->m_password.clear();
+        user->m_savePassword = false;
+        return user->Write();
+    } catch (...) {
+        return false;
+    }
+}
+
+int CSmsUserInfo::GetSentToday() {
+    if (!IsToday())
+        m_sentToday = 0;
+    return m_sentToday;
+}
+
+void CSmsUserInfo::IncrementCounters(int n) {
+    if (IsToday()) {
+        m_sentToday = SaturatingAdd(m_sentToday, n);
+    } else {
+        m_sentToday = n;
+        m_dateToday = Clock::Now();
+    }
+    m_sentTotal = SaturatingAdd(m_sentTotal, n);
+}
+
+bool CSmsUserInfo::IsToday() const {
+    return SameLocalDate(m_dateToday, Clock::Now());
+}

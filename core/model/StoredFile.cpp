@@ -1,0 +1,147 @@
+#include "StoredFile.h"
+
+#include "UtilitiesInternal.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 4;
+constexpr std::size_t kBlockSize = 8;
+
+// Closes a descriptor when it goes out of scope.
+class CFileDescriptor {
+public:
+    explicit CFileDescriptor(int fd) : m_fd(fd) {}
+    ~CFileDescriptor() {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    CFileDescriptor(const CFileDescriptor&) = delete;
+    CFileDescriptor& operator=(const CFileDescriptor&) = delete;
+
+    int Get() const { return m_fd; }
+    // Closes now; false when the close reports an error (for instance a delayed write error).
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool ReadAll(int fd, std::vector<unsigned char>& bytes) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t count = read(fd, bytes.data() + done, bytes.size() - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return false;
+        done += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+bool WriteAll(int fd, const std::vector<unsigned char>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t count = write(fd, bytes.data() + done, bytes.size() - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return false;
+        done += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+int OpenForReading(const std::string& path) {
+    int fd;
+    do {
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Makes the rename itself durable.
+void SyncFolder(const std::string& folder) {
+    const CFileDescriptor fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Get() >= 0)
+        fsync(fd.Get());
+}
+
+} // namespace
+
+std::vector<unsigned char> PackStoredText(const std::string& text) {
+    if (text.size() > UINT32_MAX)
+        return {};
+    std::vector<unsigned char> compressed;
+    CompressBuffer(reinterpret_cast<const unsigned char*>(text.data()), text.size(), compressed);
+    if (compressed.empty())
+        return {};
+    const std::size_t used = kHeaderSize + compressed.size();
+    std::vector<unsigned char> bytes((used + kBlockSize - 1) / kBlockSize * kBlockSize, 0);
+    const auto length = static_cast<std::uint32_t>(text.size());
+    for (std::size_t i = 0; i < kHeaderSize; ++i)
+        bytes[i] = static_cast<unsigned char>(length >> (8 * i));
+    std::copy(compressed.begin(), compressed.end(), bytes.begin() + kHeaderSize);
+    EncipherBuffer(bytes.data(), bytes.size());
+    return bytes;
+}
+
+bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,
+                      std::vector<unsigned char>& text) {
+    if (bytes.empty() || bytes.size() % kBlockSize != 0)
+        return false;
+    DecipherBuffer(bytes.data(), bytes.size());
+    std::uint32_t length = 0;
+    for (std::size_t i = 0; i < kHeaderSize; ++i)
+        length |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
+    if (static_cast<std::uint64_t>(length) >= static_cast<std::uint64_t>(maxRatio) * bytes.size())
+        return false;
+    std::size_t produced = length;
+    return DecompressBuffer(bytes.data() + kHeaderSize, bytes.size() - kHeaderSize, text, produced);
+}
+
+bool ReadStoredFile(const std::string& path, const std::string& fallback, std::uint32_t maxRatio,
+                    std::vector<unsigned char>& text) {
+    int fd = OpenForReading(path);
+    if (fd < 0)
+        fd = OpenForReading(fallback);
+    const CFileDescriptor file(fd);
+    std::vector<unsigned char> bytes;
+    return fd >= 0 && ReadAll(fd, bytes) && UnpackStoredText(bytes, maxRatio, text);
+}
+
+bool WriteStoredFile(const std::string& path, const std::string& text) {
+    const std::vector<unsigned char> bytes = PackStoredText(text);
+    if (bytes.empty())
+        return false;
+    std::string temporary = path + ".XXXXXX";
+    CFileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.Get() < 0)
+        return false;
+    const bool written = WriteAll(file.Get(), bytes) && fsync(file.Get()) == 0 && file.Close() &&
+                         rename(temporary.c_str(), path.c_str()) == 0;
+    if (!written) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    const std::size_t slash = path.rfind('/');
+    SyncFolder(slash == std::string::npos ? "." : path.substr(0, slash + 1));
+    return true;
+}

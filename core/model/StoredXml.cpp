@@ -1,0 +1,45 @@
+#include "StoredXml.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr const char* kRootName = "KvSmsDa";
+
+class CStringWriter : public pugi::xml_writer {
+public:
+    explicit CStringWriter(std::string& out) : m_out(out) {}
+    void write(const void* data, std::size_t size) override {
+        m_out.append(static_cast<const char*>(data), size);
+    }
+
+private:
+    std::string& m_out;
+};
+
+} // namespace
+
+bool ParseStoredXml(pugi::xml_document& document, std::vector<unsigned char>& text) {
+    return document.load_buffer_inplace(text.data(), text.size(), kStoredXmlParseFlags,
+                                        pugi::encoding_utf8);
+}
+
+pugi::xml_node NewStoredXml(pugi::xml_document& document) {
+    document.reset();
+    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+    declaration.append_attribute("version").set_value("1.0");
+    declaration.append_attribute("encoding").set_value("UTF-8");
+    return document.append_child(kRootName);
+}
+
+pugi::xml_node StoredXmlRoot(const pugi::xml_document& document) {
+    const pugi::xml_node root = document.document_element();
+    return std::string_view(root.name()) == kRootName ? root : pugi::xml_node();
+}
+
+std::string SerialiseStoredXml(const pugi::xml_document& document) {
+    std::string text;
+    CStringWriter writer(text);
+    document.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    return text;
+}

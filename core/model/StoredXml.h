@@ -1,0 +1,26 @@
+#pragma once
+
+#include <pugixml.hpp>
+
+#include <string>
+#include <vector>
+
+// The XML documents of the profile and settings files.
+
+// Texts read back byte for byte as they were written: no end-of-line or attribute whitespace
+// normalisation, and an element text of blanks alone is kept.
+constexpr unsigned int kStoredXmlParseFlags = (pugi::parse_default | pugi::parse_ws_pcdata_single) &
+                                              ~(pugi::parse_eol | pugi::parse_wconv_attribute);
+
+// Parses the text in place, so the text must outlive the document. The bytes are taken as UTF-8
+// whatever a declaration says: the ANSI bytes of older files reach the readers unchanged.
+bool ParseStoredXml(pugi::xml_document& document, std::vector<unsigned char>& text);
+
+// Empties the document, gives it the UTF-8 declaration and the root "KvSmsDa", and returns
+// the root.
+pugi::xml_node NewStoredXml(pugi::xml_document& document);
+
+// The root "KvSmsDa" of a parsed document; a null node when the document has another root.
+pugi::xml_node StoredXmlRoot(const pugi::xml_document& document);
+
+std::string SerialiseStoredXml(const pugi::xml_document& document);

@@ -1,0 +1,165 @@
+#include "model/SmsConfig.h"
+#include "ProfileTestFolder.h"
+#include "model/CoreLibrary.h"
+#include "model/UtilitiesInternal.h"
+#include "model/XmlText.h"
+
+namespace {
+
+class ConfigTest : public ProfileFolderTest {
+protected:
+    static void WriteSettings(const std::string& settings, bool legacy = false) {
+        WriteContainer(ConfigPath(legacy),
+                       "<?xml version=\"1.0\"?><KvSmsDa>" + settings + "</KvSmsDa>");
+    }
+
+    static bool HasDefaults(const CSmsConfig& config) {
+        return config.GetAppMode() == CSmsConfig::MultiUser && config.GetDefaultUser().empty() &&
+               !config.GetAutoLogout() && config.GetLogoutDelay() == 1 && !config.GetMinToTray() &&
+               config.ConfirmExit() && config.GetLcid() == 0;
+    }
+};
+
+TEST_F(ConfigTest, WithoutAFileTheDefaultsStay) {
+    const CSmsConfig config;
+    EXPECT_TRUE(HasDefaults(config));
+}
+
+TEST_F(ConfigTest, AllFieldsComeBackAndTheFileIsReadFromTheLegacyFolderWhenMissing) {
+    const std::string name = "J\xE1n \x8E"; // Ján Ž
+    WriteSettings("<Settings><AppMode>2</AppMode><DefaultUser>" + AnsiToXmlText(name) +
+                      "</DefaultUser><AutoLogout>5</AutoLogout><LogoutDelay>15</LogoutDelay>"
+                      "<SysTray>1</SysTray><ConfirmExit>0</ConfirmExit><LCID>1051</LCID>"
+                      "</Settings>",
+                  true);
+    {
+        const CSmsConfig config;
+        EXPECT_EQ(config.GetAppMode(), CSmsConfig::SingleUserSavedPwd);
+        EXPECT_EQ(config.GetDefaultUser(), name);
+        EXPECT_TRUE(config.GetAutoLogout());
+        EXPECT_EQ(config.GetLogoutDelay(), 15);
+        EXPECT_TRUE(config.GetMinToTray());
+        EXPECT_FALSE(config.ConfirmExit());
+        EXPECT_EQ(config.GetLcid(), 1051);
+    } // writes the current file
+
+    const std::string xml = ReadContainer(ConfigPath());
+    EXPECT_TRUE(IsValidUtf8(xml));
+    EXPECT_NE(
+        xml.find("<Settings><AppMode>2</AppMode><DefaultUser>J\xC3\xA1n \xC5\xBD</DefaultUser>"
+                 "<AutoLogout>1</AutoLogout><LogoutDelay>15</LogoutDelay><SysTray>1</SysTray>"
+                 "<ConfirmExit>0</ConfirmExit><LCID>1051</LCID></Settings>"),
+        std::string::npos);
+    const CSmsConfig again;
+    EXPECT_EQ(again.GetDefaultUser(), name);
+    EXPECT_EQ(again.GetLcid(), 1051);
+}
+
+TEST_F(ConfigTest, StoredValuesAreClamped) {
+    WriteSettings("<Settings><AppMode>3</AppMode><LogoutDelay>90</LogoutDelay>"
+                  "<LCID>-1</LCID><SysTray>x</SysTray></Settings>");
+    CSmsConfig config;
+    EXPECT_EQ(config.GetAppMode(), CSmsConfig::MultiUser);
+    EXPECT_EQ(config.GetLogoutDelay(), 60);
+    EXPECT_EQ(config.GetLcid(), 0xFFFF);
+    EXPECT_FALSE(config.GetMinToTray());
+
+    WriteSettings("<Settings><AppMode>-1</AppMode><LogoutDelay>-1</LogoutDelay></Settings>");
+    config = CSmsConfig();
+    EXPECT_EQ(config.GetAppMode(), CSmsConfig::MultiUser);
+    EXPECT_EQ(config.GetLogoutDelay(), 60);
+}
+
+TEST_F(ConfigTest, OnlyASettingsFirstChildIsRead) {
+    WriteSettings("<!-- note --><Other/><Settings><AppMode>1</AppMode></Settings>");
+    EXPECT_TRUE(HasDefaults(CSmsConfig()));
+    WriteContainer(ConfigPath(), "<Config><Settings><AppMode>1</AppMode></Settings></Config>");
+    EXPECT_TRUE(HasDefaults(CSmsConfig()));
+    WriteSettings("<!-- note --><Settings><AppMode>1</AppMode></Settings>");
+    EXPECT_EQ(CSmsConfig().GetAppMode(), CSmsConfig::SingleUser);
+}
+
+TEST_F(ConfigTest, SettingsTextsMustBeShorterThanTwentyTimesTheFile) {
+    std::string filler;
+    for (int i = 0; i < 2000; ++i)
+        filler += "<Pad/>";
+    WriteSettings("<Settings><AppMode>1</AppMode>" + filler + "</Settings>");
+    EXPECT_TRUE(HasDefaults(CSmsConfig()));
+    EXPECT_FALSE(ReadContainer(ConfigPath(), 200).empty());
+}
+
+TEST_F(ConfigTest, SaveStoresOnlyItsPartOverWhatTheFileHolds) {
+    WriteSettings("<Settings><LCID>1051</LCID><SysTray>1</SysTray><LogoutDelay>5</LogoutDelay>"
+                  "<ConfirmExit>0</ConfirmExit></Settings>");
+    CSmsConfig mine;
+    mine.SetAutoLogout(true);
+    mine.SetLogoutDelay(20);
+    mine.SetLcid(1033);
+    mine.SetMinToTray(false);
+    mine.SetConfirmExit(true);
+    mine.SetDefaultUser("bob");
+    mine.SetAppMode(CSmsConfig::SingleUser);
+    ASSERT_TRUE(mine.Save(true));
+    {
+        const CSmsConfig stored;
+        EXPECT_TRUE(stored.GetAutoLogout());
+        EXPECT_EQ(stored.GetLogoutDelay(), 20);
+        EXPECT_EQ(stored.GetLcid(), 1051);
+        EXPECT_TRUE(stored.GetMinToTray());
+        EXPECT_FALSE(stored.ConfirmExit());
+        EXPECT_EQ(stored.GetDefaultUser(), "bob");
+        EXPECT_EQ(stored.GetAppMode(), CSmsConfig::SingleUser);
+    }
+    mine.SetAutoLogout(false);
+    ASSERT_TRUE(mine.Save(false));
+    const CSmsConfig stored;
+    EXPECT_TRUE(stored.GetAutoLogout());
+    EXPECT_EQ(stored.GetLcid(), 1033);
+    EXPECT_FALSE(stored.GetMinToTray());
+    EXPECT_FALSE(stored.ConfirmExit());
+
+    std::filesystem::remove(ConfigPath());
+    std::filesystem::create_directory(ConfigPath()); // the file cannot be replaced
+    EXPECT_FALSE(mine.Save(true));
+}
+
+TEST_F(ConfigTest, DamagedFilesLeaveTheDefaults) {
+    const std::vector<unsigned char> good =
+        PackStoredText("<KvSmsDa><Settings><AppMode>1</AppMode></Settings></KvSmsDa>");
+    std::vector<unsigned char> odd = good;
+    odd.pop_back();
+    for (const auto& bytes :
+         {odd, std::vector<unsigned char>(good.size(), 0x3C), std::vector<unsigned char>()}) {
+        WriteBytes(ConfigPath(), bytes);
+        EXPECT_TRUE(HasDefaults(CSmsConfig()));
+    }
+    WriteBytes(ConfigPath(), good);
+    EXPECT_EQ(CSmsConfig().GetAppMode(), CSmsConfig::SingleUser);
+}
+
+TEST_F(ConfigTest, TheLibraryReadsTheSettingsAtLoadAndWritesThemAtUnload) {
+    QuillonCoreDetach();
+    EXPECT_EQ(CSmsConfig::GetInstance(), nullptr);
+    std::filesystem::remove(ConfigPath());
+
+    QuillonCoreAttach();
+    ASSERT_NE(CSmsConfig::GetInstance(), nullptr);
+    EXPECT_TRUE(HasDefaults(*CSmsConfig::GetInstance()));
+    CSmsConfig::GetInstance()->SetConfirmExit(false);
+    CSmsConfig::GetInstance()->SetDefaultUser("\x8E"
+                                              "ofia");
+    QuillonCoreDetach();
+    EXPECT_EQ(CSmsConfig::GetInstance(), nullptr);
+
+    QuillonCoreAttach();
+    ASSERT_NE(CSmsConfig::GetInstance(), nullptr);
+    EXPECT_FALSE(CSmsConfig::GetInstance()->ConfirmExit());
+    EXPECT_EQ(CSmsConfig::GetInstance()->GetDefaultUser(), "\x8E"
+                                                           "ofia");
+
+    // A new instance is made from what the old one wrote.
+    CSmsConfig::GetInstance()->SetLcid(1029);
+    EXPECT_EQ(CSmsConfig::CreateInstance()->GetLcid(), 1029);
+}
+
+} // namespace

@@ -1,0 +1,121 @@
+#include "ProfileTestFolder.h"
+#include "model/UtilitiesInternal.h"
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+using StoredFileTest = ProfileFolderTest;
+
+std::string Unpacked(std::vector<unsigned char> bytes, std::uint32_t maxRatio = 200) {
+    std::vector<unsigned char> text;
+    if (!UnpackStoredText(bytes, maxRatio, text))
+        return "<rejected>";
+    return std::string(text.begin(), text.end());
+}
+
+// The container with its length field replaced.
+std::vector<unsigned char> WithLength(std::vector<unsigned char> bytes, std::uint32_t length) {
+    DecipherBuffer(bytes.data(), bytes.size());
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<unsigned char>(length >> (8 * i));
+    EncipherBuffer(bytes.data(), bytes.size());
+    return bytes;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+TEST_F(StoredFileTest, TextsComeBackFromWholeBlocksWithTheirLengthInFront) {
+    std::string large;
+    for (int i = 0; i < 20000; ++i)
+        large += "<Item n=\"" + std::to_string(i * 7919 % 1000) + "\"/>";
+    for (const std::string& text : {std::string(), std::string("x"), large}) {
+        std::vector<unsigned char> bytes = PackStoredText(text);
+        EXPECT_EQ(bytes.size() % 8, 0u);
+        EXPECT_EQ(Unpacked(bytes), text);
+        DecipherBuffer(bytes.data(), 8);
+        EXPECT_EQ(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24,
+                  static_cast<int>(text.size()));
+    }
+}
+
+TEST_F(StoredFileTest, DamagedContainersAreRejected) {
+    const std::vector<unsigned char> good = PackStoredText("<KvSmsDa/>");
+    const auto size = static_cast<std::uint32_t>(good.size());
+    EXPECT_EQ(Unpacked(WithLength(good, 200 * size - 1)), "<KvSmsDa/>");
+    EXPECT_EQ(Unpacked(WithLength(good, 200 * size)), "<rejected>");
+    EXPECT_EQ(Unpacked(WithLength(good, 20 * size), 20), "<rejected>");
+    EXPECT_EQ(Unpacked(WithLength(good, 0xFFFFFFFF)), "<rejected>");
+    EXPECT_EQ(Unpacked(WithLength(good, 3)), "<rejected>"); // the text is longer
+
+    EXPECT_EQ(Unpacked({}), "<rejected>");
+    std::vector<unsigned char> longer = good;
+    longer.insert(longer.end(), 4, 0);
+    EXPECT_EQ(Unpacked(longer), "<rejected>");
+    EXPECT_EQ(Unpacked(std::vector<unsigned char>(good.size(), 0x5A)), "<rejected>");
+
+    std::string text;
+    for (int i = 0; i < 5000; ++i)
+        text += std::to_string(i * 2654435761u);
+    std::vector<unsigned char> truncated = PackStoredText(text);
+    truncated.resize(truncated.size() - 16);
+    EXPECT_EQ(Unpacked(truncated), "<rejected>");
+}
+
+TEST_F(StoredFileTest, TheFallbackIsReadOnlyWhenTheFileCannotBeOpened) {
+    const std::string current = ConfigPath(false);
+    const std::string legacy = ConfigPath(true);
+    WriteContainer(legacy, "legacy");
+    std::vector<unsigned char> text;
+    ASSERT_TRUE(ReadStoredFile(current, legacy, 200, text));
+    EXPECT_EQ(std::string(text.begin(), text.end()), "legacy");
+
+    WriteBytes(current, {1, 2, 3});
+    EXPECT_FALSE(ReadStoredFile(current, legacy, 200, text));
+}
+
+TEST_F(StoredFileTest, WritesArePrivateAndLeaveNoTemporaryFiles) {
+    const std::string path = ConfigPath();
+    WriteContainer(path, "one");
+    WriteContainer(path, "two");
+    EXPECT_EQ(ReadContainer(path), "two");
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    ASSERT_EQ(stat(GetConfigDir(false, false).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(FolderEntries(GetConfigDir(false, false)), std::vector<std::string>{"config.dat"});
+}
+
+TEST_F(StoredFileTest, AFailedWriteLeavesTheOldFileWhole) {
+    const std::string path = ConfigPath();
+    WriteContainer(path, "old");
+    std::string large;
+    for (int i = 0; i < 100000; ++i)
+        large += std::to_string(i * 2654435761u);
+
+    // A file size limit makes the write fail half-way, as a full disk would.
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit small = previous;
+    small.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = WriteStoredFile(path, large);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadContainer(path), "old");
+    EXPECT_EQ(FolderEntries(GetConfigDir(false, false)), std::vector<std::string>{"config.dat"});
+    EXPECT_FALSE(WriteStoredFile(GetConfigDir(false, false) + "missing/config.dat", "x"));
+}
+
+} // namespace
