@@ -2,6 +2,7 @@
 
 #include "BuildConfig.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace Kvws {
@@ -91,17 +92,30 @@ pugi::xml_attribute SoapReader::FindAttribute(std::string_view name) const {
     return {};
 }
 
-std::string SoapReader::Text(pugi::xml_node node) {
-    std::string text;
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
-            text += child.value();
+std::size_t SoapReader::ElementCount() const {
+    std::size_t count = 0;
+    for (pugi::xml_node child = m_node.first_child(); child; child = child.next_sibling())
+        count += child.type() == pugi::node_element;
+    return count;
+}
+
+std::string_view SoapReader::Text(pugi::xml_node node, std::string& scratch) {
+    const auto isText = [](pugi::xml_node child) {
+        return child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata;
+    };
+    const pugi::xml_node first = node.first_child();
+    if (!first.next_sibling() && isText(first))
+        return first.value();
+    for (pugi::xml_node child = first; child; child = child.next_sibling()) {
+        if (isText(child))
+            scratch += child.value();
     }
-    return text;
+    return scratch;
 }
 
 void SoapReader::Parse(std::string_view text, std::string& value) const {
-    if (m_mode == StringMode::Utf8) {
+    const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    if (m_mode == StringMode::Utf8 || std::all_of(text.begin(), text.end(), isAscii)) {
         value = text;
         return;
     }

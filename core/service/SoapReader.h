@@ -45,7 +45,10 @@ public:
             Parse(attribute.value(), field);
     }
 
-    template <class T> void Content(T& field) { Parse(Text(m_node), field); }
+    template <class T> void Content(T& field) {
+        std::string scratch;
+        Parse(Text(m_node, scratch), field);
+    }
 
     template <class T>
     void Array(std::string_view name, std::string_view itemType, std::string_view itemName,
@@ -55,6 +58,7 @@ public:
     }
 
     template <class T> void Items(std::string_view, std::string_view, std::vector<T>& items) {
+        items.reserve(items.size() + ElementCount());
         for (pugi::xml_node item = m_node.first_child(); item; item = item.next_sibling()) {
             if (item.type() == pugi::node_element)
                 Read(item, items.emplace_back());
@@ -76,14 +80,17 @@ private:
             SoapReader reader(node, m_mode, m_failed);
             T::Visit(value, reader);
         } else {
-            Parse(Text(node), value);
+            std::string scratch;
+            Parse(Text(node, scratch), value);
         }
     }
 
     pugi::xml_node Child(std::string_view name) const;
     pugi::xml_attribute FindAttribute(std::string_view name) const;
-    // All character data of an element, as the parser delivers it (UTF-8).
-    static std::string Text(pugi::xml_node node);
+    std::size_t ElementCount() const;
+    // All character data of an element, as the parser delivers it (UTF-8); scratch holds it
+    // when it comes in several pieces.
+    static std::string_view Text(pugi::xml_node node, std::string& scratch);
 
     void Parse(std::string_view text, std::string& value) const;
     void Parse(std::string_view text, std::int32_t& value);

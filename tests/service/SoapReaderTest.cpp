@@ -1,5 +1,7 @@
 #include "service/SoapReader.h"
 
+#include "ParamName.h"
+
 #include <gtest/gtest.h>
 
 using namespace Kvws;
@@ -330,12 +332,7 @@ TEST_P(SoapReaderHostile, IsAnUnparsableReply) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, SoapReaderHostile, testing::ValuesIn(kHostile),
-                         [](const testing::TestParamInfo<Hostile>& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+                         ParamName<Hostile>);
 
 TEST(SoapReader, DeepNestingInsideAFieldIsSkipped) {
     std::string closing;

@@ -1,5 +1,7 @@
 #include "service/SoapWriter.h"
 
+#include "ParamName.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -288,12 +290,7 @@ TEST_P(SoapWriterGolden, WritesTheExactRequestBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, SoapWriterGolden, testing::ValuesIn(kGolden),
-                         [](const testing::TestParamInfo<Golden>& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+                         ParamName<Golden>);
 
 TEST(SoapWriter, EscapesWhatTheReaderWouldOtherwiseChange) {
     auto r = WithToken<SetAliasRequest>("");
