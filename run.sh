@@ -30,9 +30,10 @@ export XDG_DATA_HOME=$demo/data XDG_CONFIG_HOME=$demo/config XDG_RUNTIME_DIR=$de
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-# SIM_ACCOUNT_FLAGS
-"$sim" --port 0 --state "$demo/sim" --account demo:demo-secret:421903000100 \
-    --delivery-delay 2 >"$demo/sim.log" 2>&1 &
+# One demo account; every SMS reaches its final state 2 seconds after sending (a number ending
+# in 666 fails, one ending in 999 expires, any other is delivered).
+"$sim" --port 0 --state "$demo/sim" --account demo:demo-secret:421905123456 \
+    --delivery-after 2 >"$demo/sim.log" 2>&1 &
 sim_pid=$!
 
 # The simulator prints its address and its CA file once it listens.
@@ -56,6 +57,6 @@ run() {
 
 echo "quillon-sim listens on $url"
 run login
-run send --report -m "Hello from the Quillon demo" 0903123451 0903123459
+run send --report -m "Hello from the Quillon demo" 0905123401 0905123666
 run poll --wait --interval 1 --timeout 60
 run archive
