@@ -68,7 +68,9 @@ public:
         return NameConflictChoice::CopyToObk;
     }
     void ShowErrors(const std::string&) override { failed = true; }
-    void ShowMessage(const std::string&, Icon) override {}
+    void ShowDuplicates(const std::string&, const std::string&) override { failed = true; }
+    void ShowFetchRefused(int) override { failed = true; }
+    void ShowFinished(bool completed) override { failed = failed || !completed; }
     void ShowDbError() override { failed = true; }
     void ShowSoapError(const CKvwsSoapException&) override { failed = true; }
     std::string StatusText(int) const override { return {}; }

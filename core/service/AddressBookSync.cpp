@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <unordered_set>
 
-using Icon = IAddressBookSyncUi::Icon;
 using NumberChoice = IAddressBookSyncUi::NumberConflictChoice;
 using NameChoice = IAddressBookSyncUi::NameConflictChoice;
 
@@ -43,16 +42,6 @@ ErrorLineText ErrorLineTemplate(int line) {
     default:
         return {"Chyba pri vymazávaní skupiny \"", "\" z Portella. "};
     }
-}
-
-const char kCompleted[] = "Synchronizácia ukončená";
-const char kEndedByUser[] = "Synchronizácia prerušená užívateľom";
-
-std::string DuplicatesText(const std::string& first, const std::string& second) {
-    return Utf8ToAnsi("Adresár obsahuje duplicitné záznamy.\nKontakty \"") + first +
-           Utf8ToAnsi("\" a \"") + second +
-           Utf8ToAnsi("\" majú zhodné telefónne číslo.\nSynchronizácia s Portella je možná až "
-                      "po odstránení duplikátov.");
 }
 
 // The error text on one line: carriage returns dropped, line feeds turned into blanks.
@@ -109,6 +98,19 @@ private:
 
 } // namespace
 
+std::string CAddressBookSync::DuplicatesMessage(const std::string& first,
+                                                const std::string& second) {
+    return Utf8ToAnsi("Adresár obsahuje duplicitné záznamy.\nKontakty \"") + first +
+           Utf8ToAnsi("\" a \"") + second +
+           Utf8ToAnsi("\" majú zhodné telefónne číslo.\nSynchronizácia s Portella je možná až "
+                      "po odstránení duplikátov.");
+}
+
+std::string CAddressBookSync::FinishedMessage(bool completed) {
+    return Utf8ToAnsi(completed ? "Synchronizácia ukončená"
+                                : "Synchronizácia prerušená užívateľom");
+}
+
 CAddressBookSync::CAddressBookSync(CSmsAddressBook& local, IObkService& service,
                                    IAddressBookSyncUi& ui)
     : m_local(local), m_service(service), m_ui(ui) {}
@@ -117,9 +119,7 @@ void CAddressBookSync::Synchronize() {
     int later = 0;
     int earlier = 0;
     if (m_local.HasDuplicates(later, earlier)) {
-        m_ui.ShowMessage(
-            DuplicatesText(m_local.GetItem(later)->GetName(), m_local.GetItem(earlier)->GetName()),
-            Icon::Exclamation);
+        m_ui.ShowDuplicates(m_local.GetItem(later)->GetName(), m_local.GetItem(earlier)->GetName());
         return;
     }
     const std::optional<ManualSyncMode> mode = m_ui.AskMode();
@@ -141,11 +141,10 @@ void CAddressBookSync::FetchAndSync(ManualSyncMode mode) {
     // would empty the local book or the OBK.
     const int status = m_service.KvwsGetAddressBook(&server);
     if (status != 0) {
-        m_ui.ShowMessage(m_ui.StatusText(status), Icon::Stop);
+        m_ui.ShowFetchRefused(status);
         return;
     }
-    const bool completed = ManualSync(server, mode);
-    m_ui.ShowMessage(Utf8ToAnsi(completed ? kCompleted : kEndedByUser), Icon::Information);
+    m_ui.ShowFinished(ManualSync(server, mode));
 }
 
 bool CAddressBookSync::ManualSync(CSmsAddressBook& server, ManualSyncMode mode) {

@@ -26,6 +26,10 @@ public:
 
     CAddressBookSync(CSmsAddressBook& local, IObkService& service, IAddressBookSyncUi& ui);
 
+    // The texts of the messages, ANSI: two contacts with one number; completed or ended.
+    static std::string DuplicatesMessage(const std::string& first, const std::string& second);
+    static std::string FinishedMessage(bool completed);
+
     // The whole interactive run: duplicates check, mode, fetch, direction, result message.
     void Synchronize();
     // Runs one direction on the fetched server copy; false only when the user ended a merge.

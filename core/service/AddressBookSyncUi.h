@@ -12,8 +12,6 @@ class CKvwsSoapException;
 // answers. Texts are ANSI, like all text inside the system.
 class IAddressBookSyncUi {
 public:
-    enum class Icon { Information, Exclamation, Stop };
-
     // A local contact has the number of an alias with another name.
     enum class NumberConflictChoice {
         DeleteAlias,   // delete the alias from the OBK
@@ -35,6 +33,9 @@ public:
 
     // The mode dialog; nothing when the user cancels ("Storno").
     virtual std::optional<CAddressBookSync::ManualSyncMode> AskMode() = 0;
+    // Two contacts share a number (the first named is the later one); nothing else happens.
+    // The desktop shows CAddressBookSync::DuplicatesMessage with an exclamation icon.
+    virtual void ShowDuplicates(const std::string& first, const std::string& second) = 0;
     // The progress window and the wait cursor, shown for the fetch and the chosen direction.
     virtual void ShowProgress(bool shown) = 0;
     // contactName: the local contact's name; aliasName: the alias that has its number.
@@ -47,7 +48,11 @@ public:
                                                const std::string& localNumbers) = 0;
     // The error dialog with every error line (each ends with CR LF).
     virtual void ShowErrors(const std::string& lines) = 0;
-    virtual void ShowMessage(const std::string& text, Icon icon) = 0;
+    // The server book could not be fetched: the refusal's status; nothing was changed.
+    virtual void ShowFetchRefused(int status) = 0;
+    // The run is over: completed, or ended by the user in a merge (the desktop shows
+    // CAddressBookSync::FinishedMessage).
+    virtual void ShowFinished(bool completed) = 0;
     // A service database failure: the program's text "service temporarily unavailable".
     virtual void ShowDbError() = 0;
     // A service or transport failure: the exception's text, or the program's generic

@@ -43,9 +43,16 @@ void CScriptedSyncUi::ShowErrors(const std::string& lines) {
     errorLines += lines;
 }
 
-void CScriptedSyncUi::ShowMessage(const std::string& text, Icon icon) {
-    const char* kind = icon == Icon::Stop ? "stop" : icon == Icon::Exclamation ? "warn" : "info";
-    events.push_back(std::string("message[") + kind + "] " + text);
+void CScriptedSyncUi::ShowDuplicates(const std::string& first, const std::string& second) {
+    events.push_back("duplicates " + first + " / " + second);
+}
+
+void CScriptedSyncUi::ShowFetchRefused(int status) {
+    events.push_back("fetch refused " + std::to_string(status));
+}
+
+void CScriptedSyncUi::ShowFinished(bool completed) {
+    events.push_back(completed ? "completed" : "ended");
 }
 
 void CScriptedSyncUi::ShowDbError() {

@@ -8,8 +8,9 @@
 #include <vector>
 
 // Answers the synchronisation's questions from scripts and records everything it is shown,
-// one line per event ("mode?", "progress on", "number conflict Jan / Jano", "name conflict
-// Jan +421... 0903...", "errors ...", "message[stop] ...", "db error", "soap error 0/21").
+// one line per event ("mode?", "duplicates B / A", "progress on", "number conflict Jan / Jano",
+// "name conflict Jan +421... 0903...", "errors", "fetch refused 23", "completed", "ended",
+// "db error", "soap error 0/21").
 // Unscripted conflicts get the preselected first choice.
 class CScriptedSyncUi : public IAddressBookSyncUi {
 public:
@@ -20,7 +21,9 @@ public:
     NameConflictChoice AskNameConflict(const std::string& name, const std::string& obkNumber,
                                        const std::string& localNumbers) override;
     void ShowErrors(const std::string& lines) override;
-    void ShowMessage(const std::string& text, Icon icon) override;
+    void ShowDuplicates(const std::string& first, const std::string& second) override;
+    void ShowFetchRefused(int status) override;
+    void ShowFinished(bool completed) override;
     void ShowDbError() override;
     void ShowSoapError(const CKvwsSoapException& error) override;
     // "E<status>", or the text set in statusTexts.
