@@ -108,11 +108,8 @@ TEST_F(AccountService, ServiceActivationAndDeactivation) {
     EXPECT_EQ(Call(SimRequests::WithToken("ServiceActivation", token, Code(id, CodeOf("ann", id))))
                   .Status(),
               0);
-    EXPECT_STREQ(Call(SimRequests::WithToken("getServices", token))
-                     .Items("services")[2]
-                     .attribute("enabled")
-                     .value(),
-                 "true");
+    const ParsedReply services = Call(SimRequests::WithToken("getServices", token));
+    EXPECT_STREQ(services.Items("services")[2].attribute("enabled").value(), "true");
     EXPECT_EQ(Call(SimRequests::WithToken("ServiceDeactivation", token, Selector(2))).Status(), 0);
     EXPECT_EQ(Call(SimRequests::WithToken("ServiceDeactivation", token, Selector(2))).Status(), 33);
     EXPECT_EQ(Call(SimRequests::WithToken("ask4ServiceActivation", LoginToken("pre", "pw"),
@@ -206,7 +203,8 @@ TEST_F(AccountService, ServerAddressBook) {
     EXPECT_STREQ(book.Items("groups")[0].first_child().text().get(), "Peter");
     EXPECT_EQ(Call(SimRequests::WithToken("deleteGroup", token, "<name>Rodina</name>")).Status(),
               0);
-    EXPECT_TRUE(Call(SimRequests::WithToken("getAddressBook", token)).Items("groups").empty());
+    book = Call(SimRequests::WithToken("getAddressBook", token));
+    EXPECT_TRUE(book.Items("groups").empty());
     EXPECT_EQ(Call(SimRequests::WithToken("getAddressBook", LoginToken("bare", "pw"))).Status(),
               27);
 }

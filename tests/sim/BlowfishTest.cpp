@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -15,16 +14,11 @@ std::string FromHex(const std::string& hex) {
     return bytes;
 }
 
-std::string EncryptHex(const std::string& keyHex, const std::string& plainHex) {
+// The block enciphered under the key, both given in hexadecimal.
+std::string Encrypt(const std::string& keyHex, const std::string& plainHex) {
     std::string block = FromHex(plainHex);
     Blowfish(FromHex(keyHex)).EncryptBlock(reinterpret_cast<unsigned char*>(block.data()));
-    std::string hex;
-    for (unsigned char byte : block) {
-        char digits[3];
-        std::snprintf(digits, sizeof digits, "%02X", byte);
-        hex += digits;
-    }
-    return hex;
+    return block;
 }
 
 struct Vector {
@@ -54,7 +48,7 @@ TEST(Blowfish, MatchesPublishedVectors) {
          "05044B62FA52D080"},
     };
     for (const Vector& v : vectors)
-        EXPECT_EQ(EncryptHex(v.key, v.plain), v.cipher) << "key " << v.key;
+        EXPECT_EQ(Encrypt(v.key, v.plain), FromHex(v.cipher)) << "key " << v.key;
 }
 
 TEST(Blowfish, RefusesKeysOutsideOneTo56Bytes) {

@@ -125,6 +125,18 @@ TEST(RequestReader, NamesWhatIsWrongWithTheEnvelope) {
     }
 }
 
+TEST(RequestReader, SurvivesAHostileNestingDepth) {
+    const std::size_t depth = 200000;
+    std::string deep;
+    for (std::size_t i = 0; i < depth; ++i)
+        deep += "<a>";
+    for (std::size_t i = 0; i < depth; ++i)
+        deep += "</a>";
+    EXPECT_NE(Problem(Replaced(kSend, "<text>Ahoj</text>", "<text>" + deep + "</text>"))
+                  .find("text only"),
+              std::string::npos);
+}
+
 TEST(RequestReader, RefusesTextsThatWereNotEscapedForTheService) {
     for (const char* xmlText : {"a&amp;b", "50%", "50%2", "1+1", "line\nbreak", "a&lt;b"}) {
         const SoapRequest request = RequestReader::ReadEnvelope(

@@ -75,7 +75,7 @@ std::string ParsedReply::Token() const {
     return m_response.child("token").text().get();
 }
 
-std::vector<pugi::xml_node> ParsedReply::Items(const char* array) const {
+std::vector<pugi::xml_node> ParsedReply::Items(const char* array) const& {
     std::vector<pugi::xml_node> items;
     for (pugi::xml_node item : m_response.child(array).children())
         items.push_back(item);

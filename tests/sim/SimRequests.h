@@ -41,8 +41,10 @@ public:
     pugi::xml_node Response() const { return m_response; }
     int Status() const;
     std::string Token() const;
-    // The items of an array child of the response.
-    std::vector<pugi::xml_node> Items(const char* array) const;
+    // The items of an array child of the response; they live as long as this reply, so a
+    // temporary reply cannot hand them out.
+    std::vector<pugi::xml_node> Items(const char* array) const&;
+    std::vector<pugi::xml_node> Items(const char* array) const&& = delete;
 
 private:
     std::shared_ptr<pugi::xml_document> m_document;

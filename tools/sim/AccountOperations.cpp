@@ -1,32 +1,14 @@
 #include "AccountOperations.h"
 
+#include "PhoneNumber.h"
+#include "ServiceStatus.h"
+
 #include <algorithm>
 #include <cstdio>
 
 namespace {
 
-constexpr int kNotInNetwork = 22;
-constexpr int kCannotChangeService = 32;
-constexpr int kServiceNotActive = 33;
-constexpr int kWrongActivationCode = 37;
-constexpr int kPostpaidOnly = 38;
-constexpr int kCreditCapExceeded = 40;
-constexpr int kRechargeTooSoon = 41;
-constexpr int kClubForPostpaidOnly = 42;
-constexpr int kNotEnoughClubPoints = 46;
-constexpr int kMobileTaken = 48;
-constexpr int kWrongMobile = 49;
-constexpr int kWrongMobileCode = 50;
-constexpr int kLoginTaken = 51;
-constexpr int kBadLoginName = 52;
-constexpr int kBadPassword = 53;
-constexpr int kBadUserMobile = 54;
-constexpr int kUserMobileNotInNetwork = 55;
-constexpr int kUserMobileTaken = 56;
-constexpr int kWrongUserCode = 57;
-constexpr int kWrongRechargeCode = 58;
-constexpr int kServiceAlreadyActive = 60;
-constexpr int kActivationPending = 61;
+using namespace ServiceStatus;
 
 constexpr int kCreditCap = 1000;
 constexpr std::int64_t kRechargeInterval = 3600;
@@ -78,36 +60,17 @@ bool IsPlainLoginName(const std::string& login) {
 } // namespace
 
 void AccountOperations::Register(OperationRegistry& registry) {
-    registry.AddSession("ask4CreditList",
-                        [this](Account&, auto&, auto& reply) { Ask4CreditList(reply); });
-    registry.AddSession("ask4CreditRecharge", [this](Account& a, auto& request, auto& reply) {
-        Ask4CreditRecharge(a, request, reply);
-    });
-    registry.AddSession("CreditRecharge", [this](Account& a, auto& request, auto& reply) {
-        CreditRecharge(a, request, reply);
-    });
-    registry.AddSession("ask4ServiceActivation", [this](Account& a, auto& request, auto& reply) {
-        Ask4ServiceActivation(a, request, reply);
-    });
-    registry.AddSession("ServiceActivation", [this](Account& a, auto& request, auto& reply) {
-        ServiceActivation(a, request, reply);
-    });
-    registry.AddSession("ServiceDeactivation", [this](Account& a, auto& request, auto& reply) {
-        ServiceDeactivation(a, request, reply);
-    });
-    registry.AddSession("ask4MobileRegistration", [this](Account& a, auto& request, auto& reply) {
-        Ask4MobileRegistration(a, request, reply);
-    });
-    registry.AddSession("MobileRegistration", [this](Account& a, auto& request, auto& reply) {
-        MobileRegistration(a, request, reply);
-    });
-    registry.AddSession("MobileUnregister",
-                        [this](Account& a, auto&, auto& reply) { MobileUnregister(a, reply); });
-    registry.AddPublic("ask4UserRegistration", [this](auto& request, auto& reply) {
-        Ask4UserRegistration(request, reply);
-    });
-    registry.AddPublic("UserRegistration",
-                       [this](auto& request, auto& reply) { UserRegistration(request, reply); });
+    registry.AddSession("ask4CreditList", this, &AccountOperations::Ask4CreditList);
+    registry.AddSession("ask4CreditRecharge", this, &AccountOperations::Ask4CreditRecharge);
+    registry.AddSession("CreditRecharge", this, &AccountOperations::CreditRecharge);
+    registry.AddSession("ask4ServiceActivation", this, &AccountOperations::Ask4ServiceActivation);
+    registry.AddSession("ServiceActivation", this, &AccountOperations::ServiceActivation);
+    registry.AddSession("ServiceDeactivation", this, &AccountOperations::ServiceDeactivation);
+    registry.AddSession("ask4MobileRegistration", this, &AccountOperations::Ask4MobileRegistration);
+    registry.AddSession("MobileRegistration", this, &AccountOperations::MobileRegistration);
+    registry.AddSession("MobileUnregister", this, &AccountOperations::MobileUnregister);
+    registry.AddPublic("ask4UserRegistration", this, &AccountOperations::Ask4UserRegistration);
+    registry.AddPublic("UserRegistration", this, &AccountOperations::UserRegistration);
 }
 
 Transaction* AccountOperations::Confirmed(const SoapRequest& request, Transaction::Kind kind,
@@ -125,7 +88,7 @@ void AccountOperations::Opened(ReplyWriter& reply, Transaction transaction) {
     reply.Status(0).Attribute("id", std::to_string(opened.id));
 }
 
-void AccountOperations::Ask4CreditList(ReplyWriter& reply) {
+void AccountOperations::Ask4CreditList(Account&, const SoapRequest&, ReplyWriter& reply) {
     reply.Status(0);
     ReplyElement& list = reply.Array("creditList", "ns1:clubMemberPoints");
     for (const CreditOffer& offer : CreditOffers()) {
@@ -172,12 +135,10 @@ void AccountOperations::Ask4CreditRecharge(Account& account, const SoapRequest& 
         reply.Status(refusal);
         return;
     }
-    Transaction transaction;
-    transaction.kind = Transaction::Kind::CreditRecharge;
-    transaction.login = account.login;
-    transaction.amount = amount;
-    transaction.clubPoints = points;
-    Opened(reply, std::move(transaction));
+    Opened(reply, {.kind = Transaction::Kind::CreditRecharge,
+                   .login = account.login,
+                   .amount = amount,
+                   .clubPoints = points});
 }
 
 void AccountOperations::CreditRecharge(Account& account, const SoapRequest& request,
@@ -221,11 +182,9 @@ void AccountOperations::Ask4ServiceActivation(Account& account, const SoapReques
         reply.Status(refusal);
         return;
     }
-    Transaction transaction;
-    transaction.kind = Transaction::Kind::ServiceActivation;
-    transaction.login = account.login;
-    transaction.serviceType = type;
-    Opened(reply, std::move(transaction));
+    Opened(reply, {.kind = Transaction::Kind::ServiceActivation,
+                   .login = account.login,
+                   .serviceType = type});
     reply.Field("EULA").Text(Eula(type));
 }
 
@@ -250,7 +209,7 @@ void AccountOperations::ServiceDeactivation(Account& account, const SoapRequest&
         return;
     }
     if (!account.active[type]) {
-        reply.Status(kServiceNotActive);
+        reply.Status(kServiceInactive);
         return;
     }
     account.active[type] = false;
@@ -259,12 +218,9 @@ void AccountOperations::ServiceDeactivation(Account& account, const SoapRequest&
 
 int AccountOperations::MobileRefusal(const std::string& mobile,
                                      const MobileStatuses& statuses) const {
-    if (mobile.size() < 9 || mobile.size() > 15 ||
-        !std::all_of(mobile.begin(), mobile.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (!IsWellFormedNumber(mobile))
         return statuses.malformed;
-    const auto& prefixes = m_state.Options().networkPrefixes;
-    if (std::none_of(prefixes.begin(), prefixes.end(),
-                     [&mobile](const std::string& p) { return mobile.starts_with(p); }))
+    if (!IsInNetwork(mobile, m_state.Options().networkPrefixes))
         return statuses.notInNetwork;
     return m_state.FindAccountByMobile(mobile) ? statuses.taken : 0;
 }
@@ -276,11 +232,9 @@ void AccountOperations::Ask4MobileRegistration(Account& account, const SoapReque
         reply.Status(refusal);
         return;
     }
-    Transaction transaction;
-    transaction.kind = Transaction::Kind::MobileRegistration;
-    transaction.login = account.login;
-    transaction.mobile = mobile;
-    Opened(reply, std::move(transaction));
+    Opened(
+        reply,
+        {.kind = Transaction::Kind::MobileRegistration, .login = account.login, .mobile = mobile});
 }
 
 void AccountOperations::MobileRegistration(Account& account, const SoapRequest& request,
@@ -300,7 +254,7 @@ void AccountOperations::MobileRegistration(Account& account, const SoapRequest& 
     reply.Status(0);
 }
 
-void AccountOperations::MobileUnregister(Account& account, ReplyWriter& reply) {
+void AccountOperations::MobileUnregister(Account& account, const SoapRequest&, ReplyWriter& reply) {
     account.mobile.clear();
     reply.Status(0);
 }

@@ -14,7 +14,7 @@ public:
     void Register(OperationRegistry& registry);
 
 private:
-    void Ask4CreditList(ReplyWriter& reply);
+    void Ask4CreditList(Account& account, const SoapRequest& request, ReplyWriter& reply);
     void Ask4CreditRecharge(Account& account, const SoapRequest& request, ReplyWriter& reply);
     void CreditRecharge(Account& account, const SoapRequest& request, ReplyWriter& reply);
     void Ask4ServiceActivation(Account& account, const SoapRequest& request, ReplyWriter& reply);
@@ -22,7 +22,7 @@ private:
     void ServiceDeactivation(Account& account, const SoapRequest& request, ReplyWriter& reply);
     void Ask4MobileRegistration(Account& account, const SoapRequest& request, ReplyWriter& reply);
     void MobileRegistration(Account& account, const SoapRequest& request, ReplyWriter& reply);
-    void MobileUnregister(Account& account, ReplyWriter& reply);
+    void MobileUnregister(Account& account, const SoapRequest& request, ReplyWriter& reply);
     void Ask4UserRegistration(const SoapRequest& request, ReplyWriter& reply);
     void UserRegistration(const SoapRequest& request, ReplyWriter& reply);
 

@@ -1,25 +1,20 @@
 #include "AddressBookOperations.h"
 
+#include "PhoneNumber.h"
+
+#include "ServiceStatus.h"
+
 #include <algorithm>
 
 namespace {
 
-constexpr int kServiceDisabled = 26;
-constexpr int kServiceNotActive = 27;
-constexpr int kWrongNumber = 31;
-constexpr int kNumberPresent = 35;
-constexpr int kBadName = 36;
+using namespace ServiceStatus;
 
 constexpr std::size_t kMaxName = 15;
 
 bool IsPlainName(const std::string& name) {
     return !name.empty() && name.size() <= kMaxName &&
            std::all_of(name.begin(), name.end(), [](char c) { return c >= 0x20 && c <= 0x7e; });
-}
-
-bool IsNumber(const std::string& number) {
-    return number.size() >= 9 && number.size() <= 15 &&
-           std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 template <typename Item> auto Named(std::vector<Item>& items, const std::string& name) {
@@ -30,7 +25,7 @@ template <typename Item> auto Named(std::vector<Item>& items, const std::string&
 int ObkRefusal(const Account& account) {
     if (account.blocked[kServiceObk])
         return kServiceDisabled;
-    return account.active[kServiceObk] ? 0 : kServiceNotActive;
+    return account.active[kServiceObk] ? 0 : kServiceNotActivated;
 }
 
 } // namespace
@@ -74,10 +69,10 @@ void AddressBookOperations::SetAlias(Account& account, const SoapRequest& reques
     const std::string name = request.EscapedText("name");
     const std::string number = request.Attribute("name", "mobile").value_or("");
     if (!IsPlainName(name)) {
-        reply.Status(kBadName);
+        reply.Status(kBadAliasName);
         return;
     }
-    if (!IsNumber(number)) {
+    if (!IsWellFormedNumber(number)) {
         reply.Status(kWrongNumber);
         return;
     }
@@ -108,7 +103,7 @@ void AddressBookOperations::SetGroup(Account& account, const SoapRequest& reques
                                      ReplyWriter& reply) {
     const std::string name = request.Attribute("group", "name").value_or("");
     if (!IsPlainName(name)) {
-        reply.Status(kBadName);
+        reply.Status(kBadAliasName);
         return;
     }
     // Members that name no alias are left out, each member once.

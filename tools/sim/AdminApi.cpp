@@ -7,6 +7,9 @@
 
 namespace {
 
+// The clock only moves forward, by at most about a century at a time.
+constexpr std::int64_t kLongestAdvance = 100LL * 365 * 86400;
+
 void Answer(httplib::Response& response, int status, const std::string& text) {
     response.status = status;
     response.set_content(text + "\n", "text/plain; charset=utf-8");
@@ -72,7 +75,11 @@ void AdminApi::Register(httplib::Server& server) {
                    Answer(response, 200, std::to_string(m_state.Now()));
                }));
     server.Post("/admin/advance", Guarded(m_state, [this](auto& request, auto& response) {
-                    m_state.Clock().Advance(NumberParam(request, "seconds"));
+                    const std::int64_t seconds = NumberParam(request, "seconds");
+                    if (seconds < 0 || seconds > kLongestAdvance)
+                        throw std::invalid_argument("seconds must be 0 to " +
+                                                    std::to_string(kLongestAdvance));
+                    m_state.Clock().Advance(seconds);
                     Answer(response, 200, std::to_string(m_state.Now()));
                 }));
     server.Post("/admin/faults", Guarded(m_state, [this](auto& request, auto& response) {

@@ -1,7 +1,10 @@
 #include "MessageOperations.h"
 
+#include "PhoneNumber.h"
 #include "Recurrence.h"
 #include "RequestError.h"
+
+#include "ServiceStatus.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,16 +12,7 @@
 
 namespace {
 
-constexpr int kNotInNetwork = 22;
-constexpr int kNoMobile = 23;
-constexpr int kServiceDisabled = 26;
-constexpr int kServiceNotActive = 27;
-constexpr int kNoRecipients = 28;
-constexpr int kNoCredit = 29;
-constexpr int kWrongNumber = 31;
-constexpr int kDailyLimit = 59;
-constexpr int kBadSchedule = 67;
-constexpr int kUnknownMessage = 69;
+using namespace ServiceStatus;
 
 constexpr std::int64_t kEarliestDelay = 15 * 60;
 constexpr int kLatestMonths = 12;
@@ -57,11 +51,6 @@ int PartsOf(const std::string& text) {
     return length <= 160 ? 1 : (length + 152) / 153;
 }
 
-bool IsWellFormedNumber(const std::string& number) {
-    return number.size() >= 9 && number.size() <= 15 &&
-           std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 void WriteDelivery(ReplyElement& item, const Delivery& delivery, const std::string& number) {
     if (delivery.status == 1)
         item.Attribute("delivered", LocalTimeText(delivery.deliveredAt));
@@ -71,17 +60,10 @@ void WriteDelivery(ReplyElement& item, const Delivery& delivery, const std::stri
 } // namespace
 
 void MessageOperations::Register(OperationRegistry& registry) {
-    registry.AddSession(
-        "sendSMS", [this](Account& a, auto& request, auto& reply) { SendSms(a, request, reply); });
-    registry.AddSession("replaceSMS", [this](Account& a, auto& request, auto& reply) {
-        ReplaceSms(a, request, reply);
-    });
-    registry.AddSession("deleteSMS", [this](Account& a, auto& request, auto& reply) {
-        DeleteSms(a, request, reply);
-    });
-    registry.AddSession("getNotifications", [this](Account& a, auto& request, auto& reply) {
-        GetNotifications(a, request, reply);
-    });
+    registry.AddSession("sendSMS", this, &MessageOperations::SendSms);
+    registry.AddSession("replaceSMS", this, &MessageOperations::ReplaceSms);
+    registry.AddSession("deleteSMS", this, &MessageOperations::DeleteSms);
+    registry.AddSession("getNotifications", this, &MessageOperations::GetNotifications);
 }
 
 MessageOperations::Options MessageOperations::ReadOptions(const SoapRequest& request) {
@@ -115,15 +97,13 @@ int MessageOperations::Refusal(const Account& account, const Options& options,
     if (account.blocked[service])
         return kServiceDisabled;
     if (!account.active[service])
-        return kServiceNotActive;
+        return kServiceNotActivated;
     if (recipients.empty())
         return kNoRecipients;
     for (const std::string& number : recipients) {
         if (!IsWellFormedNumber(number))
             return kWrongNumber;
-        const auto& prefixes = m_state.Options().networkPrefixes;
-        if (std::none_of(prefixes.begin(), prefixes.end(),
-                         [&number](const std::string& p) { return number.starts_with(p); }))
+        if (!IsInNetwork(number, m_state.Options().networkPrefixes))
             return kNotInNetwork;
     }
     const std::int64_t now = m_state.Now();

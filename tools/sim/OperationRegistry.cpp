@@ -1,5 +1,7 @@
 #include "OperationRegistry.h"
 
+#include "ServiceStatus.h"
+
 #include <mutex>
 #include <stdexcept>
 
@@ -16,7 +18,7 @@ void OperationRegistry::AddSession(std::string_view operation, SessionHandler ha
         const int status = m_state.Sessions().Use(token, m_state.Now(), login);
         Account* account = status == 0 ? m_state.FindAccount(login) : nullptr;
         if (!account) {
-            reply.Status(status == 0 ? SessionTable::kUnknownToken : status);
+            reply.Status(status == 0 ? ServiceStatus::kUnknownToken : status);
             return;
         }
         if (tokenInReply)

@@ -24,6 +24,26 @@ public:
     // tokenInReply is false for the one session operation whose reply has no token (Logout).
     void AddSession(std::string_view operation, SessionHandler handler, bool tokenInReply = true);
 
+    // Registers a member function of owner as the handler.
+    template <typename Owner>
+    void AddPublic(std::string_view operation, Owner* owner,
+                   void (Owner::*method)(const SoapRequest&, ReplyWriter&)) {
+        AddPublic(operation, [owner, method](const SoapRequest& request, ReplyWriter& reply) {
+            (owner->*method)(request, reply);
+        });
+    }
+    template <typename Owner>
+    void AddSession(std::string_view operation, Owner* owner,
+                    void (Owner::*method)(Account&, const SoapRequest&, ReplyWriter&),
+                    bool tokenInReply = true) {
+        AddSession(
+            operation,
+            [owner, method](Account& account, const SoapRequest& request, ReplyWriter& reply) {
+                (owner->*method)(account, request, reply);
+            },
+            tokenInReply);
+    }
+
     // Names of schema operations without a handler.
     std::vector<std::string> Missing() const;
 

@@ -154,15 +154,27 @@ void CheckEnvelopeDeclarations(pugi::xml_node envelope) {
                std::string(kNamespaces[index].attribute));
 }
 
+// The node after this one in document order, staying below root; null at the end. A loop,
+// not recursion, so that a hostile nesting depth cannot exhaust the stack.
+pugi::xml_node NextInDocument(pugi::xml_node node, pugi::xml_node root) {
+    if (node.first_child())
+        return node.first_child();
+    for (; node && node != root; node = node.parent()) {
+        if (node.next_sibling())
+            return node.next_sibling();
+    }
+    return {};
+}
+
 // Only the envelope declares namespaces, so prefixes can be compared as written.
-void CheckNoInnerDeclarations(pugi::xml_node node) {
-    for (pugi::xml_node child : node.children()) {
-        for (pugi::xml_attribute attribute : child.attributes()) {
+void CheckNoInnerDeclarations(pugi::xml_node envelope) {
+    for (pugi::xml_node node = envelope.first_child(); node;
+         node = NextInDocument(node, envelope)) {
+        for (pugi::xml_attribute attribute : node.attributes()) {
             if (std::string_view(attribute.name()).starts_with("xmlns"))
                 Reject("namespace declaration " + std::string(attribute.name()) + " on " +
-                       NameOf(child) + "; only SOAP-ENV:Envelope declares namespaces");
+                       NameOf(node) + "; only SOAP-ENV:Envelope declares namespaces");
         }
-        CheckNoInnerDeclarations(child);
     }
 }
 

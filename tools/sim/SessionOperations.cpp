@@ -3,15 +3,13 @@
 #include "ClientId.h"
 #include "RequestError.h"
 
+#include "ServiceStatus.h"
+
 #include <algorithm>
 
 namespace {
 
-constexpr int kUnknownLogin = 10;
-constexpr int kWrongPassword = 11;
-constexpr int kLockedOut = 12;
-constexpr int kDeactivated = 13;
-constexpr int kWrongVersion = 66;
+using namespace ServiceStatus;
 
 void CheckClient(const SoapRequest& request, const std::string& login) {
     const std::optional<std::string> type = request.Attribute("Client", "id");
@@ -27,15 +25,11 @@ void CheckClient(const SoapRequest& request, const std::string& login) {
 } // namespace
 
 void SessionOperations::Register(OperationRegistry& registry) {
-    registry.AddPublic("Login", [this](auto& request, auto& reply) { Login(request, reply); });
-    registry.AddSession(
-        "Logout", [this](Account&, auto& request, auto& reply) { Logout(request, reply); }, false);
-    registry.AddSession("KeepAlive", [](Account&, auto&, auto& reply) { reply.Status(0); });
-    registry.AddSession("getServices", [this](Account& account, auto&, auto& reply) {
-        GetServices(account, reply);
-    });
-    registry.AddSession("getOBK",
-                        [this](Account& account, auto&, auto& reply) { GetObk(account, reply); });
+    registry.AddPublic("Login", this, &SessionOperations::Login);
+    registry.AddSession("Logout", this, &SessionOperations::Logout, false);
+    registry.AddSession("KeepAlive", this, &SessionOperations::KeepAlive);
+    registry.AddSession("getServices", this, &SessionOperations::GetServices);
+    registry.AddSession("getOBK", this, &SessionOperations::GetObk);
 }
 
 int SessionOperations::LoginStatus(Account* account, const std::string& password,
@@ -73,12 +67,16 @@ void SessionOperations::Login(const SoapRequest& request, ReplyWriter& reply) {
         reply.Field("notice").Text(m_state.Options().notice);
 }
 
-void SessionOperations::Logout(const SoapRequest& request, ReplyWriter& reply) {
+void SessionOperations::Logout(Account&, const SoapRequest& request, ReplyWriter& reply) {
     m_state.Sessions().Close(request.Text("token"));
     reply.Status(0);
 }
 
-void SessionOperations::GetServices(const Account& account, ReplyWriter& reply) {
+void SessionOperations::KeepAlive(Account&, const SoapRequest&, ReplyWriter& reply) {
+    reply.Status(0);
+}
+
+void SessionOperations::GetServices(Account& account, const SoapRequest&, ReplyWriter& reply) {
     static const char* const kNames[kServiceCount] = {"OBK", "POSTPAID", "SMTP"};
     reply.Status(0);
     ReplyElement& services = reply.Array("services", "ns1:service");
@@ -92,7 +90,7 @@ void SessionOperations::GetServices(const Account& account, ReplyWriter& reply) 
     }
 }
 
-void SessionOperations::GetObk(const Account& account, ReplyWriter& reply) {
+void SessionOperations::GetObk(Account& account, const SoapRequest&, ReplyWriter& reply) {
     reply.Status(0);
     if (account.active[kServiceObk])
         reply.Field("OBK").Text(std::to_string(account.portalCredit));

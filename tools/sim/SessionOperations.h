@@ -12,9 +12,10 @@ public:
 
 private:
     void Login(const SoapRequest& request, ReplyWriter& reply);
-    void Logout(const SoapRequest& request, ReplyWriter& reply);
-    void GetServices(const Account& account, ReplyWriter& reply);
-    void GetObk(const Account& account, ReplyWriter& reply);
+    void Logout(Account& account, const SoapRequest& request, ReplyWriter& reply);
+    void KeepAlive(Account& account, const SoapRequest& request, ReplyWriter& reply);
+    void GetServices(Account& account, const SoapRequest& request, ReplyWriter& reply);
+    void GetObk(Account& account, const SoapRequest& request, ReplyWriter& reply);
 
     int LoginStatus(Account* account, const std::string& password, const std::string& version);
 

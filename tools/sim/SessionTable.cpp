@@ -1,5 +1,7 @@
 #include "SessionTable.h"
 
+#include "ServiceStatus.h"
+
 #include <cstdio>
 #include <iterator>
 
@@ -29,9 +31,9 @@ std::string SessionTable::Open(const std::string& login, std::int64_t now) {
 int SessionTable::Use(const std::string& token, std::int64_t now, std::string& login) {
     const auto found = m_sessions.find(token);
     if (found == m_sessions.end())
-        return kUnknownToken;
+        return ServiceStatus::kUnknownToken;
     if (now > found->second.expiry)
-        return kExpiredToken;
+        return ServiceStatus::kExpiredToken;
     found->second.expiry = now + m_validity;
     login = found->second.login;
     return 0;

@@ -10,15 +10,12 @@
 // never issued or logged out are unknown (status 20).
 class SessionTable {
 public:
-    static constexpr int kUnknownToken = 20;
-    static constexpr int kExpiredToken = 21;
-
     explicit SessionTable(int validity);
 
     int Validity() const { return m_validity; }
     std::string Open(const std::string& login, std::int64_t now);
     // 0 with the session's login when the token is valid (its validity starts again),
-    // otherwise kUnknownToken or kExpiredToken.
+    // otherwise the status for an unknown or an expired token.
     int Use(const std::string& token, std::int64_t now, std::string& login);
     void Close(const std::string& token);
 

@@ -7,6 +7,9 @@
 
 namespace {
 
+// 31.12.9999 23:59:59 UTC: calendar work stays within four-digit years.
+constexpr std::int64_t kLatestTime = 253402300799;
+
 std::int64_t ToNumber(const std::string& flag, const std::string& text, std::int64_t minimum,
                       std::int64_t maximum) {
     std::int64_t value = 0;
@@ -65,7 +68,7 @@ const std::map<std::string, ValueSetter>& ValueFlags() {
         {"--first-sms-id",
          [](SimOptions& o, auto& f, auto& v) { o.firstSmsId = ToNumber(f, v, 1, INT64_MAX / 2); }},
         {"--start-time",
-         [](SimOptions& o, auto& f, auto& v) { o.startTime = ToNumber(f, v, 0, INT64_MAX / 2); }},
+         [](SimOptions& o, auto& f, auto& v) { o.startTime = ToNumber(f, v, 0, kLatestTime); }},
         {"--notice", [](SimOptions& o, auto&, auto& v) { o.notice = v; }},
     };
     return flags;
@@ -144,8 +147,31 @@ Sending:
                       42190 and 42191); other numbers give 22, numbers that are not 10 to 15
                       digits give 31
   --first-sms-id N    number of the first SMS (default 100001)
-  Delivery: a number ending in 666 fails (-1), one ending in 999 expires (-2), any other is
-  delivered (1); until then the state is 0 (pending).
+  Statuses: no mobile number 23, tariff service blocked 26 or not active 27 (type 0 needs
+  obk, type 1 postpaid), no recipients 28, portal credit short 29 (one SMS part of 160, or
+  153 in longer texts, per recipient), daily limit 59, scheduled time less than 15 minutes
+  or more than 12 months ahead 67, replacing or deleting a message that is unknown, deleted
+  or already delivered (once) 69.
+  Delivery: a number ending in 666 fails (-1), one ending in 999 expires (-2), one ending in
+  333 is refused (-3), any other is delivered (1); until then the state is 0 (pending).
+  Reports come only for SMS sent with notification="true"; those of a scheduled message
+  (query with messageid) concern its latest occurrence.
+
+Two-step requests: the check code "sent by SMS" is printed to stderr (and shown on the admin
+path). Recharge: amounts of the credit list only, credit above 1000 40, within an hour of
+the last recharge 41, club points for a prepaid customer 42, points not offered or not
+held 46, wrong code 58 (43 to 45 only through refuse=). Activation: unknown or blocked
+service 32, already active 60, postpaid for a prepaid customer 38, another activation of
+it asked for in the last 5 minutes 61, wrong code 37; deactivation of an inactive service
+33. Mobile registration: malformed number 49, outside the network 22, registered already
+48, wrong code 50. User registration: login name taken 51, not 1 to 32 of a-z A-Z 0-9 . _ -
+52, password under 4 characters 53, malformed mobile 54, outside the network 55,
+registered already 56, wrong code 57.
+
+Address book (needs the obk service: blocked 26, inactive 27): alias names of 1 to 15
+plain characters (else 36), numbers of 9 to 15 digits (else 31), each number on one alias
+only (else 35). Group members that name no alias are left out; deleting an alias takes it
+out of the groups; deleting what does not exist succeeds.
 
 Time:
   --start-time T      freeze the simulator's clock at T (seconds since 1970); it then moves only

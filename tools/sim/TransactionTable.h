@@ -13,14 +13,14 @@ struct Transaction {
 
     std::int64_t id = 0;
     Kind kind = Kind::CreditRecharge;
-    std::string login;
-    std::string code;
+    std::string login{};
+    std::string code{};
     std::int64_t openedAt = 0;
     int amount = 0;
     int clubPoints = 0;
     int serviceType = 0;
-    std::string mobile;
-    std::string password;
+    std::string mobile{};
+    std::string password{};
 };
 
 // Open two-step requests by transaction number.

@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Writes BlowfishTables.cpp: the initial P-array and S-boxes, which are the fractional
 hexadecimal digits of pi taken 32 bits at a time. Pi is computed here with Machin's formula
-on big integers, so the table needs no outside source."""
+on big integers, so the table needs no outside source.
+
+    python3 make_blowfish_tables.py > BlowfishTables.cpp && clang-format -i BlowfishTables.cpp
+"""
 import sys
 
 WORDS = 18 + 4 * 256
