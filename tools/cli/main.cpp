@@ -1,4 +1,5 @@
 // quillon-cli: the command-line client of Quillon. Each subcommand is one entry of the table.
+#include "AccountSyncCommands.h"
 #include "CliSession.h"
 #include "Command.h"
 #include "Commands.h"
@@ -25,6 +26,13 @@ const Command kCommands[] = {
     {"archive", "list archived messages and their recipients' delivery states", RunArchive},
     {"cancel", "cancel a scheduled message", RunCancel},
     {"replace", "change a scheduled message", RunReplace},
+    {"credit", "list the credit amounts, or recharge credit", RunCredit},
+    {"services", "show the account's extra services", RunServices},
+    {"service", "activate or deactivate an extra service", RunService},
+    {"register-number", "register the account's mobile number", RunRegisterNumber},
+    {"register-user", "create a new account", RunRegisterUser},
+    {"contacts", "list or change the address book, local or on Portella", RunContacts},
+    {"sync", "synchronise the address book with Portella", RunSync},
     {"selfcheck", "check the core utilities on this machine", RunSelfCheck},
     {"help", "show this help, or with a command name that command's help", PrintHelp},
 };
