@@ -1,5 +1,6 @@
 // The address book reader on any document: no crash, and the book's promises hold afterwards.
 #include "model/SmsAddressBook.h"
+#include "model/StoredXml.h"
 
 #include <pugixml.hpp>
 
@@ -10,10 +11,6 @@
 #include <string>
 
 namespace {
-
-// As the profile reader parses: texts and attribute values come back byte for byte.
-constexpr unsigned int ParseFlags = (pugi::parse_default | pugi::parse_ws_pcdata_single) &
-                                    ~(pugi::parse_eol | pugi::parse_wconv_attribute);
 
 void Check(bool condition) {
     if (!condition)
@@ -50,7 +47,7 @@ std::string Serialise(const CSmsAddressBook& book) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     pugi::xml_document doc;
-    if (!doc.load_buffer(data, size, ParseFlags))
+    if (!doc.load_buffer(data, size, kStoredXmlParseFlags))
         return 0;
     CSmsAddressBook book;
     book.ReadXML(doc.document_element());
@@ -59,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What was written reads back as the same book.
     const std::string text = Serialise(book);
     pugi::xml_document again;
-    Check(static_cast<bool>(again.load_string(text.c_str(), ParseFlags)));
+    Check(static_cast<bool>(again.load_string(text.c_str(), kStoredXmlParseFlags)));
     CSmsAddressBook copy;
     copy.ReadXML(again.document_element().child("AddressBook"));
     Check(copy.GetItemCount() == book.GetItemCount());

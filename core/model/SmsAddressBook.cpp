@@ -55,11 +55,11 @@ bool HasNumber(const CSmsAddressBookItem& item) {
 
 CSmsAddressBook::~CSmsAddressBook() = default;
 
-CSmsAddressBookItem* CSmsAddressBook::GetItem(int index) const {
+const CSmsAddressBookItem* CSmsAddressBook::GetItem(int index) const {
     return AtIndex(m_items, index);
 }
 
-CSmsAddressBookGroup* CSmsAddressBook::GetGroup(int index) const {
+const CSmsAddressBookGroup* CSmsAddressBook::GetGroup(int index) const {
     return AtIndex(m_groups, index);
 }
 
@@ -80,7 +80,7 @@ int CSmsAddressBook::AddGroup(const std::string& name) {
 
 bool CSmsAddressBook::EditContactByID(std::uint32_t id, const std::string& name,
                                       const std::string& phone1, const std::string& phone2) {
-    CSmsAddressBookItem* item = GetItemByID(id);
+    CSmsAddressBookItem* item = AtIndex(m_items, IndexFromItemID(id));
     if (!item)
         return false;
     if (name != item->GetName()) {
@@ -97,7 +97,7 @@ bool CSmsAddressBook::EditContactByID(std::uint32_t id, const std::string& name,
 }
 
 bool CSmsAddressBook::EditGroup(int index, const std::string& name) {
-    CSmsAddressBookGroup* group = GetGroup(index);
+    CSmsAddressBookGroup* group = AtIndex(m_groups, index);
     if (!group)
         return false;
     const int other = IndexFromGroupName(name, false, false, -1);
@@ -129,7 +129,7 @@ bool CSmsAddressBook::DelGroupByID(std::uint32_t id) {
 }
 
 bool CSmsAddressBook::AddGroupMember(int index, const std::string& name) {
-    CSmsAddressBookGroup* group = GetGroup(index);
+    CSmsAddressBookGroup* group = AtIndex(m_groups, index);
     if (!group || IndexFromItemName(name, false, false, -1) < 0)
         return false;
     return group->AddMember(name);
@@ -140,32 +140,33 @@ bool CSmsAddressBook::AddGroupMember(const std::string& groupName, const std::st
 }
 
 bool CSmsAddressBook::DelGroupMember(int index, const std::string& name) {
-    CSmsAddressBookGroup* group = GetGroup(index);
+    CSmsAddressBookGroup* group = AtIndex(m_groups, index);
     if (!group || IndexFromItemName(name, false, false, -1) < 0)
         return false;
     return group->RemoveMember(name);
 }
 
-CSmsAddressBookItem* CSmsAddressBook::GetItemByID(std::uint32_t id) const {
+const CSmsAddressBookItem* CSmsAddressBook::GetItemByID(std::uint32_t id) const {
     return GetItem(IndexFromItemID(id));
 }
 
-CSmsAddressBookGroup* CSmsAddressBook::GetGroupByID(std::uint32_t id) const {
+const CSmsAddressBookGroup* CSmsAddressBook::GetGroupByID(std::uint32_t id) const {
     return GetGroup(IndexFromGroupID(id));
 }
 
-CSmsAddressBookItem* CSmsAddressBook::GetItemByName(const std::string& name, bool ignoreCase,
-                                                    bool noAccents, int prefixLen) const {
+const CSmsAddressBookItem* CSmsAddressBook::GetItemByName(const std::string& name, bool ignoreCase,
+                                                          bool noAccents, int prefixLen) const {
     return GetItem(IndexFromItemName(name, ignoreCase, noAccents, prefixLen));
 }
 
-CSmsAddressBookGroup* CSmsAddressBook::GetGroupByName(const std::string& name, bool ignoreCase,
-                                                      bool noAccents, int prefixLen) const {
+const CSmsAddressBookGroup* CSmsAddressBook::GetGroupByName(const std::string& name,
+                                                            bool ignoreCase, bool noAccents,
+                                                            int prefixLen) const {
     return GetGroup(IndexFromGroupName(name, ignoreCase, noAccents, prefixLen));
 }
 
-CSmsAddressBookItem* CSmsAddressBook::GetItemByNumber(const std::string& number, bool intlItems,
-                                                      bool intlQuery) const {
+const CSmsAddressBookItem* CSmsAddressBook::GetItemByNumber(const std::string& number,
+                                                            bool intlItems, bool intlQuery) const {
     return GetItem(IndexFromNumber(number, intlItems, intlQuery));
 }
 

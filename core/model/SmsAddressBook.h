@@ -15,8 +15,8 @@
 // names are unique, and after reading every group member names a contact.
 //
 // Every lookup goes through the private IndexFrom... functions and returns the first match in
-// order; every change of the contact list goes through a few members (AddContact, AddItem,
-// EditContactByID, DelContactByID, RemoveAll), so an index can be added there later.
+// order. Contacts and groups are handed out read-only: every change of a name, number or member
+// goes through the book's own members, so an index can be kept there later.
 class CSmsAddressBook {
 public:
     CSmsAddressBook() = default;
@@ -27,8 +27,8 @@ public:
     int GetItemCount() const { return static_cast<int>(m_items.size()); }
     int GetGroupCount() const { return static_cast<int>(m_groups.size()); }
     // Null for an index outside the range.
-    CSmsAddressBookItem* GetItem(int index) const;
-    CSmsAddressBookGroup* GetGroup(int index) const;
+    const CSmsAddressBookItem* GetItem(int index) const;
+    const CSmsAddressBookGroup* GetGroup(int index) const;
 
     // The new contact's index, or -1 when a contact of that exact name exists.
     int AddContact(const std::string& name, const std::string& phone1, const std::string& phone2);
@@ -51,16 +51,16 @@ public:
     // False when the index is outside the range, no contact has that name or it is no member.
     bool DelGroupMember(int index, const std::string& name);
 
-    CSmsAddressBookItem* GetItemByID(std::uint32_t id) const;
-    CSmsAddressBookGroup* GetGroupByID(std::uint32_t id) const;
+    const CSmsAddressBookItem* GetItemByID(std::uint32_t id) const;
+    const CSmsAddressBookGroup* GetGroupByID(std::uint32_t id) const;
     // The first match of a name search (see IndexFromItemName), or null.
-    CSmsAddressBookItem* GetItemByName(const std::string& name, bool ignoreCase = false,
-                                       bool noAccents = false, int prefixLen = -1) const;
-    CSmsAddressBookGroup* GetGroupByName(const std::string& name, bool ignoreCase = false,
-                                         bool noAccents = false, int prefixLen = -1) const;
+    const CSmsAddressBookItem* GetItemByName(const std::string& name, bool ignoreCase = false,
+                                             bool noAccents = false, int prefixLen = -1) const;
+    const CSmsAddressBookGroup* GetGroupByName(const std::string& name, bool ignoreCase = false,
+                                               bool noAccents = false, int prefixLen = -1) const;
     // The first contact with the number (see IndexFromNumber), or null.
-    CSmsAddressBookItem* GetItemByNumber(const std::string& number, bool intlItems,
-                                         bool intlQuery) const;
+    const CSmsAddressBookItem* GetItemByNumber(const std::string& number, bool intlItems,
+                                               bool intlQuery) const;
 
     // Finds the first number (in international form) that an earlier number of the book
     // already had: later is the contact that repeats it, earlier the one that had it first.

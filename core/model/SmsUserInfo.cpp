@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <limits>
 #include <mutex>
+#include <new>
 #include <string_view>
 #include <sys/stat.h>
 
@@ -36,8 +37,15 @@ std::string ProfileFolder(bool create, bool legacy) {
     return GetConfigDir(create, legacy) + "UserData/";
 }
 
-std::string ProfileFileName(const std::string& name) {
-    return name + ".dat";
+std::string ProfilePath(const std::string& name, bool create, bool legacy) {
+    return ProfileFolder(create, legacy) + name + ".dat";
+}
+
+SmsHistoryList CopyOf(const SmsHistoryList& history) {
+    SmsHistoryList copy;
+    for (const auto& entry : history)
+        copy.push_back(std::make_unique<CSmsHistoryItem>(*entry));
+    return copy;
 }
 
 int SaturatingAdd(int a, int b) {
@@ -129,10 +137,13 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::Load(const std::string& name,
         std::unique_ptr<CSmsUserInfo> user;
         try {
             std::vector<unsigned char> text;
+            StoredFileStamp stamp;
             if (HasProfileFile(name) &&
-                ReadStoredFile(ProfileFolder(false, false) + ProfileFileName(name),
-                               ProfileFolder(false, true) + ProfileFileName(name), kMaxRatio, text))
+                ReadStoredFile(ProfilePath(name, false, false), ProfilePath(name, false, true),
+                               kMaxRatio, text, &stamp))
                 user = FromStream(text, name, version, clientType, parts);
+            if (user)
+                user->RememberStored(stamp);
         } catch (...) {
             // A profile that cannot be read (out of memory on a huge file) counts as damaged.
             user.reset();
@@ -234,11 +245,10 @@ void CSmsUserInfo::WritePrefs(pugi::xml_node& user) const {
     AppendNumber(autoDelete, "MaxDays", m_MaxDays);
 }
 
-bool CSmsUserInfo::Write() const {
+bool CSmsUserInfo::Write(StoredFileStamp& stamp) const {
     if (!HasProfileFile(m_Name))
         return false;
-    const std::string folder = ProfileFolder(true, false);
-    mkdir(folder.c_str(), 0700);
+    mkdir(ProfileFolder(true, false).c_str(), 0700);
 
     pugi::xml_document document;
     pugi::xml_node user = NewStoredXml(document).append_child("User");
@@ -249,7 +259,7 @@ bool CSmsUserInfo::Write() const {
     pugi::xml_node history = user.append_child("History");
     CSmsArchive::WriteHistoryXML(m_history, history);
     WritePrefs(user);
-    return WriteStoredFile(folder + ProfileFileName(m_Name), SerialiseStoredXml(document));
+    return WriteStoredFile(ProfilePath(m_Name, false, false), SerialiseStoredXml(document), &stamp);
 }
 
 void CSmsUserInfo::MergeHistoryFrom(const SmsHistoryList& history) {
@@ -263,13 +273,13 @@ bool CSmsUserInfo::Save(bool partial) {
         // The archive lock comes before the profile lock; the caller may hold it already.
         const std::lock_guard archiveLock(m_archive.GetMutex());
         const CProfileLock lock;
+        StoredFileStamp stamp;
         if (!partial) {
-            const std::unique_ptr<CSmsUserInfo> stored =
-                Load(m_Name, m_version, m_clientType, Parts::HistoryOnly);
-            if (!stored)
+            MergeHistoryFrom(StoredHistory());
+            if (!Write(stamp))
                 return false;
-            MergeHistoryFrom(stored->m_history);
-            return Write();
+            RememberStored(stamp);
+            return true;
         }
         const std::unique_ptr<CSmsUserInfo> stored = GetUserInfo(m_Name, m_version, m_clientType);
         if (!stored)
@@ -283,10 +293,27 @@ bool CSmsUserInfo::Save(bool partial) {
         stored->m_EnterKeyMode = m_EnterKeyMode;
         stored->m_ShowSA = m_ShowSA;
         stored->MergeHistoryFrom(m_history);
-        return stored->Write();
+        return stored->Write(stamp);
     } catch (...) {
         return false;
     }
+}
+
+const SmsHistoryList& CSmsUserInfo::StoredHistory() {
+    if (!m_storedStamp || StampOfStoredFile(ProfilePath(m_Name, false, false)) != m_storedStamp) {
+        std::unique_ptr<CSmsUserInfo> stored =
+            Load(m_Name, m_version, m_clientType, Parts::HistoryOnly);
+        if (!stored)
+            throw std::bad_alloc();
+        m_storedStamp = stored->m_storedStamp;
+        m_storedHistory = std::move(stored->m_history);
+    }
+    return m_storedHistory;
+}
+
+void CSmsUserInfo::RememberStored(const StoredFileStamp& stamp) {
+    m_storedStamp = stamp;
+    m_storedHistory = CopyOf(m_history);
 }
 
 bool CSmsUserInfo::ResetPwd(const std::string& name) {
@@ -297,7 +324,8 @@ bool CSmsUserInfo::ResetPwd(const std::string& name) {
             return false;
         user->m_password.clear();
         user->m_savePassword = false;
-        return user->Write();
+        StoredFileStamp stamp;
+        return user->Write(stamp);
     } catch (...) {
         return false;
     }

@@ -3,6 +3,7 @@
 #include "SmsAddressBook.h"
 #include "SmsArchive.h"
 #include "SmsHistoryItem.h"
+#include "StoredFile.h"
 
 #include "service/AddressBookSync.h"
 #include "service/CreditInfo.h"
@@ -125,6 +126,8 @@ public:
     // Every Kvws method returns the service status (0 success, 1 to 98 a refusal) and throws
     // CKvwsSoapException (transport failure, status 99 and more) or CKvwsDbException (a
     // negative status). Calls on one user object take turns.
+    // Loaded users are made through the public constructor too, so session state set up there
+    // covers every user object.
     int KvwsLogin(bool firstTime);
     // Ends the session locally in every case and never throws; 0 when the service was not
     // reached.
@@ -304,8 +307,12 @@ private:
     void ReadAutoDelete(const pugi::xml_node& autoDelete);
     void WritePrefs(pugi::xml_node& user) const;
     // Writes this object whole; the caller holds the profile lock.
-    bool Write() const;
+    bool Write(StoredFileStamp& stamp) const;
     void MergeHistoryFrom(const SmsHistoryList& history);
+    // The history the profile file holds, read again only when the file has been replaced since
+    // this object last read or wrote it.
+    const SmsHistoryList& StoredHistory();
+    void RememberStored(const StoredFileStamp& stamp);
 
     CSmsArchive m_archive;
     CSmsAddressBook m_addressBook;
@@ -329,4 +336,7 @@ private:
     bool m_savePassword = true;
     std::string m_version;
     std::string m_clientType;
+    // The file as this object last read or wrote it, and the history it held.
+    std::optional<StoredFileStamp> m_storedStamp;
+    SmsHistoryList m_storedHistory;
 };

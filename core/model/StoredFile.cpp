@@ -15,6 +15,9 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 4;
 constexpr std::size_t kBlockSize = 8;
+// Far beyond any real profile (10,000 messages take under 1 MiB); a larger file is taken as
+// damaged rather than read into memory.
+constexpr off_t kMaxFileSize = off_t{256} << 20;
 
 // Closes a descriptor when it goes out of scope.
 class CFileDescriptor {
@@ -39,34 +42,42 @@ private:
     int m_fd;
 };
 
-bool ReadAll(int fd, std::vector<unsigned char>& bytes) {
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+StoredFileStamp StampOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::int64_t>(info.st_size), static_cast<std::int64_t>(info.st_mtim.tv_sec),
+            static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
+}
+
+// Repeats a read or write until count bytes are through; false at an error or an early end.
+template <typename Transfer> bool TransferAll(std::size_t count, Transfer transfer) {
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t count = read(fd, bytes.data() + done, bytes.size() - done);
-        if (count < 0 && errno == EINTR)
+    while (done < count) {
+        const ssize_t moved = transfer(done);
+        if (moved < 0 && errno == EINTR)
             continue;
-        if (count <= 0)
+        if (moved <= 0)
             return false;
-        done += static_cast<std::size_t>(count);
+        done += static_cast<std::size_t>(moved);
     }
     return true;
 }
 
+bool ReadAll(int fd, std::vector<unsigned char>& bytes, StoredFileStamp* stamp) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxFileSize)
+        return false;
+    if (stamp)
+        *stamp = StampOf(info);
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    return TransferAll(bytes.size(), [&](std::size_t done) {
+        return read(fd, bytes.data() + done, bytes.size() - done);
+    });
+}
+
 bool WriteAll(int fd, const std::vector<unsigned char>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t count = write(fd, bytes.data() + done, bytes.size() - done);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            return false;
-        done += static_cast<std::size_t>(count);
-    }
-    return true;
+    return TransferAll(bytes.size(), [&](std::size_t done) {
+        return write(fd, bytes.data() + done, bytes.size() - done);
+    });
 }
 
 int OpenForReading(const std::string& path) {
@@ -117,17 +128,24 @@ bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,
     return DecompressBuffer(bytes.data() + kHeaderSize, bytes.size() - kHeaderSize, text, produced);
 }
 
+std::optional<StoredFileStamp> StampOfStoredFile(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return StampOf(info);
+}
+
 bool ReadStoredFile(const std::string& path, const std::string& fallback, std::uint32_t maxRatio,
-                    std::vector<unsigned char>& text) {
+                    std::vector<unsigned char>& text, StoredFileStamp* stamp) {
     int fd = OpenForReading(path);
     if (fd < 0)
         fd = OpenForReading(fallback);
     const CFileDescriptor file(fd);
     std::vector<unsigned char> bytes;
-    return fd >= 0 && ReadAll(fd, bytes) && UnpackStoredText(bytes, maxRatio, text);
+    return fd >= 0 && ReadAll(fd, bytes, stamp) && UnpackStoredText(bytes, maxRatio, text);
 }
 
-bool WriteStoredFile(const std::string& path, const std::string& text) {
+bool WriteStoredFile(const std::string& path, const std::string& text, StoredFileStamp* stamp) {
     const std::vector<unsigned char> bytes = PackStoredText(text);
     if (bytes.empty())
         return false;
@@ -135,7 +153,9 @@ bool WriteStoredFile(const std::string& path, const std::string& text) {
     CFileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
     if (file.Get() < 0)
         return false;
-    const bool written = WriteAll(file.Get(), bytes) && fsync(file.Get()) == 0 && file.Close() &&
+    struct stat info {};
+    const bool written = WriteAll(file.Get(), bytes) && fsync(file.Get()) == 0 &&
+                         fstat(file.Get(), &info) == 0 && file.Close() &&
                          rename(temporary.c_str(), path.c_str()) == 0;
     if (!written) {
         unlink(temporary.c_str());
@@ -143,5 +163,7 @@ bool WriteStoredFile(const std::string& path, const std::string& text) {
     }
     const std::size_t slash = path.rfind('/');
     SyncFolder(slash == std::string::npos ? "." : path.substr(0, slash + 1));
+    if (stamp)
+        *stamp = StampOf(info);
     return true;
 }

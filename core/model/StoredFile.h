@@ -2,12 +2,27 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 // The container of the profile and settings files: the length L of the XML text (4 bytes,
 // little-endian), the zlib stream of the text, zero bytes up to a multiple of 8, the whole
 // enciphered with the store cipher.
+
+// Tells one version of a stored file from every other: files are only ever replaced whole (by a
+// rename), so a changed file is a different file, or at least one with another time or size.
+struct StoredFileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    bool operator==(const StoredFileStamp&) const = default;
+};
+
+// The stamp of the file at the path now; none when there is no such file.
+std::optional<StoredFileStamp> StampOfStoredFile(const std::string& path);
 
 // The container of a text; empty when it cannot be made (a text of 4 GiB or more).
 std::vector<unsigned char> PackStoredText(const std::string& text);
@@ -18,11 +33,13 @@ std::vector<unsigned char> PackStoredText(const std::string& text);
 bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,
                       std::vector<unsigned char>& text);
 
-// Reads the file at path, or at fallback when path cannot be opened, and unpacks it.
+// Reads the file at path, or at fallback when path cannot be opened, and unpacks it. With a
+// stamp, a successful read also gives the stamp of the file read.
 bool ReadStoredFile(const std::string& path, const std::string& fallback, std::uint32_t maxRatio,
-                    std::vector<unsigned char>& text);
+                    std::vector<unsigned char>& text, StoredFileStamp* stamp = nullptr);
 
 // Packs the text and replaces the file: a private temporary file in the same folder, flushed to
 // disk, then renamed over the old one, so that a failed write leaves the old file whole. False
-// when the file could not be written.
-bool WriteStoredFile(const std::string& path, const std::string& text);
+// when the file could not be written; with a stamp, success also gives the new file's stamp.
+bool WriteStoredFile(const std::string& path, const std::string& text,
+                     StoredFileStamp* stamp = nullptr);

@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 // Each test of the stored files gets a local data folder of its own, so that the profile and
@@ -57,6 +59,20 @@ protected:
         if (!ReadStoredFile(path, path, maxRatio, text))
             return {};
         return std::string(text.begin(), text.end());
+    }
+
+    // Runs the function with files limited to 4 KiB, so that a larger write fails half-way as on
+    // a full disk.
+    template <typename Function> static void WithSmallFileLimit(Function function) {
+        rlimit previous{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        rlimit small = previous;
+        small.rlim_cur = 4096;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        function();
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, oldHandler);
     }
 
 private:

@@ -7,8 +7,6 @@
 #include <pugixml.hpp>
 
 #include <climits>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -327,15 +325,8 @@ TEST_F(UserInfoTest, AFailedSaveIsReportedAndLeavesTheOldProfile) {
     for (int i = 0; i < 3000; ++i)
         user->GetArchive().AddItem("message " + std::to_string(i * 2654435761u), "0903", "421903",
                                    1000 + i, false, i, 1);
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = user->Save(false);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, oldHandler);
+    bool saved = true;
+    WithSmallFileLimit([&] { saved = user->Save(false); });
 
     EXPECT_FALSE(saved);
     auto stored = Load();

@@ -1,8 +1,6 @@
 #include "ProfileTestFolder.h"
 #include "model/UtilitiesInternal.h"
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -79,6 +77,10 @@ TEST_F(StoredFileTest, TheFallbackIsReadOnlyWhenTheFileCannotBeOpened) {
 
     WriteBytes(current, {1, 2, 3});
     EXPECT_FALSE(ReadStoredFile(current, legacy, 200, text));
+
+    // A huge file is not read into memory at all.
+    std::filesystem::resize_file(current, std::uintmax_t{257} << 20);
+    EXPECT_FALSE(ReadStoredFile(current, legacy, 200, text));
 }
 
 TEST_F(StoredFileTest, WritesArePrivateAndLeaveNoTemporaryFiles) {
@@ -101,16 +103,8 @@ TEST_F(StoredFileTest, AFailedWriteLeavesTheOldFileWhole) {
     for (int i = 0; i < 100000; ++i)
         large += std::to_string(i * 2654435761u);
 
-    // A file size limit makes the write fail half-way, as a full disk would.
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = WriteStoredFile(path, large);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, oldHandler);
+    bool written = true;
+    WithSmallFileLimit([&] { written = WriteStoredFile(path, large); });
 
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadContainer(path), "old");
