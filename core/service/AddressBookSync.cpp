@@ -84,6 +84,15 @@ NameSet MembersOf(const CSmsAddressBookGroup& group) {
     return {group.GetMembers().begin(), group.GetMembers().end()};
 }
 
+// The index of the group of exactly that name, or -1.
+int GroupIndex(const CSmsAddressBook& book, const std::string& name) {
+    for (int i = 0; i < book.GetGroupCount(); ++i) {
+        if (book.GetGroup(i)->GetName() == name)
+            return i;
+    }
+    return -1;
+}
+
 // Shows the progress for as long as it lives.
 class ProgressShown {
 public:
@@ -161,22 +170,15 @@ bool CAddressBookSync::ManualSync(CSmsAddressBook& server, ManualSyncMode mode) 
 
 bool CAddressBookSync::SyncObToQln(CSmsAddressBook& server) {
     m_local.RemoveAll();
-    NameSet names;
     for (int i = 0; i < server.GetItemCount(); ++i) {
         const CSmsAddressBookItem& alias = *server.GetItem(i);
-        if (m_local.AddContact(alias.GetName(), "+" + alias.GetPhone1(), "") >= 0)
-            names.insert(alias.GetName());
+        m_local.AddContact(alias.GetName(), "+" + alias.GetPhone1(), "");
     }
     for (int i = 0; i < server.GetGroupCount(); ++i) {
         const CSmsAddressBookGroup& serverGroup = *server.GetGroup(i);
-        CSmsAddressBookGroup* group = m_local.GetGroup(m_local.AddGroup(serverGroup.GetName()));
-        if (!group)
-            continue;
-        // Only members that name a contact, as the book's own AddGroupMember would take.
-        for (const std::string& member : serverGroup.GetMembers()) {
-            if (names.contains(member))
-                group->AddMember(member);
-        }
+        const int index = m_local.AddGroup(serverGroup.GetName());
+        for (const std::string& member : serverGroup.GetMembers())
+            m_local.AddGroupMember(index, member);
     }
     return true;
 }
@@ -250,7 +252,7 @@ bool CAddressBookSync::SyncMerge(CSmsAddressBook& server) {
         if (HasNumber(*sameName, contact.intl1, contact.intl2))
             continue;
         // Choices 1 and 2 change the contact at once: they stay even if the merge is ended.
-        CSmsAddressBookItem& item = *m_local.GetItem(static_cast<int>(i));
+        const CSmsAddressBookItem& item = *m_local.GetItem(static_cast<int>(i));
         const std::string obkNumber = "+" + sameName->GetPhone1();
         switch (m_ui.AskNameConflict(contact.name, obkNumber, LocalNumbers(item))) {
         case NameChoice::EndSync:
@@ -259,10 +261,10 @@ bool CAddressBookSync::SyncMerge(CSmsAddressBook& server) {
             uploads.push_back(i);
             break;
         case NameChoice::StoreAsPhone1:
-            item.SetPhone1(obkNumber);
+            m_local.EditContactByID(contact.id, contact.name, obkNumber, item.GetPhone2());
             break;
         case NameChoice::StoreAsPhone2:
-            item.SetPhone2(obkNumber);
+            m_local.EditContactByID(contact.id, contact.name, item.GetPhone1(), obkNumber);
             break;
         case NameChoice::DoNotSync:
             break;
@@ -382,17 +384,14 @@ void CAddressBookSync::MergeServerGroups(const CSyncServerCopy& copy) {
             index = m_local.AddGroup(serverGroup.GetName());
             if (index >= 0)
                 local.GroupAdded(index);
+            else // a group of exactly that name that the server name does not match
+                index = GroupIndex(m_local, serverGroup.GetName());
         }
-        // A group of exactly that name that the server name does not match takes the members.
-        CSmsAddressBookGroup* group =
-            index >= 0 ? m_local.GetGroup(index) : m_local.GetGroupByName(serverGroup.GetName());
-        if (!group)
-            continue;
-        NameSet members = MembersOf(*group);
+        NameSet members = MembersOf(*m_local.GetGroup(index));
         for (const std::string& member : serverGroup.GetMembers()) {
             const CSmsAddressBookItem* contact = local.ContactMatching(member);
             if (contact && members.insert(contact->GetName()).second)
-                group->AddMember(contact->GetName());
+                m_local.AddGroupMember(index, contact->GetName());
         }
     }
 }

@@ -43,13 +43,11 @@ Kvws::NamedNumber Alias(const std::string& name, const std::string& number) {
     return alias;
 }
 
+// The book keeps only members that name one of its contacts (here: aliases).
 void AddGroup(CSmsAddressBook& book, const Kvws::Group& received) {
-    CSmsAddressBookGroup* group =
-        book.GetGroup(book.AddGroup(Utf8ToAnsi(received.name.value_or(""))));
-    if (!group)
-        return;
+    const int index = book.AddGroup(Utf8ToAnsi(received.name.value_or("")));
     for (const std::string& member : received.alias)
-        group->AddMember(Utf8ToAnsi(member));
+        book.AddGroupMember(index, Utf8ToAnsi(member));
 }
 
 } // namespace

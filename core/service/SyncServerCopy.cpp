@@ -2,8 +2,6 @@
 
 #include "model/SmsAddressBook.h"
 
-#include <algorithm>
-
 namespace {
 
 template <class Map> auto Find(const Map& map, const typename Map::key_type& key) {
@@ -61,8 +59,7 @@ void CSyncServerCopy::RemoveAlias(std::uint32_t id) {
     if (!alias)
         return;
     UnindexAlias(*alias);
-    if (!m_book.DelContactByID(id))
-        RemoveAdded(id);
+    m_book.DelContactByID(id);
 }
 
 void CSyncServerCopy::RemoveGroup(std::uint32_t id) {
@@ -74,7 +71,7 @@ void CSyncServerCopy::RemoveGroup(std::uint32_t id) {
     m_book.DelGroupByID(id);
 }
 
-void CSyncServerCopy::IndexAlias(CSmsAddressBookItem* alias) {
+void CSyncServerCopy::IndexAlias(const CSmsAddressBookItem* alias) {
     m_aliasById.emplace(alias->GetID(), alias);
     m_aliasByName.emplace(alias->GetName(), alias);
     for (const std::string& number : Numbers(*alias))
@@ -92,15 +89,7 @@ void CSyncServerCopy::UnindexAlias(const CSmsAddressBookItem& alias) {
     m_aliasById.erase(alias.GetID());
 }
 
-void CSyncServerCopy::RemoveAdded(std::uint32_t id) {
-    const auto added = std::find_if(m_added.begin(), m_added.end(),
-                                    [id](const auto& alias) { return alias->GetID() == id; });
-    for (const auto& group : m_groupById)
-        group.second->RemoveMember((*added)->GetName());
-    m_added.erase(added);
-}
-
-void CSyncServerCopy::IndexGroup(CSmsAddressBookGroup* group) {
+void CSyncServerCopy::IndexGroup(const CSmsAddressBookGroup* group) {
     m_groupById.emplace(group->GetID(), group);
     m_groupByName.emplace(group->GetName(), group);
 }

@@ -20,10 +20,9 @@ int CFakeObkService::KvwsGetAddressBook(CSmsAddressBook* book) {
     for (const Alias& alias : aliases)
         book->AddContact(alias.name, alias.number, "");
     for (const Group& group : groups) {
-        if (CSmsAddressBookGroup* added = book->GetGroup(book->AddGroup(group.name))) {
-            for (const std::string& member : group.members)
-                added->AddMember(member);
-        }
+        const int index = book->AddGroup(group.name);
+        for (const std::string& member : group.members)
+            book->AddGroupMember(index, member);
     }
     return 0;
 }

@@ -142,7 +142,7 @@ bool CSyncReference::Merge(CSmsAddressBook& server) {
     std::vector<std::uint32_t> deleteAliases, deleteContacts, downloads;
     std::vector<int> uploads;
     for (int i = 0; i < m_local.GetItemCount(); ++i) {
-        CSmsAddressBookItem& c = *m_local.GetItem(i);
+        const CSmsAddressBookItem& c = *m_local.GetItem(i);
         const std::string a = Alias(c.GetName());
         const std::string n1 = ConvertToIntl(c.GetPhone1()), n2 = ConvertToIntl(c.GetPhone2());
         const CSmsAddressBookItem* s = ByNumbers(server, n1, n2);
@@ -172,9 +172,11 @@ bool CSyncReference::Merge(CSmsAddressBook& server) {
             if (choice == NameChoice::CopyToObk)
                 uploads.push_back(i);
             else if (choice == NameChoice::StoreAsPhone1)
-                c.SetPhone1("+" + s2->GetPhone1());
+                m_local.EditContactByID(c.GetID(), c.GetName(), "+" + s2->GetPhone1(),
+                                        c.GetPhone2());
             else if (choice == NameChoice::StoreAsPhone2)
-                c.SetPhone2("+" + s2->GetPhone1());
+                m_local.EditContactByID(c.GetID(), c.GetName(), c.GetPhone1(),
+                                        "+" + s2->GetPhone1());
         }
     }
     for (int i = 0; i < server.GetItemCount(); ++i) {
@@ -210,7 +212,7 @@ bool CSyncReference::Merge(CSmsAddressBook& server) {
     }
     for (int g = 0; g < server.GetGroupCount(); ++g) {
         const CSmsAddressBookGroup& sg = *server.GetGroup(g);
-        CSmsAddressBookGroup* group = m_local.GetGroupByName(sg.GetName(), false, true, 15);
+        const CSmsAddressBookGroup* group = m_local.GetGroupByName(sg.GetName(), false, true, 15);
         if (!group) {
             m_local.AddGroup(sg.GetName());
             group = m_local.GetGroupByName(sg.GetName());
@@ -218,7 +220,7 @@ bool CSyncReference::Merge(CSmsAddressBook& server) {
         for (const std::string& member : sg.GetMembers()) {
             const CSmsAddressBookItem* c = m_local.GetItemByName(member, false, true, 15);
             if (c && !group->IsMember(c->GetName()))
-                group->AddMember(c->GetName());
+                m_local.AddGroupMember(group->GetName(), c->GetName());
         }
     }
     for (int g = 0; g < m_local.GetGroupCount(); ++g) {
