@@ -18,7 +18,7 @@ class IObkService;
 // give the same first matches, so large books cost linear time.
 class CAddressBookSync {
 public:
-    enum ManualSyncMode {
+    enum ManualSyncMode : int {
         ObToQln = 0, // the OBK replaces the local book
         QlnToOb = 1, // the local book replaces the OBK
         Merge = 2,
