@@ -188,24 +188,18 @@ bool CAddressBookSync::SyncQlnToOb(CSmsAddressBook& server) {
     CSyncServerCopy copy(server);
     const std::vector<LocalContact> contacts = DeriveContacts();
     IdList aliasesToDelete;
+    for (const std::uint32_t id : UnmatchedAliases(server))
+        aliasesToDelete.Add(id);
     std::vector<std::uint32_t> groupsToDelete;
-    {
-        const CSyncLocalIndex local(m_local);
-        for (int i = 0; i < server.GetItemCount(); ++i) {
-            if (!local.ContactMatching(server.GetItem(i)->GetName()))
-                aliasesToDelete.Add(server.GetItem(i)->GetID());
-        }
-        for (int i = 0; i < server.GetGroupCount(); ++i) {
-            if (local.GroupMatching(server.GetGroup(i)->GetName()) < 0)
-                groupsToDelete.push_back(server.GetGroup(i)->GetID());
-        }
+    const CSyncLocalIndex local(m_local);
+    for (int i = 0; i < server.GetGroupCount(); ++i) {
+        if (local.GroupMatching(server.GetGroup(i)->GetName()) < 0)
+            groupsToDelete.push_back(server.GetGroup(i)->GetID());
     }
     std::vector<std::size_t> uploads;
     for (std::size_t i = 0; i < contacts.size(); ++i) {
         const LocalContact& contact = contacts[i];
-        const CSmsAddressBookItem* sameNumber = copy.AliasWithNumber(contact.intl1);
-        if (!sameNumber)
-            sameNumber = copy.AliasWithNumber(contact.intl2);
+        const CSmsAddressBookItem* sameNumber = AliasWithNumbers(copy, contact);
         if (sameNumber && sameNumber->GetName() != contact.aliasName)
             aliasesToDelete.Add(sameNumber->GetID());
         const CSmsAddressBookItem* sameName = copy.AliasNamed(contact.aliasName);
@@ -230,9 +224,7 @@ bool CAddressBookSync::SyncMerge(CSmsAddressBook& server) {
     std::vector<std::size_t> uploads;
     for (std::size_t i = 0; i < contacts.size(); ++i) {
         const LocalContact& contact = contacts[i];
-        const CSmsAddressBookItem* sameNumber = copy.AliasWithNumber(contact.intl1);
-        if (!sameNumber)
-            sameNumber = copy.AliasWithNumber(contact.intl2);
+        const CSmsAddressBookItem* sameNumber = AliasWithNumbers(copy, contact);
         if (sameNumber && !aliasesToDelete.Contains(sameNumber->GetID()) &&
             sameNumber->GetName() != contact.aliasName) {
             const NumberChoice choice = m_ui.AskNumberConflict(contact.name, sameNumber->GetName());
@@ -251,33 +243,13 @@ bool CAddressBookSync::SyncMerge(CSmsAddressBook& server) {
         }
         if (HasNumber(*sameName, contact.intl1, contact.intl2))
             continue;
-        // Choices 1 and 2 change the contact at once: they stay even if the merge is ended.
-        const CSmsAddressBookItem& item = *m_local.GetItem(static_cast<int>(i));
-        const std::string obkNumber = "+" + sameName->GetPhone1();
-        switch (m_ui.AskNameConflict(contact.name, obkNumber, LocalNumbers(item))) {
-        case NameChoice::EndSync:
+        bool upload = false;
+        if (!SettleNameConflict(contact, *sameName, upload))
             return false;
-        case NameChoice::CopyToObk:
+        if (upload)
             uploads.push_back(i);
-            break;
-        case NameChoice::StoreAsPhone1:
-            m_local.EditContactByID(contact.id, contact.name, obkNumber, item.GetPhone2());
-            break;
-        case NameChoice::StoreAsPhone2:
-            m_local.EditContactByID(contact.id, contact.name, item.GetPhone1(), obkNumber);
-            break;
-        case NameChoice::DoNotSync:
-            break;
-        }
     }
-    std::vector<std::uint32_t> downloads;
-    {
-        const CSyncLocalIndex local(m_local);
-        for (int i = 0; i < server.GetItemCount(); ++i) {
-            if (!local.ContactMatching(server.GetItem(i)->GetName()))
-                downloads.push_back(server.GetItem(i)->GetID());
-        }
-    }
+    const std::vector<std::uint32_t> downloads = UnmatchedAliases(server);
     DeleteAliases(copy, aliasesToDelete.Ids());
     UploadContacts(copy, contacts, uploads, UploadErrorName::Contact);
     for (const std::uint32_t id : contactsToDelete)
@@ -302,6 +274,45 @@ std::vector<CAddressBookSync::LocalContact> CAddressBookSync::DeriveContacts() c
                             ConvertToIntl(item.GetPhone1()), ConvertToIntl(item.GetPhone2())});
     }
     return contacts;
+}
+
+const CSmsAddressBookItem* CAddressBookSync::AliasWithNumbers(const CSyncServerCopy& copy,
+                                                              const LocalContact& contact) {
+    const CSmsAddressBookItem* alias = copy.AliasWithNumber(contact.intl1);
+    return alias ? alias : copy.AliasWithNumber(contact.intl2);
+}
+
+std::vector<std::uint32_t> CAddressBookSync::UnmatchedAliases(const CSmsAddressBook& server) const {
+    const CSyncLocalIndex local(m_local);
+    std::vector<std::uint32_t> unmatched;
+    for (int i = 0; i < server.GetItemCount(); ++i) {
+        if (!local.ContactMatching(server.GetItem(i)->GetName()))
+            unmatched.push_back(server.GetItem(i)->GetID());
+    }
+    return unmatched;
+}
+
+bool CAddressBookSync::SettleNameConflict(const LocalContact& contact,
+                                          const CSmsAddressBookItem& alias, bool& upload) {
+    // The numbers taken here change the contact at once: they stay even if the merge is ended.
+    const CSmsAddressBookItem& item = *m_local.GetItemByID(contact.id);
+    const std::string obkNumber = "+" + alias.GetPhone1();
+    switch (m_ui.AskNameConflict(contact.name, obkNumber, LocalNumbers(item))) {
+    case NameChoice::EndSync:
+        return false;
+    case NameChoice::CopyToObk:
+        upload = true;
+        break;
+    case NameChoice::StoreAsPhone1:
+        m_local.EditContactByID(contact.id, contact.name, obkNumber, item.GetPhone2());
+        break;
+    case NameChoice::StoreAsPhone2:
+        m_local.EditContactByID(contact.id, contact.name, item.GetPhone1(), obkNumber);
+        break;
+    case NameChoice::DoNotSync:
+        break;
+    }
+    return true;
 }
 
 void CAddressBookSync::DeleteAliases(CSyncServerCopy& copy, const std::vector<std::uint32_t>& ids) {

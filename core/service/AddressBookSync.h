@@ -5,6 +5,7 @@
 #include <vector>
 
 class CSmsAddressBook;
+class CSmsAddressBookItem;
 class CSyncServerCopy;
 class IAddressBookSyncUi;
 class IObkService;
@@ -52,6 +53,15 @@ private:
     enum class UploadErrorName { Alias, Contact };
 
     std::vector<LocalContact> DeriveContacts() const;
+    // The first alias with the contact's first number, else with its second.
+    static const CSmsAddressBookItem* AliasWithNumbers(const CSyncServerCopy& copy,
+                                                       const LocalContact& contact);
+    // The fetched aliases that no local contact matches, in order.
+    std::vector<std::uint32_t> UnmatchedAliases(const CSmsAddressBook& server) const;
+    // Asks about an alias of the contact's name with another number and does what the user
+    // chose; upload is set for "copy to the OBK". False when the user ends the merge.
+    bool SettleNameConflict(const LocalContact& contact, const CSmsAddressBookItem& alias,
+                            bool& upload);
     void FetchAndSync(ManualSyncMode mode);
     void DeleteAliases(CSyncServerCopy& copy, const std::vector<std::uint32_t>& ids);
     void DeleteGroups(CSyncServerCopy& copy, const std::vector<std::uint32_t>& ids);
