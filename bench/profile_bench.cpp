@@ -299,11 +299,15 @@ int main(int argc, char** argv) {
     std::string folder = (std::filesystem::temp_directory_path() / "quillon-bench-XXXXXX").string();
     if (!mkdtemp(folder.data()))
         return 1;
+    const char* previous = std::getenv("XDG_DATA_HOME");
+    const std::string previousData = previous ? previous : "";
     setenv("XDG_DATA_HOME", folder.c_str(), 1);
     BuildProfile();
     MeasureMemory();
     benchmark::RunSpecifiedBenchmarks();
     Report();
+    // The library writes its settings once more when it unloads: not into this folder.
+    setenv("XDG_DATA_HOME", previousData.c_str(), 1);
     std::filesystem::remove_all(folder);
     return 0;
 }
