@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the main build (warnings are errors), the unit tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and short runs of every fuzz target.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the concurrency tests under ThreadSanitizer,
+# and short runs of every fuzz target.
 set -euo pipefail
 QUILLON_ROOT=$(cd "$(dirname "$0")" && pwd)
 source "$QUILLON_ROOT/scripts/common.sh"
@@ -35,6 +36,11 @@ configure_and_build "$QUILLON_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUILLO
     -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF \
     "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 run_ctest "$QUILLON_ROOT/build-asan" -L unit
+
+echo "== thread sanitizer build (concurrency tests)"
+configure_and_build "$QUILLON_ROOT/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DQUILLON_WERROR=ON \
+    -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF "-DCMAKE_CXX_FLAGS=-fsanitize=thread"
+run_ctest "$QUILLON_ROOT/build-tsan" -L concurrency
 
 echo "== fuzz build (clang, libFuzzer)"
 configure_and_build "$QUILLON_ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -4,13 +4,23 @@
 #include "SmsArchive.h"
 #include "SmsHistoryItem.h"
 
+#include "service/SmsResultRecords.h"
+
 #include <pugixml.hpp>
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class ISoapTransport;
+namespace Kvws {
+struct Token;
+}
 
 // One subscriber's account as this computer knows it: settings, send counters, archive, recipient
 // history and address book, kept in the profile file "<config>/UserData/<name>.dat", and the
@@ -109,6 +119,107 @@ public:
     // ---- Service session ------------------------------------------------------------------------
     // The session half of the user object (login, token, service flags, credit, client id and
     // the Kvws... operations) is declared in this section and defined in SmsUserInfoService.cpp.
+    // Every Kvws method returns the service status (0 success, 1 to 98 a refusal) and throws
+    // CKvwsSoapException (transport failure, status 99 and more) or CKvwsDbException (a
+    // negative status). Calls on one user object take turns.
+    int KvwsLogin(bool firstTime);
+    // Ends the session locally in every case and never throws; 0 when the service was not
+    // reached.
+    int KvwsLogout();
+    int KvwsKeepAlive();
+    int KvwsGetServices();
+    int KvwsGetObk();
+
+    // The service calls go through this transport; by default libcurl at the configured
+    // endpoint. Tests and front ends with their own prompt set their own.
+    void SetTransport(std::shared_ptr<ISoapTransport> transport);
+
+    // The token as soon as no call is running; it never logs in.
+    std::string GetToken() const;
+    std::int64_t GetTokenExpiry() const;
+    int GetTokenValidity() const;
+    bool IsTokenExpired() const;
+    int GetObk() const;
+    bool IsPostpaidSvcActive() const;
+    bool IsObkSvcActive() const;
+    bool IsSmtpSvcActive() const;
+    std::string GetPostpaidSuppInfo() const;
+    std::string GetObkSuppInfo() const;
+    std::string GetSmtpSuppInfo() const;
+    std::string GetPhoneNr() const;
+    std::string GetNotice() const;
+    bool HasNumber() const;
+    void SetPhoneNr(const std::string& phoneNr);
+
+    // ---- Sending and delivery reports (core/service/SmsUserInfoSending.cpp) ----
+    // byCredit: paid from the portal credit (OBK) rather than postpaid.
+    int KvwsSendSms(const std::string& text, bool byCredit, bool flash, bool deliveryReport,
+                    const std::vector<std::string>& recipients, SmsSentInfoList& sentInfo);
+    // One recipient, no delivery report, no result records.
+    int KvwsSendSms(const std::string& text, bool byCredit, bool flash,
+                    const std::string& recipient);
+    int KvwsSendScheduledSms(const std::string& text, bool byCredit, bool flash,
+                             bool deliveryReport, int periodicity, std::int64_t deliverAt,
+                             const std::vector<std::string>& recipients, SmsSentInfoList& sentInfo,
+                             std::int64_t& messageId);
+    // The schedule changes only when both periodicity and deliverAt are given.
+    int KvwsReplaceSms(const std::string& text, bool byCredit, bool flash, bool deliveryReport,
+                       const int* periodicity, const std::int64_t* deliverAt,
+                       const std::vector<std::string>& recipients, SmsSentInfoList& sentInfo,
+                       std::int64_t messageId);
+    int KvwsDeleteSms(std::uint64_t messageId);
+    // Updates the records the service reports on; the others keep their values.
+    int KvwsGetNotifications(SmsDeliveryInfoList& deliveryInfo);
+    // Appends one record per recipient of the scheduled message.
+    int KvwsGetNotificationsSched(std::int64_t messageId, SmsSchedDlvrInfoList& schedInfo);
+
+private:
+    enum class Renewal {
+        Repeat,    // after a re-login the call is made once more
+        LoginOnly, // the re-login's status is the result (keep-alive)
+    };
+    // The common pattern of every call that carries the token: the lock for the whole call,
+    // the token taken from every reply, and on status 20 or 21 of the first attempt one
+    // re-login. onSuccess(response) runs for status 0. Defined in service/SmsUserInfoService.h.
+    template <class Request, class OnSuccess>
+    int CallWithRenewal(Request& request, OnSuccess&& onSuccess, Renewal renewal = Renewal::Repeat);
+    // Takes the token of a reply whose validity is a number of at least 1 second.
+    void TakeToken(const std::optional<Kvws::Token>& token);
+    // The transport of this user's calls (made on first use); the caller holds m_serviceLock.
+    std::shared_ptr<ISoapTransport> Transport();
+
+    // Stores validity and expiry when the text is a validity of at least 1 second; the caller
+    // holds m_sessionLock.
+    bool ParseTokenValidity(const char* validity);
+    // The login name enciphered under the client type, as 64 upper-case hex digits.
+    std::string EncryptClientId() const;
+
+    struct ServiceState {
+        bool active = false;
+        std::string suppInfo;
+    };
+    // What a login and the service queries leave; guarded by m_sessionLock.
+    struct SessionState {
+        std::string token;
+        std::int64_t tokenExpiry = 0;
+        int tokenValidity = 0;
+        std::string phoneNr;
+        std::string notice;
+        int obk = 0;
+        std::array<ServiceState, 3> services; // by service type: OBK, postpaid, SMTP
+    };
+    template <class Read> auto ReadSession(Read read) const {
+        std::lock_guard<std::mutex> lock(m_sessionLock);
+        return read(m_session);
+    }
+
+    // Held for the whole of each service call, re-login included (so it is recursive).
+    mutable std::recursive_mutex m_serviceLock;
+    // Held only while session fields are read or written, so getters never wait for a call.
+    mutable std::mutex m_sessionLock;
+    SessionState m_session;
+    std::shared_ptr<ISoapTransport> m_transport;
+    // ---- end of the service session ----
 
 private:
     // What a load builds from the stored "User" element.

@@ -1,0 +1,176 @@
+#include "service/NotificationPoller.h"
+
+#include "model/SmsUserInfo.h"
+
+#include <exception>
+#include <set>
+
+namespace {
+
+// The immediate message's recipients still waiting for a report, or none when its query is
+// not due yet.
+void AddDueSms(const CSmsArchiveItem& item, std::int64_t now, SmsDeliveryInfoList& sms) {
+    bool decided = false;
+    for (int i = 0; i < item.GetRecipientCount(); ++i) {
+        const CSmsRecipientInfo* recipient = item.GetRecipient(i);
+        if (recipient->GetSmsId() <= 0 || recipient->GetStatus() != CSmsRecipientInfo::Pending)
+            continue;
+        // One decision per item, at its first waiting recipient.
+        if (!decided &&
+            !CNotificationPoller::IsQueryDue(item.GetSentTime(), item.GetLastQueryTime(), now,
+                                             CNotificationPoller::FirstQueryDelay))
+            return;
+        decided = true;
+        sms.push_back({recipient->GetSmsId(), 0, 0});
+    }
+}
+
+// The moment a scheduled message's query is measured from, or none when there is nothing to
+// ask about.
+std::optional<std::int64_t> ScheduledReference(const CSmsArchiveItem& item, std::int64_t now) {
+    if (!item.HasDeliveryReport())
+        return std::nullopt;
+    if (item.GetPeriodicity() != 0) {
+        const std::int64_t reference = item.GetLastSchedule(now);
+        if (!item.IsPending() && reference < item.GetMaxDeliveryTime())
+            return std::nullopt;
+        return reference;
+    }
+    if (!item.IsPending())
+        return std::nullopt;
+    return item.GetDeliverAt();
+}
+
+CSmsArchiveItem* FindScheduled(const CSmsArchive& archive, std::int64_t messageId) {
+    for (int i = 0; i < archive.GetItemCount(); ++i) {
+        CSmsArchiveItem* item = archive.GetItem(i);
+        if (item->IsScheduled() && item->GetMessageId() == messageId)
+            return item;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CNotificationPoller::CNotificationPoller(CSmsUserInfo& user)
+    : m_user(user), m_ownLock(std::make_unique<CServiceLock>()), m_serviceLock(*m_ownLock) {}
+
+CNotificationPoller::CNotificationPoller(CSmsUserInfo& user, CServiceLock& serviceLock)
+    : m_user(user), m_serviceLock(serviceLock) {}
+
+bool CNotificationPoller::IsQueryDue(std::int64_t reference, std::int64_t lastQuery,
+                                     std::int64_t now, std::int64_t minDelay) {
+    if (now - reference < minDelay)
+        return false;
+    if (lastQuery == 0 || now - lastQuery >= lastQuery - reference)
+        return true;
+    return now > reference + CSmsArchiveItem::GetExpiryTime() &&
+           now - lastQuery >= LateQueryInterval;
+}
+
+CNotificationPoller::DueQueries CNotificationPoller::FindDue(const CSmsArchive& archive,
+                                                             std::int64_t now) {
+    DueQueries due;
+    std::set<std::int64_t> scheduled; // one query per message id
+    for (int i = 0; i < archive.GetItemCount(); ++i) {
+        const CSmsArchiveItem& item = *archive.GetItem(i);
+        if (!item.IsScheduled()) {
+            AddDueSms(item, now, due.sms);
+            continue;
+        }
+        const std::optional<std::int64_t> reference = ScheduledReference(item, now);
+        if (reference &&
+            IsQueryDue(*reference, item.GetLastQueryTime(), now, FirstScheduledQueryDelay))
+            scheduled.insert(item.GetMessageId());
+    }
+    due.scheduled.assign(scheduled.begin(), scheduled.end());
+    return due;
+}
+
+CNotificationPoller::PassResult CNotificationPoller::Poll(std::int64_t now) {
+    DueQueries due;
+    {
+        const auto archiveLock = m_user.GetArchive().TryLock();
+        if (!archiveLock.owns_lock())
+            return {true, false};
+        due = FindDue(m_user.GetArchive(), now);
+    }
+    bool changed = m_unsaved;
+    if (!due.sms.empty())
+        changed |= QuerySms(due.sms, now);
+    for (const std::int64_t messageId : due.scheduled)
+        changed |= QueryScheduled(messageId, now);
+    m_unsaved = changed;
+    return {false, changed && Save()};
+}
+
+bool CNotificationPoller::QuerySms(SmsDeliveryInfoList& sms, std::int64_t now) {
+    try {
+        const auto serviceLock = m_serviceLock.LockForCall();
+        if (m_user.KvwsGetNotifications(sms) != 0)
+            return false;
+    } catch (const std::exception&) {
+        return false; // retried on a later pass
+    }
+    if (m_onQueried)
+        m_onQueried();
+    bool changed = false;
+    CSmsArchive& archive = m_user.GetArchive();
+    for (const _smsDeliveryInfo& record : sms) {
+        const auto archiveLock = archive.TryLock();
+        if (!archiveLock.owns_lock())
+            continue;
+        if (record.status != 0) {
+            const auto status = static_cast<CSmsRecipientInfo::DeliveryStatus>(record.status);
+            CSmsArchiveItem* item = archive.UpdateItem(record.smsId, status, record.timeDelivered);
+            if (item && m_onItemChanged)
+                m_onItemChanged(*item);
+        }
+        archive.UpdateItem(record.smsId, now);
+        changed = true;
+    }
+    return changed;
+}
+
+bool CNotificationPoller::QueryScheduled(std::int64_t messageId, std::int64_t now) {
+    SmsSchedDlvrInfoList recipients;
+    try {
+        const auto serviceLock = m_serviceLock.LockForCall();
+        if (m_user.KvwsGetNotificationsSched(messageId, recipients) != 0)
+            return false;
+    } catch (const std::exception&) {
+        return false;
+    }
+    CSmsArchive& archive = m_user.GetArchive();
+    const auto archiveLock = archive.TryLock();
+    // The item is found again: it may have been deleted while the service was asked.
+    CSmsArchiveItem* item = archiveLock.owns_lock() ? FindScheduled(archive, messageId) : nullptr;
+    if (!item)
+        return false;
+    bool updated = false;
+    for (const _smsSchedDlvrInfo& recipient : recipients) {
+        if (!recipient.number.empty())
+            updated |= item->UpdateSchDlvrStatus(recipient.number, recipient.status,
+                                                 recipient.timeDelivered);
+    }
+    item->SetLastQueryTime(now);
+    if (updated && m_onItemChanged)
+        m_onItemChanged(*item);
+    return true;
+}
+
+bool CNotificationPoller::Save() {
+    // Save takes the archive's lock itself; asking for it here first keeps the pass within the
+    // archive's time limit.
+    const auto archiveLock = m_user.GetArchive().TryLock();
+    if (!archiveLock.owns_lock())
+        return false;
+    try {
+        if (!m_user.Save(false))
+            return false; // tried again on the next pass
+    } catch (const std::exception&) {
+        return false;
+    }
+    m_unsaved = false;
+    return true;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "service/ServiceLock.h"
+#include "service/SmsResultRecords.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CSmsArchive;
+class CSmsArchiveItem;
+class CSmsUserInfo;
+
+// One pass of a program's delivery report poll: finds the archived messages whose query is
+// due, asks the service, files the answers in the archive and saves the profile when something
+// changed. Service calls are made under the service lock, archive access under the archive's
+// lock waited for at most its time limit (a pass that cannot have it is skipped).
+class CNotificationPoller {
+public:
+    // The SMS numbers and scheduled messages whose delivery reports are due.
+    struct DueQueries {
+        SmsDeliveryInfoList sms;
+        std::vector<std::int64_t> scheduled; // message ids
+    };
+
+    struct PassResult {
+        bool skipped = false; // the archive was busy
+        bool saved = false;   // something changed and the profile was saved
+    };
+
+    // Waits after sending (or after a scheduled delivery) before the first query.
+    static constexpr std::int64_t FirstQueryDelay = 30;
+    static constexpr std::int64_t FirstScheduledQueryDelay = 60;
+    // After the notification window queries go on at this interval.
+    static constexpr std::int64_t LateQueryInterval = 43200;
+
+    // Uses a service lock of its own.
+    explicit CNotificationPoller(CSmsUserInfo& user);
+    CNotificationPoller(CSmsUserInfo& user, CServiceLock& serviceLock);
+
+    // After every successful query (the token may have changed).
+    void SetOnQueried(std::function<void()> onQueried) { m_onQueried = std::move(onQueried); }
+    // A message whose delivery state changed; called with the archive lock held.
+    void SetOnItemChanged(std::function<void(CSmsArchiveItem&)> onItemChanged) {
+        m_onItemChanged = std::move(onItemChanged);
+    }
+
+    PassResult Poll(std::int64_t now);
+
+    // The decisions at now; the caller holds the archive's lock.
+    static DueQueries FindDue(const CSmsArchive& archive, std::int64_t now);
+    // A query is due minDelay after the reference moment, then whenever the time since the last
+    // query is at least the time from the reference to it (so the interval doubles), and after
+    // the notification window every LateQueryInterval.
+    static bool IsQueryDue(std::int64_t reference, std::int64_t lastQuery, std::int64_t now,
+                           std::int64_t minDelay);
+
+private:
+    bool QuerySms(SmsDeliveryInfoList& sms, std::int64_t now);
+    bool QueryScheduled(std::int64_t messageId, std::int64_t now);
+    bool Save();
+
+    CSmsUserInfo& m_user;
+    std::unique_ptr<CServiceLock> m_ownLock;
+    CServiceLock& m_serviceLock;
+    std::function<void()> m_onQueried;
+    std::function<void(CSmsArchiveItem&)> m_onItemChanged;
+    // Changes that could not be saved yet because the archive was busy.
+    bool m_unsaved = false;
+};
