@@ -66,11 +66,11 @@ int SendNow(CliSession& session, const SendRequest& request, const FiledMessage&
             FileSentMessage(user.GetArchive(), message, request.entries, ToResults(sentInfo));
         RememberRecipients(user, request.entries, message.sentTime);
         user.IncrementCounters(message.smsCount * static_cast<int>(sentInfo.size()));
-        session.Save();
     }
     std::printf("Message sent to %zu recipient(s)%s.\n", sentInfo.size(),
                 request.report && archiving ? " with delivery reports" : "");
     PrintResults(sentInfo);
+    session.Save();
     return ExitOk;
 }
 
@@ -90,13 +90,13 @@ int SendLater(CliSession& session, const SendRequest& request, const FiledMessag
         FileScheduledMessage(user.GetArchive(), message, schedule, messageId, request.entries,
                              ToResults(sentInfo));
         RememberRecipients(user, request.entries, message.sentTime);
-        session.Save();
     }
     std::printf("Message %lld scheduled %s %s for %zu recipient(s).\n",
                 static_cast<long long>(messageId), schedule.periodicity == 0 ? "at" : "from",
                 FormatLocalTime(schedule.deliverAt).c_str(), sentInfo.size());
     if (schedule.periodicity != 0)
         std::printf("  repeated: %s\n", PeriodicityName(schedule.periodicity).c_str());
+    session.Save();
     return ExitOk;
 }
 
