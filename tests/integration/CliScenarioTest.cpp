@@ -30,9 +30,9 @@ class CliScenario : public testing::Test {
 protected:
     void SetUp() override {
         m_sim = std::make_unique<SimulatorProcess>(
-            QUILLON_SIM_PATH, std::vector<std::string>{"--state", (m_home.Path() / "sim").string(),
-                                                       "--account", kAccount, "--admin",
-                                                       "--delivery-after", "1"});
+            QUILLON_SIM_PATH,
+            std::vector<std::string>{"--state", (m_home.Path() / "sim").string(), "--account",
+                                     kAccount, "--admin", "--delivery-after", "1"});
         m_env = {{"XDG_DATA_HOME", (m_home.Path() / "data").string()},
                  {"XDG_CONFIG_HOME", (m_home.Path() / "config").string()},
                  {"QUILLON_SERVICE_URL", m_sim->Url()},
@@ -192,7 +192,8 @@ TEST_F(CliScenario, PasswordGivenForOneCommandIsNotSaved) {
 TEST_F(CliScenario, HelpDescribesEveryCommand) {
     const CliResult help = Cli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* command : {"login", "logout", "send", "poll", "archive", "cancel", "replace"}) {
+    for (const char* command :
+         {"login", "logout", "send", "poll", "archive", "cancel", "replace"}) {
         ExpectContains(help.out, command);
         const CliResult own = Cli({"help", command});
         EXPECT_EQ(own.exitCode, 0);

@@ -9,7 +9,9 @@
 
 namespace {
 
-const char* Active(bool active) { return active ? "active" : "not active"; }
+const char* Active(bool active) {
+    return active ? "active" : "not active";
+}
 
 } // namespace
 
@@ -49,8 +51,8 @@ int RunLogin(const std::vector<std::string>& args) {
 }
 
 int RunLogout(const std::vector<std::string>& args) {
-    ArgParser parser = CommandParser("quillon-cli logout",
-                                     "Forgets the password saved in the profile.");
+    ArgParser parser =
+        CommandParser("quillon-cli logout", "Forgets the password saved in the profile.");
     const ParsedArgs parsed = parser.Parse(args);
     if (PrintedHelp(parser, parsed))
         return ExitOk;

@@ -93,9 +93,13 @@ void CliSession::LogIn() {
     m_loggedIn = true;
 }
 
-void CliSession::KeepPassword() { m_user->SavePassword(true); }
+void CliSession::KeepPassword() {
+    m_user->SavePassword(true);
+}
 
-void CliSession::GetServices() { ExpectSuccess(m_user->KvwsGetServices()); }
+void CliSession::GetServices() {
+    ExpectSuccess(m_user->KvwsGetServices());
+}
 
 bool CliSession::ByCredit() const {
     return (m_user->UseOBK() && m_user->IsObkSvcActive()) || !m_user->IsPostpaidSvcActive();

@@ -106,8 +106,8 @@ int RunPoll(const std::vector<std::string>& args) {
         if (now - start >= timeout) {
             std::printf("%zu message(s) updated, %d still waiting for delivery reports.\n",
                         updated.size(), waiting);
-            throw CliError(ExitTimedOut, "timed out after " + std::to_string(timeout) +
-                                             " s with " + std::to_string(waiting) +
+            throw CliError(ExitTimedOut, "timed out after " + std::to_string(timeout) + " s with " +
+                                             std::to_string(waiting) +
                                              " message(s) still waiting for delivery reports");
         }
         std::this_thread::sleep_for(std::chrono::seconds(interval));

@@ -55,8 +55,8 @@ CSmsArchiveItem& ScheduledItem(CSmsArchive& archive, const ParsedArgs& args,
     rest.erase(rest.begin());
     if (!ParseNumber(index, number) || number < 1)
         throw UsageError("\"" + index + "\" is not an archive index");
-    item = number <= archive.GetItemCount() ? archive.GetItem(static_cast<int>(number - 1))
-                                            : nullptr;
+    item =
+        number <= archive.GetItemCount() ? archive.GetItem(static_cast<int>(number - 1)) : nullptr;
     if (!item)
         throw LocalError("the archive has no message #" + index);
     if (!item->IsScheduled())
@@ -67,8 +67,8 @@ CSmsArchiveItem& ScheduledItem(CSmsArchive& archive, const ParsedArgs& args,
 std::vector<Recipient> RecipientsOf(const CSmsArchiveItem& item) {
     std::vector<Recipient> recipients;
     for (int i = 0; i < item.GetRecipientCount(); ++i)
-        recipients.push_back({item.GetRecipient(i)->GetOrigNr(),
-                              item.GetRecipient(i)->GetTranslatedNr()});
+        recipients.push_back(
+            {item.GetRecipient(i)->GetOrigNr(), item.GetRecipient(i)->GetTranslatedNr()});
     return recipients;
 }
 
@@ -104,9 +104,8 @@ struct ScheduledMessage {
 };
 
 ScheduledMessage CurrentMessage(const CSmsArchiveItem& item) {
-    return {item.GetSmsText(),    item.GetType(),        item.HasDeliveryReport(),
-            item.GetDeliverAt(),  item.GetPeriodicity(), item.GetName(),
-            RecipientsOf(item)};
+    return {item.GetSmsText(),     item.GetType(), item.HasDeliveryReport(), item.GetDeliverAt(),
+            item.GetPeriodicity(), item.GetName(), RecipientsOf(item)};
 }
 
 ScheduledMessage ChangedMessage(const ScheduledMessage& current, const ParsedArgs& args,
@@ -223,8 +222,8 @@ int RunReplace(const std::vector<std::string>& args) {
     std::vector<std::string> recipientTexts;
     CSmsArchiveItem& item = ScheduledItem(archive, parsed, recipientTexts);
     const ScheduledMessage current = CurrentMessage(item);
-    ScheduledMessage changed = ChangedMessage(current, parsed, recipientTexts,
-                                              user.GetAddressBook());
+    ScheduledMessage changed =
+        ChangedMessage(current, parsed, recipientTexts, user.GetAddressBook());
     const long long messageId = item.GetMessageId();
     if (changed.SameAtService(current)) {
         if (changed.name == current.name) {

@@ -81,10 +81,10 @@ int SendLater(CliSession& session, const SendRequest& request, const FiledMessag
                                   request.schedule.name.value_or("")};
     SmsSentInfoList sentInfo;
     std::int64_t messageId = 0;
-    ExpectSuccess(user.KvwsSendScheduledSms(
-        ServiceText(request.text), session.ByCredit(), request.flash, request.report,
-        schedule.periodicity, schedule.deliverAt, NumberList(request.entries), sentInfo,
-        messageId));
+    ExpectSuccess(user.KvwsSendScheduledSms(ServiceText(request.text), session.ByCredit(),
+                                            request.flash, request.report, schedule.periodicity,
+                                            schedule.deliverAt, NumberList(request.entries),
+                                            sentInfo, messageId));
     {
         std::lock_guard lock(user.GetArchive().GetMutex());
         FileScheduledMessage(user.GetArchive(), message, schedule, messageId, request.entries,
