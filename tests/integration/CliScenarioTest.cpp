@@ -173,6 +173,19 @@ TEST_F(CliScenario, RefusalsAndFailuresHaveTheirExitCodes) {
     ExpectContains(unreachable.err, "Can not establish conneciton to Velora");
 }
 
+TEST_F(CliScenario, WaitingGivesUpAfterItsTimeout) {
+    ASSERT_EQ(Cli({"send", "--report", "-m", "x", "0905123401"}).exitCode, 0);
+    ExpectContains(Cli({"archive", "--pending"}).out, "0905123401  421905123401  pending");
+    // The first query is due 30 seconds after sending, so one second is not enough.
+    const CliResult poll = Cli({"poll", "--wait", "--interval", "1", "--timeout", "1"});
+    EXPECT_EQ(poll.exitCode, 5);
+    ExpectContains(poll.err, "waiting for delivery reports of 1 message(s)");
+    ExpectContains(poll.err, "timed out after 1 s with 1 message(s) still waiting");
+    const CliResult once = Cli({"poll"});
+    EXPECT_EQ(once.exitCode, 0);
+    EXPECT_EQ(once.out, "0 message(s) updated, 1 still waiting for delivery reports.\n");
+}
+
 TEST_F(CliScenario, SavedPasswordServesLaterCommandsUntilLogout) {
     ASSERT_EQ(Cli({"login", "--save-password"}).exitCode, 0);
     m_env["QUILLON_PASSWORD"] = "";

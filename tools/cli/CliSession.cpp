@@ -53,11 +53,13 @@ ArgParser CommandParser(const std::string& usage, const std::string& description
     return parser;
 }
 
-bool PrintedHelp(const ArgParser& parser, const ParsedArgs& args) {
-    if (!args.Has("--help"))
-        return false;
+std::optional<ParsedArgs> ParseCommand(const ArgParser& parser,
+                                       const std::vector<std::string>& args) {
+    ParsedArgs parsed = parser.Parse(args);
+    if (!parsed.Has("--help"))
+        return parsed;
     std::fputs(parser.Help().c_str(), stdout);
-    return true;
+    return std::nullopt;
 }
 
 CliSession::CliSession(const ParsedArgs& args)

@@ -4,7 +4,9 @@
 #include "CliPrompt.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class CSmsUserInfo;
 
@@ -12,8 +14,9 @@ class CSmsUserInfo;
 void AddGlobalOptions(ArgParser& parser);
 // A command's parser: the global options and --help.
 ArgParser CommandParser(const std::string& usage, const std::string& description);
-// Prints the parser's help when --help was given; true then.
-bool PrintedHelp(const ArgParser& parser, const ParsedArgs& args);
+// Parses a command's arguments; nothing when --help was given, which prints the help.
+std::optional<ParsedArgs> ParseCommand(const ArgParser& parser,
+                                       const std::vector<std::string>& args);
 
 // One command's use of a user: the profile loaded (the one the desktop program uses), the
 // transport with the command-line prompt, the login, saving, and the logout at the end.

@@ -73,12 +73,12 @@ int RunPoll(const std::vector<std::string>& args) {
         "waits for a report any more, showing its progress on stderr.");
     parser.Flag("--wait", "poll until no message waits for a delivery report")
         .Option("--interval", "S", "seconds between two passes with --wait (default 5)")
-        .Option("--timeout", "S", "give up after S seconds with exit code 5 (default 600)");
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+        .Option("--timeout", "S", "give up after S seconds with exit code 5 (default 600)")
+        .NoArguments();
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
-    if (!parsed.Positionals().empty())
-        throw UsageError("poll takes no arguments");
+    const ParsedArgs& parsed = *command;
     const int interval = Seconds(parsed, "--interval", 5, 1);
     const int timeout = Seconds(parsed, "--timeout", 600, 0);
     const bool wait = parsed.Has("--wait");
