@@ -49,9 +49,14 @@ ca=$(sed -n 's/^CA file: //p' "$demo/sim.log")
 export QUILLON_SERVICE_URL=$url QUILLON_CA_FILE=$ca
 export QUILLON_USER=demo QUILLON_PASSWORD=demo-secret
 
-step() { printf '\n\033[1m$ %s\033[0m\n' "$*"; }
+# Shows the command (arguments with blanks in quotes), then runs it.
 run() {
-    step "quillon-cli $*"
+    local shown=quillon-cli arg
+    for arg in "$@"; do
+        [[ $arg == *" "* ]] && arg="\"$arg\""
+        shown+=" $arg"
+    done
+    printf '\n\033[1m$ %s\033[0m\n' "$shown"
     "$cli" "$@"
 }
 

@@ -48,6 +48,13 @@ TEST(ArgParser, RefusesUnknownOptionsMissingValuesAndValuedFlags) {
     EXPECT_EQ(UsageCode(SendLike(), {"--flash=yes"}), ExitUsage);
 }
 
+TEST(ArgParser, CommandsWithoutArgumentsRefuseThem) {
+    ArgParser parser = SendLike();
+    parser.NoArguments();
+    EXPECT_EQ(UsageCode(parser, {"--flash", "extra"}), ExitUsage);
+    EXPECT_EQ(UsageCode(parser, {"--flash"}), ExitOk);
+}
+
 TEST(ArgParser, PrefixStopsAtTheFirstArgument) {
     std::size_t consumed = 0;
     const ParsedArgs parsed =

@@ -30,9 +30,9 @@ class CliScenario : public testing::Test {
 protected:
     void SetUp() override {
         m_sim = std::make_unique<SimulatorProcess>(
-            QUILLON_SIM_PATH, std::vector<std::string>{"--state", (m_home.Path() / "sim").string(),
-                                                       "--account", kAccount, "--admin",
-                                                       "--delivery-after", "1"});
+            QUILLON_SIM_PATH,
+            std::vector<std::string>{"--state", (m_home.Path() / "sim").string(), "--account",
+                                     kAccount, "--admin", "--delivery-after", "1"});
         m_env = {{"XDG_DATA_HOME", (m_home.Path() / "data").string()},
                  {"XDG_CONFIG_HOME", (m_home.Path() / "config").string()},
                  {"QUILLON_SERVICE_URL", m_sim->Url()},
@@ -173,6 +173,19 @@ TEST_F(CliScenario, RefusalsAndFailuresHaveTheirExitCodes) {
     ExpectContains(unreachable.err, "Can not establish conneciton to Velora");
 }
 
+TEST_F(CliScenario, WaitingGivesUpAfterItsTimeout) {
+    ASSERT_EQ(Cli({"send", "--report", "-m", "x", "0905123401"}).exitCode, 0);
+    ExpectContains(Cli({"archive", "--pending"}).out, "0905123401  421905123401  pending");
+    // The first query is due 30 seconds after sending, so one second is not enough.
+    const CliResult poll = Cli({"poll", "--wait", "--interval", "1", "--timeout", "1"});
+    EXPECT_EQ(poll.exitCode, 5);
+    ExpectContains(poll.err, "waiting for delivery reports of 1 message(s)");
+    ExpectContains(poll.err, "timed out after 1 s with 1 message(s) still waiting");
+    const CliResult once = Cli({"poll"});
+    EXPECT_EQ(once.exitCode, 0);
+    EXPECT_EQ(once.out, "0 message(s) updated, 1 still waiting for delivery reports.\n");
+}
+
 TEST_F(CliScenario, SavedPasswordServesLaterCommandsUntilLogout) {
     ASSERT_EQ(Cli({"login", "--save-password"}).exitCode, 0);
     m_env["QUILLON_PASSWORD"] = "";
@@ -192,7 +205,8 @@ TEST_F(CliScenario, PasswordGivenForOneCommandIsNotSaved) {
 TEST_F(CliScenario, HelpDescribesEveryCommand) {
     const CliResult help = Cli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* command : {"login", "logout", "send", "poll", "archive", "cancel", "replace"}) {
+    for (const char* command :
+         {"login", "logout", "send", "poll", "archive", "cancel", "replace"}) {
         ExpectContains(help.out, command);
         const CliResult own = Cli({"help", command});
         EXPECT_EQ(own.exitCode, 0);

@@ -9,7 +9,9 @@
 
 namespace {
 
-const char* Active(bool active) { return active ? "active" : "not active"; }
+const char* Active(bool active) {
+    return active ? "active" : "not active";
+}
 
 } // namespace
 
@@ -19,12 +21,11 @@ int RunLogin(const std::vector<std::string>& args) {
         "Logs in to check the account and shows its mobile number and services. Every other\n"
         "command logs in by itself; with --save-password the password is kept in the profile\n"
         "(enciphered, like the desktop program keeps it) for later commands.");
-    parser.Flag("--save-password", "keep the password in the profile");
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+    parser.Flag("--save-password", "keep the password in the profile").NoArguments();
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
-    if (!parsed.Positionals().empty())
-        throw UsageError("login takes no arguments");
+    const ParsedArgs& parsed = *command;
 
     CliSession session(parsed);
     CSmsUserInfo& user = session.User();
@@ -49,13 +50,13 @@ int RunLogin(const std::vector<std::string>& args) {
 }
 
 int RunLogout(const std::vector<std::string>& args) {
-    ArgParser parser = CommandParser("quillon-cli logout",
-                                     "Forgets the password saved in the profile.");
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+    ArgParser parser =
+        CommandParser("quillon-cli logout", "Forgets the password saved in the profile.");
+    parser.NoArguments();
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
-    if (!parsed.Positionals().empty())
-        throw UsageError("logout takes no arguments");
+    const ParsedArgs& parsed = *command;
     CliSession session(parsed);
     CSmsUserInfo::ResetPwd(session.Login());
     std::printf("Saved password of %s forgotten.\n", AnsiToUtf8(session.Login()).c_str());

@@ -47,12 +47,12 @@ int RunArchive(const std::vector<std::string>& args) {
         .Option("--since", "\"DD.MM.YYYY[ HH:MM]\"", "only messages sent since then")
         .Option("--limit", "N", "at most N messages")
         .Flag("--tsv", "tab-separated, one line per recipient: index, sent, kind, message id, "
-                       "name, number, SMS id, status, state, delivered, text");
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+                       "name, number, SMS id, status, state, delivered, text")
+        .NoArguments();
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
-    if (!parsed.Positionals().empty())
-        throw UsageError("archive takes no arguments");
+    const ParsedArgs& parsed = *command;
     const ArchiveFilter filter = FilterOf(parsed);
 
     CliSession session(parsed);

@@ -26,6 +26,11 @@ ArgParser& ArgParser::Option(const std::string& name, const std::string& valueNa
     return *this;
 }
 
+ArgParser& ArgParser::NoArguments() {
+    m_takesArguments = false;
+    return *this;
+}
+
 const ArgParser::Spec* ArgParser::Find(const std::string& text) const {
     const auto found = std::find_if(m_specs.begin(), m_specs.end(), [&](const Spec& spec) {
         return spec.name == text || (!spec.alias.empty() && spec.alias == text);
@@ -35,7 +40,10 @@ const ArgParser::Spec* ArgParser::Find(const std::string& text) const {
 
 ParsedArgs ArgParser::Parse(const std::vector<std::string>& args) const {
     std::size_t consumed = 0;
-    return ParseUntil(args, false, consumed);
+    ParsedArgs parsed = ParseUntil(args, false, consumed);
+    if (!m_takesArguments && !parsed.m_positionals.empty())
+        throw UsageError("unexpected argument \"" + parsed.m_positionals.front() + "\"");
+    return parsed;
 }
 
 ParsedArgs ArgParser::ParsePrefix(const std::vector<std::string>& args,

@@ -30,6 +30,8 @@ public:
                     const std::string& alias = {});
     ArgParser& Option(const std::string& name, const std::string& valueName,
                       const std::string& help, const std::string& alias = {});
+    // Arguments other than options are then refused.
+    ArgParser& NoArguments();
 
     ParsedArgs Parse(const std::vector<std::string>& args) const;
     // Parses the options in front of the first argument; consumed receives how many of the
@@ -54,4 +56,5 @@ private:
     std::string m_usage;
     std::string m_description;
     std::vector<Spec> m_specs;
+    bool m_takesArguments = true;
 };

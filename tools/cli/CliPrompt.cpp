@@ -23,8 +23,9 @@ bool CliPrompt::SupplyCredentials(bool proxy, const std::string& host,
     const auto user = AskTerminal("User name for " + what + ": ", true);
     const auto password = user ? AskTerminal("Password for " + what + ": ", false) : std::nullopt;
     if (!password) {
-        std::fprintf(stderr, "quillon-cli: %s asks for a user name and password (HTTP %d); "
-                             "none given\n",
+        std::fprintf(stderr,
+                     "quillon-cli: %s asks for a user name and password (HTTP %d); "
+                     "none given\n",
                      what.c_str(), proxy ? 407 : 401);
         return false;
     }

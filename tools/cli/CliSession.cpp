@@ -5,9 +5,12 @@
 #include "Terminal.h"
 
 #include "BuildConfig.h"
+#include "model/SmsConfig.h"
 #include "model/SmsUserInfo.h"
+#include "model/Utilities.h"
 #include "service/CurlTransport.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -19,11 +22,21 @@ std::string FromEnvironment(const char* name) {
     return value ? value : "";
 }
 
+// The desktop program's single user, when it is set up for one.
+std::string DefaultUser() {
+    const CSmsConfig* config = CSmsConfig::GetInstance();
+    if (!config || config->GetAppMode() == CSmsConfig::MultiUser)
+        return {};
+    return config->GetDefaultUser();
+}
+
 std::string LoginName(const ParsedArgs& args) {
     std::string login = args.Value("--user").value_or(FromEnvironment("QUILLON_USER"));
     if (login.empty())
+        login = DefaultUser();
+    if (login.empty())
         throw UsageError("no user: give --user LOGIN or set QUILLON_USER");
-    return login;
+    return Utf8ToAnsi(login);
 }
 
 } // namespace
@@ -34,15 +47,29 @@ void AddGlobalOptions(ArgParser& parser) {
         .Flag("--help", "show this help", "-h");
 }
 
+ArgParser CommandParser(const std::string& usage, const std::string& description) {
+    ArgParser parser(usage, description);
+    AddGlobalOptions(parser);
+    return parser;
+}
+
+std::optional<ParsedArgs> ParseCommand(const ArgParser& parser,
+                                       const std::vector<std::string>& args) {
+    ParsedArgs parsed = parser.Parse(args);
+    if (!parsed.Has("--help"))
+        return parsed;
+    std::fputs(parser.Help().c_str(), stdout);
+    return std::nullopt;
+}
+
 CliSession::CliSession(const ParsedArgs& args)
-    : m_login(LoginName(args)),
-      m_user(CSmsUserInfo::GetUserInfo(m_login, QUILLON_VERSION_STRING, kClientType)),
-      m_prompt(args.Has("--accept-certificate")) {
+    : m_login(LoginName(args)), m_prompt(args.Has("--accept-certificate")),
+      m_user(CSmsUserInfo::GetUserInfo(m_login, QUILLON_VERSION_STRING, kClientType)) {
     if (!m_user)
         throw LocalError("the profile of " + m_login + " cannot be loaded");
     m_savedPassword = m_user->GetPassword();
-    m_user->SetTransport(std::make_unique<CurlTransport>(TransportOptions::FromEnvironment(),
-                                                         &m_prompt));
+    m_user->SetTransport(
+        std::make_shared<CurlTransport>(TransportOptions::FromEnvironment(), &m_prompt));
 }
 
 CliSession::~CliSession() {
@@ -60,17 +87,21 @@ void CliSession::LogIn() {
         throw UsageError("no password for " + m_login +
                          ": set QUILLON_PASSWORD, save one with \"login --save-password\", or "
                          "run at a terminal");
+    // Every save of the profile writes the object's password when it is to be saved.
+    if (m_savedPassword.empty())
+        m_user->SavePassword(false);
     m_user->SetPassword(password);
     ExpectSuccess(m_user->KvwsLogin(true));
     m_loggedIn = true;
 }
 
 void CliSession::KeepPassword() {
-    m_keepPassword = true;
     m_user->SavePassword(true);
 }
 
-void CliSession::GetServices() { ExpectSuccess(m_user->KvwsGetServices()); }
+void CliSession::GetServices() {
+    ExpectSuccess(m_user->KvwsGetServices());
+}
 
 bool CliSession::ByCredit() const {
     return (m_user->UseOBK() && m_user->IsObkSvcActive()) || !m_user->IsPostpaidSvcActive();
@@ -83,11 +114,8 @@ int CliSession::DummyTextLength() const {
 }
 
 void CliSession::Save() {
-    const std::string used = m_user->GetPassword();
-    if (!m_keepPassword)
-        m_user->SetPassword(m_savedPassword);
-    m_user->Save(false);
-    m_user->SetPassword(used);
+    if (!m_user->Save(false))
+        throw LocalError("the profile of " + m_login + " cannot be written");
 }
 
 void ExpectSuccess(int status) {

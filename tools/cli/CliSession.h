@@ -4,18 +4,25 @@
 #include "CliPrompt.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class CSmsUserInfo;
 
 // The options every command takes, before or after its name.
 void AddGlobalOptions(ArgParser& parser);
+// A command's parser: the global options and --help.
+ArgParser CommandParser(const std::string& usage, const std::string& description);
+// Parses a command's arguments; nothing when --help was given, which prints the help.
+std::optional<ParsedArgs> ParseCommand(const ArgParser& parser,
+                                       const std::vector<std::string>& args);
 
 // One command's use of a user: the profile loaded (the one the desktop program uses), the
 // transport with the command-line prompt, the login, saving, and the logout at the end.
 class CliSession {
 public:
-    // Finds the login name (--user, QUILLON_USER, the configured default user) and loads its
+    // Finds the login name (--user, QUILLON_USER, the desktop program's single user) and loads its
     // profile. Throws a usage CliError when there is no name.
     explicit CliSession(const ParsedArgs& args);
     // Logs out when logged in (never throws).
@@ -24,10 +31,13 @@ public:
     CliSession& operator=(const CliSession&) = delete;
 
     CSmsUserInfo& User() { return *m_user; }
+    // ANSI, like every text of the profile.
     const std::string& Login() const { return m_login; }
 
     // Logs in with QUILLON_PASSWORD, else the saved password, else one asked at the terminal.
-    // A refusal throws CliError(ExitRefused); service failures throw the service exceptions.
+    // A password given when none was saved stays out of the profile (unless KeepPassword); one
+    // that replaces a saved password is saved in its place. A refusal throws
+    // CliError(ExitRefused); service failures throw the service exceptions.
     void LogIn();
     // Keeps the password used for the login in the profile from now on.
     void KeepPassword();
@@ -40,15 +50,14 @@ public:
     // The length of the text the service adds to every part of a message.
     int DummyTextLength() const;
 
-    // Saves the whole profile; a password that was not asked to be kept stays out of it.
+    // Saves the whole profile.
     void Save();
 
 private:
     std::string m_login;
+    CliPrompt m_prompt; // the transport of m_user refers to it
     std::unique_ptr<CSmsUserInfo> m_user;
-    CliPrompt m_prompt;
     std::string m_savedPassword;
-    bool m_keepPassword = false;
     bool m_loggedIn = false;
 };
 

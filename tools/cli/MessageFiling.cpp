@@ -37,6 +37,13 @@ void ForEachEntry(const std::vector<RecipientEntry>& entries, Visit&& visit) {
 
 } // namespace
 
+std::vector<SentResult> SentResults(const SmsSentInfoList& sentInfo) {
+    std::vector<SentResult> results;
+    for (const _smsSentInfo& info : sentInfo)
+        results.push_back({info.number, info.smsId});
+    return results;
+}
+
 void FileSentMessage(CSmsArchive& archive, const FiledMessage& message,
                      const std::vector<RecipientEntry>& entries, std::vector<SentResult> results) {
     const auto fileOne = [&](const std::string& name, const std::string& number,

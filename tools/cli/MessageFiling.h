@@ -2,6 +2,8 @@
 
 #include "Recipients.h"
 
+#include "service/SmsResultRecords.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +17,9 @@ struct SentResult {
     std::string number;
     std::int64_t smsId = 0;
 };
+
+// The results of a send as the service gave them.
+std::vector<SentResult> SentResults(const SmsSentInfoList& sentInfo);
 
 // The message being filed: the editor's text, the moment of sending, flash, its SMS parts.
 struct FiledMessage {

@@ -7,6 +7,7 @@
 #include "model/SmsScheduleInfo.h"
 #include "model/Utilities.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -68,6 +69,15 @@ std::optional<std::string> MessageTextOption(const ParsedArgs& args) {
 std::string MessageTextOrStdin(const ParsedArgs& args) {
     const auto text = MessageTextOption(args);
     return text ? *text : EditorText(ReadAll(std::cin));
+}
+
+void CheckMessageLength(const std::string& text, bool flash, int dummyLen) {
+    const int length = TextLength(text);
+    const int most = MaxUserCharCount(flash, dummyLen);
+    if (length > most)
+        throw UsageError("the message has " + std::to_string(length) + " characters; " +
+                         (flash ? "a flash message" : "a message") + " takes at most " +
+                         std::to_string(std::max(most, 0)));
 }
 
 std::optional<bool> FlashOption(const ParsedArgs& args) {

@@ -18,6 +18,9 @@ std::optional<std::string> MessageTextOption(const ParsedArgs& args);
 // The text from the options, else from stdin.
 std::string MessageTextOrStdin(const ParsedArgs& args);
 
+// Throws a usage CliError when the editor's text is longer than a message may be.
+void CheckMessageLength(const std::string& text, bool flash, int dummyLen);
+
 // --flash / --no-flash, --report / --no-report: nothing when neither was given.
 std::optional<bool> FlashOption(const ParsedArgs& args);
 std::optional<bool> ReportOption(const ParsedArgs& args);

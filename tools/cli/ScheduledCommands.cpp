@@ -55,8 +55,8 @@ CSmsArchiveItem& ScheduledItem(CSmsArchive& archive, const ParsedArgs& args,
     rest.erase(rest.begin());
     if (!ParseNumber(index, number) || number < 1)
         throw UsageError("\"" + index + "\" is not an archive index");
-    item = number <= archive.GetItemCount() ? archive.GetItem(static_cast<int>(number - 1))
-                                            : nullptr;
+    item =
+        number <= archive.GetItemCount() ? archive.GetItem(static_cast<int>(number - 1)) : nullptr;
     if (!item)
         throw LocalError("the archive has no message #" + index);
     if (!item->IsScheduled())
@@ -67,8 +67,8 @@ CSmsArchiveItem& ScheduledItem(CSmsArchive& archive, const ParsedArgs& args,
 std::vector<Recipient> RecipientsOf(const CSmsArchiveItem& item) {
     std::vector<Recipient> recipients;
     for (int i = 0; i < item.GetRecipientCount(); ++i)
-        recipients.push_back({item.GetRecipient(i)->GetOrigNr(),
-                              item.GetRecipient(i)->GetTranslatedNr()});
+        recipients.push_back(
+            {item.GetRecipient(i)->GetOrigNr(), item.GetRecipient(i)->GetTranslatedNr()});
     return recipients;
 }
 
@@ -104,9 +104,8 @@ struct ScheduledMessage {
 };
 
 ScheduledMessage CurrentMessage(const CSmsArchiveItem& item) {
-    return {item.GetSmsText(),    item.GetType(),        item.HasDeliveryReport(),
-            item.GetDeliverAt(),  item.GetPeriodicity(), item.GetName(),
-            RecipientsOf(item)};
+    return {item.GetSmsText(),     item.GetType(), item.HasDeliveryReport(), item.GetDeliverAt(),
+            item.GetPeriodicity(), item.GetName(), RecipientsOf(item)};
 }
 
 ScheduledMessage ChangedMessage(const ScheduledMessage& current, const ParsedArgs& args,
@@ -134,21 +133,11 @@ std::vector<std::string> NumbersOf(const std::vector<Recipient>& recipients) {
     return numbers;
 }
 
-std::vector<SentResult> ResultsOf(const SmsSentInfoList& sentInfo) {
-    std::vector<SentResult> results;
-    for (const _smsSentInfo& info : sentInfo)
-        results.push_back({info.number, info.smsId});
-    return results;
-}
-
 void ReplaceAtService(CliSession& session, const ScheduledMessage& current,
                       ScheduledMessage& changed, std::int64_t messageId) {
     session.LogIn();
     session.GetServices();
-    const int dummyLen = session.DummyTextLength();
-    if (TextLength(changed.text) > MaxUserCharCount(changed.flash, dummyLen))
-        throw UsageError("the message is too long for " +
-                         std::string(changed.flash ? "a flash message" : "a message"));
+    CheckMessageLength(changed.text, changed.flash, session.DummyTextLength());
     // The schedule goes to the service only when it changed.
     int periodicity = changed.periodicity;
     std::int64_t deliverAt = changed.deliverAt;
@@ -158,7 +147,7 @@ void ReplaceAtService(CliSession& session, const ScheduledMessage& current,
         ServiceText(changed.text), session.ByCredit(), changed.flash, changed.report,
         newSchedule ? &periodicity : nullptr, newSchedule ? &deliverAt : nullptr,
         NumbersOf(changed.recipients), sentInfo, messageId));
-    changed.recipients = ReplacedRecipients(changed.recipients, ResultsOf(sentInfo));
+    changed.recipients = ReplacedRecipients(changed.recipients, SentResults(sentInfo));
 }
 
 void UpdateItem(CSmsArchiveItem& item, const ScheduledMessage& changed) {
@@ -182,9 +171,10 @@ int RunCancel(const std::vector<std::string>& args) {
         "Cancels a scheduled message at the service and removes it from the archive. INDEX is\n"
         "the number that \"archive\" shows in front of the message.");
     AddItemOptions(parser);
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
+    const ParsedArgs& parsed = *command;
 
     CliSession session(parsed);
     CSmsArchive& archive = session.User().GetArchive();
@@ -212,9 +202,10 @@ int RunReplace(const std::vector<std::string>& args) {
         "period or name; recipients given replace all of them. What is not given stays.");
     AddItemOptions(parser);
     AddMessageOptions(parser, true);
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
+    const ParsedArgs& parsed = *command;
 
     CliSession session(parsed);
     CSmsUserInfo& user = session.User();
@@ -223,8 +214,8 @@ int RunReplace(const std::vector<std::string>& args) {
     std::vector<std::string> recipientTexts;
     CSmsArchiveItem& item = ScheduledItem(archive, parsed, recipientTexts);
     const ScheduledMessage current = CurrentMessage(item);
-    ScheduledMessage changed = ChangedMessage(current, parsed, recipientTexts,
-                                              user.GetAddressBook());
+    ScheduledMessage changed =
+        ChangedMessage(current, parsed, recipientTexts, user.GetAddressBook());
     const long long messageId = item.GetMessageId();
     if (changed.SameAtService(current)) {
         if (changed.name == current.name) {

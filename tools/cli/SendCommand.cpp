@@ -24,22 +24,6 @@ struct SendRequest {
     std::vector<RecipientEntry> entries;
 };
 
-void CheckLength(const SendRequest& request, int dummyLen) {
-    const int length = TextLength(request.text);
-    const int most = MaxUserCharCount(request.flash, dummyLen);
-    if (length > most)
-        throw UsageError("the message has " + std::to_string(length) + " characters; " +
-                         (request.flash ? "a flash message" : "a message") + " takes at most " +
-                         std::to_string(std::max(most, 0)));
-}
-
-std::vector<SentResult> ToResults(const SmsSentInfoList& sentInfo) {
-    std::vector<SentResult> results;
-    for (const _smsSentInfo& info : sentInfo)
-        results.push_back({info.number, info.smsId});
-    return results;
-}
-
 void RememberRecipients(CSmsUserInfo& user, const std::vector<RecipientEntry>& entries,
                         std::int64_t now) {
     for (const RecipientEntry& entry : entries)
@@ -63,14 +47,14 @@ int SendNow(CliSession& session, const SendRequest& request, const FiledMessage&
     {
         std::lock_guard lock(user.GetArchive().GetMutex());
         if (archiving)
-            FileSentMessage(user.GetArchive(), message, request.entries, ToResults(sentInfo));
+            FileSentMessage(user.GetArchive(), message, request.entries, SentResults(sentInfo));
         RememberRecipients(user, request.entries, message.sentTime);
         user.IncrementCounters(message.smsCount * static_cast<int>(sentInfo.size()));
-        session.Save();
     }
     std::printf("Message sent to %zu recipient(s)%s.\n", sentInfo.size(),
                 request.report && archiving ? " with delivery reports" : "");
     PrintResults(sentInfo);
+    session.Save();
     return ExitOk;
 }
 
@@ -81,22 +65,22 @@ int SendLater(CliSession& session, const SendRequest& request, const FiledMessag
                                   request.schedule.name.value_or("")};
     SmsSentInfoList sentInfo;
     std::int64_t messageId = 0;
-    ExpectSuccess(user.KvwsSendScheduledSms(
-        ServiceText(request.text), session.ByCredit(), request.flash, request.report,
-        schedule.periodicity, schedule.deliverAt, NumberList(request.entries), sentInfo,
-        messageId));
+    ExpectSuccess(user.KvwsSendScheduledSms(ServiceText(request.text), session.ByCredit(),
+                                            request.flash, request.report, schedule.periodicity,
+                                            schedule.deliverAt, NumberList(request.entries),
+                                            sentInfo, messageId));
     {
         std::lock_guard lock(user.GetArchive().GetMutex());
         FileScheduledMessage(user.GetArchive(), message, schedule, messageId, request.entries,
-                             ToResults(sentInfo));
+                             SentResults(sentInfo));
         RememberRecipients(user, request.entries, message.sentTime);
-        session.Save();
     }
     std::printf("Message %lld scheduled %s %s for %zu recipient(s).\n",
                 static_cast<long long>(messageId), schedule.periodicity == 0 ? "at" : "from",
                 FormatLocalTime(schedule.deliverAt).c_str(), sentInfo.size());
     if (schedule.periodicity != 0)
         std::printf("  repeated: %s\n", PeriodicityName(schedule.periodicity).c_str());
+    session.Save();
     return ExitOk;
 }
 
@@ -109,9 +93,10 @@ int RunSend(const std::vector<std::string>& args) {
         "contacts and groups of the profile's address book (NAME#2: a contact's second number).\n"
         "The text comes from -m, --text-file or stdin. The message is filed in the archive.");
     AddMessageOptions(parser, false);
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
+    const ParsedArgs& parsed = *command;
     if (parsed.Positionals().empty())
         throw UsageError("no recipient given");
 
@@ -134,7 +119,7 @@ int RunSend(const std::vector<std::string>& args) {
 
     session.LogIn();
     session.GetServices();
-    CheckLength(request, session.DummyTextLength());
+    CheckMessageLength(request.text, request.flash, session.DummyTextLength());
     const FiledMessage message{request.text, Clock::Now(), request.flash,
                                SmsCount(request.text, request.flash, session.DummyTextLength())};
     return request.schedule.deliverAt ? SendLater(session, request, message)

@@ -21,8 +21,8 @@ std::string OneLine(const std::string& text) {
 CliError RefusalError(int status) {
     // A refusal is shown like a failure with that status: its own text, else the generic one.
     const auto text = CKvwsSoapException(status, 0).GetErrorMessage(CEnglishServiceStrings());
-    return CliError(ExitRefused, OneLine(text.value_or("refused with status " +
-                                                       std::to_string(status))));
+    return CliError(ExitRefused,
+                    OneLine(text.value_or("refused with status " + std::to_string(status))));
 }
 
 CliError ServiceError(const CKvwsSoapException& error) {

@@ -21,8 +21,7 @@ const Command kCommands[] = {
     {"login", "log in and show the account; --save-password keeps the password", RunLogin},
     {"logout", "forget the saved password", RunLogout},
     {"send", "send a message now, later or periodically", RunSend},
-    {"poll", "fetch delivery reports of archived messages (--wait: until none is due)",
-     RunPoll},
+    {"poll", "fetch delivery reports of archived messages (--wait: until none is due)", RunPoll},
     {"archive", "list archived messages and their recipients' delivery states", RunArchive},
     {"cancel", "cancel a scheduled message", RunCancel},
     {"replace", "change a scheduled message", RunReplace},
@@ -39,7 +38,8 @@ const Command kCommands[] = {
 
 const char* const kHelpTail = R"(
 Global options (before or after the command):
-  --user LOGIN          the login name (default: $QUILLON_USER)
+  --user LOGIN          the login name (default: $QUILLON_USER, else the desktop
+                        program's single user when it is set up for one)
   --accept-certificate  accept a server certificate that fails verification
   -h, --help            show the help (of a command when given after its name)
 
@@ -104,19 +104,6 @@ int RunReported(const Command& command, const std::vector<std::string>& args) {
 }
 
 } // namespace
-
-ArgParser CommandParser(const std::string& usage, const std::string& description) {
-    ArgParser parser(usage, description);
-    AddGlobalOptions(parser);
-    return parser;
-}
-
-bool PrintedHelp(const ArgParser& parser, const ParsedArgs& args) {
-    if (!args.Has("--help"))
-        return false;
-    std::fputs(parser.Help().c_str(), stdout);
-    return true;
-}
 
 int main(int argc, char** argv) {
     const std::vector<std::string> all(argv + 1, argv + argc);
