@@ -1,6 +1,5 @@
 #include "AccountSyncCommands.h"
 #include "CliSession.h"
-#include "Commands.h"
 #include "ExitCode.h"
 
 #include "model/SmsAddressBook.h"
@@ -133,9 +132,10 @@ int RunContacts(const std::vector<std::string>& args) {
         "  group-remove GROUP              delete a group\n"
         "Portella names have at most 15 plain characters; \"sync\" copies the books.");
     parser.Flag("--server", "work on the Portella address book");
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
+    const ParsedArgs& parsed = *command;
     const Args& positionals = parsed.Positionals();
     static const char* const kActions[] = {"list",   "groups",    "add",
                                            "remove", "group-set", "group-remove"};

@@ -1,7 +1,6 @@
 #include "AccountSyncCommands.h"
 #include "CheckCode.h"
 #include "CliSession.h"
-#include "Commands.h"
 #include "ExitCode.h"
 
 #include "model/SmsUserInfo.h"
@@ -68,9 +67,10 @@ int RunCredit(const std::vector<std::string>& args) {
     parser.Flag("--club", "list the amounts for club members only as well")
         .Option("--points", "N", "pay with N club points");
     AddCheckCodeOptions(parser);
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
+    const ParsedArgs& parsed = *command;
     const auto& positionals = parsed.Positionals();
     const std::string action = positionals.empty() ? "" : positionals.front();
     if (action != "list" && action != "recharge")

@@ -1,7 +1,6 @@
 #include "AccountSyncCommands.h"
 #include "CheckCode.h"
 #include "CliSession.h"
-#include "Commands.h"
 #include "ExitCode.h"
 #include "Terminal.h"
 
@@ -40,9 +39,10 @@ int RunRegisterNumber(const std::vector<std::string>& args) {
         "Registers the mobile number with the account. The service sends a check code to it by\n"
         "SMS, which is asked at the terminal (or confirm later with --transaction and --code).");
     AddCheckCodeOptions(parser);
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
+    const ParsedArgs& parsed = *command;
     if (parsed.Positionals().size() != 1)
         throw UsageError("register-number wants the mobile number");
     const std::string mobile = MobileArgument(parsed.Positionals().front());
@@ -73,13 +73,13 @@ int RunRegisterUser(const std::vector<std::string>& args) {
         "the terms (the code is asked at the terminal, or confirm later with --transaction and\n"
         "--code).");
     parser.Option("--mobile", "NUMBER", "the subscriber's mobile number")
-        .Flag("--save-password", "keep the password in the profile");
+        .Flag("--save-password", "keep the password in the profile")
+        .NoArguments();
     AddCheckCodeOptions(parser);
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
-    if (!parsed.Positionals().empty())
-        throw UsageError("register-user takes no arguments");
+    const ParsedArgs& parsed = *command;
     const bool confirming = ConfirmsEarlierStep(parsed);
     if (!confirming && !parsed.Has("--mobile"))
         throw UsageError("register-user wants --mobile NUMBER");

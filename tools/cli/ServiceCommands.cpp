@@ -1,7 +1,6 @@
 #include "AccountSyncCommands.h"
 #include "CheckCode.h"
 #include "CliSession.h"
-#include "Commands.h"
 #include "ExitCode.h"
 
 #include "model/SmsUserInfo.h"
@@ -100,11 +99,11 @@ int RunServices(const std::vector<std::string>& args) {
     ArgParser parser = CommandParser("quillon-cli services",
                                      "Shows which extra services the account has, and the portal "
                                      "credit when the Portella service is active.");
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+    parser.NoArguments();
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
-    if (!parsed.Positionals().empty())
-        throw UsageError("services takes no arguments");
+    const ParsedArgs& parsed = *command;
     CliSession session(parsed);
     session.LogIn();
     session.GetServices();
@@ -123,9 +122,10 @@ int RunService(const std::vector<std::string>& args) {
         "and is confirmed with a check code sent by SMS, asked at the terminal (or confirm\n"
         "later with --transaction and --code).");
     AddCheckCodeOptions(parser);
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
+    const ParsedArgs& parsed = *command;
     const auto& positionals = parsed.Positionals();
     if (positionals.size() != 2 || (positionals[0] != "activate" && positionals[0] != "deactivate"))
         throw UsageError("service wants \"activate\" or \"deactivate\" and the service's name");

@@ -1,7 +1,6 @@
 #include "AccountSyncCommands.h"
 #include "CliSession.h"
 #include "CliSyncUi.h"
-#include "Commands.h"
 #include "ExitCode.h"
 
 #include "model/SmsUserInfo.h"
@@ -23,12 +22,12 @@ int RunSync(const std::vector<std::string>& args) {
         .Option("--on-name-conflict", "POLICY",
                 "an alias and a contact of one name have different numbers: copy-to-obk, "
                 "phone1, phone2 (keep the Portella number as the first or second number), "
-                "skip, stop or ask (the default)");
-    const ParsedArgs parsed = parser.Parse(args);
-    if (PrintedHelp(parser, parsed))
+                "skip, stop or ask (the default)")
+        .NoArguments();
+    const auto command = ParseCommand(parser, args);
+    if (!command)
         return ExitOk;
-    if (!parsed.Positionals().empty())
-        throw UsageError("sync takes no arguments");
+    const ParsedArgs& parsed = *command;
     if (!parsed.Has("--mode"))
         throw UsageError("sync wants --mode obk-to-local, local-to-obk or merge");
     const CliSyncUi::Policy policy{
