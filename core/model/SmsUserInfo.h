@@ -5,6 +5,8 @@
 #include "SmsHistoryItem.h"
 #include "StoredFile.h"
 
+#include "service/AddressBookSync.h"
+#include "service/CreditInfo.h"
 #include "service/SmsResultRecords.h"
 
 #include <pugixml.hpp>
@@ -18,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+class IAddressBookSyncUi;
 class ISoapTransport;
 namespace Kvws {
 struct Token;
@@ -125,6 +128,8 @@ public:
     // Every Kvws method returns the service status (0 success, 1 to 98 a refusal) and throws
     // CKvwsSoapException (transport failure, status 99 and more) or CKvwsDbException (a
     // negative status). Calls on one user object take turns.
+    // Loaded users are made through the public constructor too, so session state set up there
+    // covers every user object.
     int KvwsLogin(bool firstTime);
     // Ends the session locally in every case and never throws; 0 when the service was not
     // reached.
@@ -175,6 +180,65 @@ public:
     int KvwsGetNotifications(SmsDeliveryInfoList& deliveryInfo);
     // Appends one record per recipient of the scheduled message.
     int KvwsGetNotificationsSched(std::int64_t messageId, SmsSchedDlvrInfoList& schedInfo);
+
+    // ---- Account operations (core/service/SmsUserInfoAccount.cpp) ----
+    // Two-step operations: the "Ask4" step has a check code sent to the subscriber's mobile by
+    // SMS and returns the transaction number, which the confirming step sends with the code.
+
+    // Fills amounts with the credit amounts that can be recharged, in the service's order
+    // (those for club members only when includeClubOnly); the list is fetched once per object.
+    // Service failures pass to the caller and leave amounts as they were.
+    void GetAvailableCredits(bool includeClubOnly, std::vector<unsigned>& amounts);
+    // The club-point options of the first credit amount equal to amount; null when none.
+    const CreditInfoArray* GetCreditInfo(unsigned amount) const;
+    // clubPoints 0: paid in money.
+    int KvwsAsk4CreditRecharge(int amount, int clubPoints, std::int64_t& transaction);
+    int KvwsCreditRecharge(const std::string& code, std::int64_t transaction);
+    // type 0 OBK, 1 "POSTPAID", 2 "SMTP"; eula receives the terms to accept, lines ending in CR
+    // LF. The service flags are refreshed by KvwsGetServices afterwards.
+    int KvwsAsk4ServiceActivation(int type, const std::string& name, std::string& eula,
+                                  std::int64_t& transaction);
+    int KvwsServiceActivation(const std::string& code, std::int64_t transaction);
+    int KvwsServiceDeactivation(int type, const std::string& name);
+    // The number goes as given (the caller normalises it); a confirmed registration does not
+    // change the stored phone number (the caller sets it with SetPhoneNr).
+    int KvwsAsk4MobileRegistration(const std::string& mobile, std::int64_t& transaction);
+    int KvwsMobileRegistration(const std::string& code, std::int64_t transaction);
+    // A new account with this object's login name, password and phone number; one call without
+    // a token and without re-login. eula receives the terms as the service sends them.
+    int KvwsAsk4UserRegistration(std::string& eula, std::int64_t& transaction);
+    // Ends any session first; a confirmed registration opens one.
+    int KvwsUserRegistration(const std::string& code, std::int64_t transaction);
+
+    // ---- Server address book (core/service/SmsUserInfoObk.cpp) ----
+    using ManualSyncMode = CAddressBookSync::ManualSyncMode;
+    // Fills the empty book with the OBK: one contact per alias (its number without "+"), one
+    // group per OBK group with its member alias names.
+    int KvwsGetAddressBook(CSmsAddressBook* book);
+    // Creates or updates the alias of that name.
+    int KvwsSetAlias(const std::string& name, const std::string& number);
+    int KvwsDeleteAlias(const std::string& name, const std::string& number);
+    // Creates or replaces the group with these members (alias names), in order.
+    int KvwsSetGroup(const std::string& name, const std::vector<std::string>& members);
+    int KvwsDeleteGroup(const std::string& name);
+    // Copies one address book over the other or merges them, asking and telling the user
+    // through ui. The local book is changed in place; saving the profile is the caller's.
+    void Synchronize(IAddressBookSyncUi& ui);
+
+private:
+    // One credit amount of the credit list.
+    struct CreditAmount {
+        std::uint16_t amount = 0;
+        bool clubMembersOnly = false;
+        CreditInfoArray options;
+    };
+    int KvwsAsk4CreditList();
+    void CleanCreditList();
+
+    // Session state, guarded by m_serviceLock.
+    std::vector<CreditAmount> m_creditList;
+    bool m_creditListLoaded = false;
+    // ---- end of the account operations ----
 
 private:
     enum class Renewal {

@@ -1,0 +1,94 @@
+// The user object's operations on the server-side address book (OBK) and the synchronisation
+// of the local address book with it.
+//
+// Alias names go to the service escaped and in UTF-8 and come back in UTF-8. Group and member
+// names go and come in UTF-8 as well (without escaping in "setGroup", as the service takes
+// them there), so that a name outside plain ASCII makes the same round trip.
+
+#include "service/SmsUserInfoService.h"
+
+#include "model/Utilities.h"
+#include "service/AddressBookSync.h"
+#include "service/ObkService.h"
+
+namespace {
+
+// The user object's OBK operations as the synchronisation sees them.
+class UserObkService : public IObkService {
+public:
+    explicit UserObkService(CSmsUserInfo& user) : m_user(user) {}
+
+    int KvwsGetAddressBook(CSmsAddressBook* book) override {
+        return m_user.KvwsGetAddressBook(book);
+    }
+    int KvwsSetAlias(const std::string& name, const std::string& number) override {
+        return m_user.KvwsSetAlias(name, number);
+    }
+    int KvwsDeleteAlias(const std::string& name, const std::string& number) override {
+        return m_user.KvwsDeleteAlias(name, number);
+    }
+    int KvwsSetGroup(const std::string& name, const std::vector<std::string>& members) override {
+        return m_user.KvwsSetGroup(name, members);
+    }
+    int KvwsDeleteGroup(const std::string& name) override { return m_user.KvwsDeleteGroup(name); }
+
+private:
+    CSmsUserInfo& m_user;
+};
+
+Kvws::NamedNumber Alias(const std::string& name, const std::string& number) {
+    Kvws::NamedNumber alias;
+    alias.name = AnsiToUtf8(EncodeAmpChars(name));
+    alias.mobile = number;
+    return alias;
+}
+
+// The book keeps only members that name one of its contacts (here: aliases).
+void AddGroup(CSmsAddressBook& book, const Kvws::Group& received) {
+    const int index = book.AddGroup(Utf8ToAnsi(received.name.value_or("")));
+    for (const std::string& member : received.alias)
+        book.AddGroupMember(index, Utf8ToAnsi(member));
+}
+
+} // namespace
+
+int CSmsUserInfo::KvwsGetAddressBook(CSmsAddressBook* book) {
+    Kvws::GetAddressBookRequest request;
+    return CallWithRenewal(request, [book](const Kvws::GetAddressBookResponse& response) {
+        for (const Kvws::NamedNumber& alias : response.aliases)
+            book->AddContact(Utf8ToAnsi(alias.name), alias.mobile.value_or(""), "");
+        for (const Kvws::Group& group : response.groups)
+            AddGroup(*book, group);
+    });
+}
+
+int CSmsUserInfo::KvwsSetAlias(const std::string& name, const std::string& number) {
+    Kvws::SetAliasRequest request;
+    request.name = Alias(name, number);
+    return CallWithRenewal(request, [](const Kvws::SetAliasResponse&) {});
+}
+
+int CSmsUserInfo::KvwsDeleteAlias(const std::string& name, const std::string& number) {
+    Kvws::DeleteAliasRequest request;
+    request.name = Alias(name, number);
+    return CallWithRenewal(request, [](const Kvws::DeleteAliasResponse&) {});
+}
+
+int CSmsUserInfo::KvwsSetGroup(const std::string& name, const std::vector<std::string>& members) {
+    Kvws::SetGroupRequest request;
+    request.group.name = AnsiToUtf8(name);
+    for (const std::string& member : members)
+        request.group.alias.push_back(AnsiToUtf8(member));
+    return CallWithRenewal(request, [](const Kvws::SetGroupResponse&) {});
+}
+
+int CSmsUserInfo::KvwsDeleteGroup(const std::string& name) {
+    Kvws::DeleteGroupRequest request;
+    request.name = AnsiToUtf8(EncodeAmpChars(name));
+    return CallWithRenewal(request, [](const Kvws::DeleteGroupResponse&) {});
+}
+
+void CSmsUserInfo::Synchronize(IAddressBookSyncUi& ui) {
+    UserObkService service(*this);
+    CAddressBookSync(GetAddressBook(), service, ui).Synchronize();
+}

@@ -1,0 +1,64 @@
+#include "CliSession.h"
+#include "Commands.h"
+#include "ExitCode.h"
+
+#include "model/SmsUserInfo.h"
+#include "model/Utilities.h"
+
+#include <cstdio>
+
+namespace {
+
+const char* Active(bool active) {
+    return active ? "active" : "not active";
+}
+
+} // namespace
+
+int RunLogin(const std::vector<std::string>& args) {
+    ArgParser parser = CommandParser(
+        "quillon-cli login [--save-password]",
+        "Logs in to check the account and shows its mobile number and services. Every other\n"
+        "command logs in by itself; with --save-password the password is kept in the profile\n"
+        "(enciphered, like the desktop program keeps it) for later commands.");
+    parser.Flag("--save-password", "keep the password in the profile").NoArguments();
+    const auto command = ParseCommand(parser, args);
+    if (!command)
+        return ExitOk;
+    const ParsedArgs& parsed = *command;
+
+    CliSession session(parsed);
+    CSmsUserInfo& user = session.User();
+    session.LogIn();
+    session.GetServices();
+    std::printf("Logged in as %s, mobile number %s.\n", AnsiToUtf8(session.Login()).c_str(),
+                user.HasNumber() ? user.GetPhoneNr().c_str() : "(none)");
+    std::printf("Postpaid sending: %s. Portal sending (OBK): %s. E-mail sending: %s.\n",
+                Active(user.IsPostpaidSvcActive()), Active(user.IsObkSvcActive()),
+                Active(user.IsSmtpSvcActive()));
+    if (user.IsObkSvcActive() && user.KvwsGetObk() == 0)
+        std::printf("Portal credits: %d.\n", user.GetObk());
+    std::printf("Sent today: %d, in total: %d.\n", user.GetSentToday(), user.GetSentTotal());
+    if (!user.GetNotice().empty())
+        std::printf("Notice: %s\n", AnsiToUtf8(user.GetNotice()).c_str());
+    if (parsed.Has("--save-password")) {
+        session.KeepPassword();
+        session.Save();
+        std::printf("Password saved in the profile.\n");
+    }
+    return ExitOk;
+}
+
+int RunLogout(const std::vector<std::string>& args) {
+    ArgParser parser =
+        CommandParser("quillon-cli logout", "Forgets the password saved in the profile.");
+    parser.NoArguments();
+    const auto command = ParseCommand(parser, args);
+    if (!command)
+        return ExitOk;
+    const ParsedArgs& parsed = *command;
+    CliSession session(parsed);
+    CSmsUserInfo::ResetPwd(session.Login());
+    std::printf("Saved password of %s forgotten.\n", AnsiToUtf8(session.Login()).c_str());
+    return ExitOk;
+}

@@ -1,0 +1,108 @@
+#include "ArgParser.h"
+
+#include "ExitCode.h"
+
+#include <algorithm>
+
+std::optional<std::string> ParsedArgs::Value(const std::string& name) const {
+    const auto found = m_values.find(name);
+    if (found == m_values.end())
+        return std::nullopt;
+    return found->second;
+}
+
+ArgParser::ArgParser(std::string usage, std::string description)
+    : m_usage(std::move(usage)), m_description(std::move(description)) {}
+
+ArgParser& ArgParser::Flag(const std::string& name, const std::string& help,
+                           const std::string& alias) {
+    m_specs.push_back({name, alias, {}, help});
+    return *this;
+}
+
+ArgParser& ArgParser::Option(const std::string& name, const std::string& valueName,
+                             const std::string& help, const std::string& alias) {
+    m_specs.push_back({name, alias, valueName, help});
+    return *this;
+}
+
+ArgParser& ArgParser::NoArguments() {
+    m_takesArguments = false;
+    return *this;
+}
+
+const ArgParser::Spec* ArgParser::Find(const std::string& text) const {
+    const auto found = std::find_if(m_specs.begin(), m_specs.end(), [&](const Spec& spec) {
+        return spec.name == text || (!spec.alias.empty() && spec.alias == text);
+    });
+    return found == m_specs.end() ? nullptr : &*found;
+}
+
+ParsedArgs ArgParser::Parse(const std::vector<std::string>& args) const {
+    std::size_t consumed = 0;
+    ParsedArgs parsed = ParseUntil(args, false, consumed);
+    if (!m_takesArguments && !parsed.m_positionals.empty())
+        throw UsageError("unexpected argument \"" + parsed.m_positionals.front() + "\"");
+    return parsed;
+}
+
+ParsedArgs ArgParser::ParsePrefix(const std::vector<std::string>& args,
+                                  std::size_t& consumed) const {
+    return ParseUntil(args, true, consumed);
+}
+
+ParsedArgs ArgParser::ParseUntil(const std::vector<std::string>& args, bool stopAtArgument,
+                                 std::size_t& consumed) const {
+    ParsedArgs parsed;
+    std::size_t i = 0;
+    for (; i < args.size(); ++i) {
+        const std::string& text = args[i];
+        if (text == "--") {
+            if (stopAtArgument)
+                break;
+            parsed.m_positionals.insert(parsed.m_positionals.end(), args.begin() + i + 1,
+                                        args.end());
+            i = args.size();
+            break;
+        }
+        if (text.size() < 2 || text[0] != '-') {
+            if (stopAtArgument)
+                break;
+            parsed.m_positionals.push_back(text);
+            continue;
+        }
+        const std::size_t equals = text.find('=');
+        const std::string name = text.substr(0, equals);
+        const Spec* spec = Find(name);
+        if (!spec)
+            throw UsageError("unknown option \"" + name + "\"");
+        if (spec->valueName.empty()) {
+            if (equals != std::string::npos)
+                throw UsageError(spec->name + " takes no value");
+            parsed.m_values[spec->name] = {};
+        } else if (equals != std::string::npos) {
+            parsed.m_values[spec->name] = text.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            parsed.m_values[spec->name] = args[++i];
+        } else {
+            throw UsageError(spec->name + " needs a value (" + spec->valueName + ")");
+        }
+    }
+    consumed = i;
+    return parsed;
+}
+
+std::string ArgParser::Help() const {
+    std::string help = "Usage: " + m_usage + "\n\n" + m_description + "\n";
+    if (m_specs.empty())
+        return help;
+    help += "\nOptions:\n";
+    for (const Spec& spec : m_specs) {
+        std::string left = "  " + (spec.alias.empty() ? "    " : spec.alias + ", ") + spec.name;
+        if (!spec.valueName.empty())
+            left += " " + spec.valueName;
+        left.resize(std::max<std::size_t>(left.size() + 2, 32), ' ');
+        help += left + spec.help + "\n";
+    }
+    return help;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ArgParser.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// The two steps of an operation confirmed by a check code sent by SMS. The first step opens a
+// transaction; the code for it is asked at the terminal, or, without a terminal, the command
+// stops and tells how to confirm later: again with --transaction and --code.
+
+// Adds --transaction and --code to a command's options.
+void AddCheckCodeOptions(ArgParser& parser);
+// Whether the command line confirms an earlier first step (both options given).
+bool ConfirmsEarlierStep(const ParsedArgs& args);
+
+struct TwoSteps {
+    // The first step: the service status; fills the transaction number.
+    std::function<int(std::int64_t& transaction)> ask;
+    // The second step with the code typed by the user.
+    std::function<int(const std::string& code, std::int64_t transaction)> confirm;
+    // The command line that confirms later, without the options ("quillon-cli credit
+    // recharge").
+    std::string confirmLater;
+};
+
+// Runs the steps the command line asks for. True when the operation was confirmed; false when
+// it waits for a later confirmation. Refusals throw CliError(ExitRefused).
+bool RunTwoSteps(const ParsedArgs& args, const TwoSteps& steps);

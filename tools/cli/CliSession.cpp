@@ -1,0 +1,124 @@
+#include "CliSession.h"
+
+#include "ExitCode.h"
+#include "ServiceErrors.h"
+#include "Terminal.h"
+
+#include "BuildConfig.h"
+#include "model/SmsConfig.h"
+#include "model/SmsUserInfo.h"
+#include "model/Utilities.h"
+#include "service/CurlTransport.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr const char* kClientType = "QLN";
+
+std::string FromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The desktop program's single user, when it is set up for one.
+std::string DefaultUser() {
+    const CSmsConfig* config = CSmsConfig::GetInstance();
+    if (!config || config->GetAppMode() == CSmsConfig::MultiUser)
+        return {};
+    return config->GetDefaultUser();
+}
+
+std::string LoginName(const ParsedArgs& args) {
+    std::string login = args.Value("--user").value_or(FromEnvironment("QUILLON_USER"));
+    if (login.empty())
+        login = DefaultUser();
+    if (login.empty())
+        throw UsageError("no user: give --user LOGIN or set QUILLON_USER");
+    return Utf8ToAnsi(login);
+}
+
+} // namespace
+
+void AddGlobalOptions(ArgParser& parser) {
+    parser.Option("--user", "LOGIN", "the login name (default: $QUILLON_USER)")
+        .Flag("--accept-certificate", "accept a server certificate that fails verification")
+        .Flag("--help", "show this help", "-h");
+}
+
+ArgParser CommandParser(const std::string& usage, const std::string& description) {
+    ArgParser parser(usage, description);
+    AddGlobalOptions(parser);
+    return parser;
+}
+
+std::optional<ParsedArgs> ParseCommand(const ArgParser& parser,
+                                       const std::vector<std::string>& args) {
+    ParsedArgs parsed = parser.Parse(args);
+    if (!parsed.Has("--help"))
+        return parsed;
+    std::fputs(parser.Help().c_str(), stdout);
+    return std::nullopt;
+}
+
+CliSession::CliSession(const ParsedArgs& args)
+    : m_login(LoginName(args)), m_prompt(args.Has("--accept-certificate")),
+      m_user(CSmsUserInfo::GetUserInfo(m_login, QUILLON_VERSION_STRING, kClientType)) {
+    if (!m_user)
+        throw LocalError("the profile of " + m_login + " cannot be loaded");
+    m_savedPassword = m_user->GetPassword();
+    m_user->SetTransport(
+        std::make_shared<CurlTransport>(TransportOptions::FromEnvironment(), &m_prompt));
+}
+
+CliSession::~CliSession() {
+    if (m_loggedIn)
+        m_user->KvwsLogout();
+}
+
+void CliSession::LogIn() {
+    std::string password = FromEnvironment("QUILLON_PASSWORD");
+    if (password.empty())
+        password = m_savedPassword;
+    if (password.empty())
+        password = AskTerminal("Password for " + m_login + ": ", false).value_or("");
+    if (password.empty())
+        throw UsageError("no password for " + m_login +
+                         ": set QUILLON_PASSWORD, save one with \"login --save-password\", or "
+                         "run at a terminal");
+    // Every save of the profile writes the object's password when it is to be saved.
+    if (m_savedPassword.empty())
+        m_user->SavePassword(false);
+    m_user->SetPassword(password);
+    ExpectSuccess(m_user->KvwsLogin(true));
+    m_loggedIn = true;
+}
+
+void CliSession::KeepPassword() {
+    m_user->SavePassword(true);
+}
+
+void CliSession::GetServices() {
+    ExpectSuccess(m_user->KvwsGetServices());
+}
+
+bool CliSession::ByCredit() const {
+    return (m_user->UseOBK() && m_user->IsObkSvcActive()) || !m_user->IsPostpaidSvcActive();
+}
+
+int CliSession::DummyTextLength() const {
+    const bool portal = m_user->UseOBK() && m_user->IsObkSvcActive();
+    return static_cast<int>(portal ? m_user->GetObkSuppInfo().size()
+                                   : m_user->GetPostpaidSuppInfo().size());
+}
+
+void CliSession::Save() {
+    if (!m_user->Save(false))
+        throw LocalError("the profile of " + m_login + " cannot be written");
+}
+
+void ExpectSuccess(int status) {
+    if (status != 0)
+        throw RefusalError(status);
+}

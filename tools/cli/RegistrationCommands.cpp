@@ -1,0 +1,116 @@
+#include "AccountSyncCommands.h"
+#include "CheckCode.h"
+#include "CliSession.h"
+#include "ExitCode.h"
+#include "Terminal.h"
+
+#include "model/SmsUserInfo.h"
+#include "model/Utilities.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The mobile number in the international form the service keeps.
+std::string MobileArgument(std::string number) {
+    if (!ValidateNumber(number))
+        throw UsageError("\"" + number + "\" is not a valid phone number");
+    ConvertToIntl(number);
+    return number;
+}
+
+// The password of a new account: QUILLON_PASSWORD, else asked at the terminal.
+std::string NewPassword(const std::string& login) {
+    if (const char* password = std::getenv("QUILLON_PASSWORD"); password && *password)
+        return password;
+    const std::string password =
+        AskTerminal("Password for the new account " + login + ": ", false).value_or("");
+    if (password.empty())
+        throw UsageError("no password: set QUILLON_PASSWORD or run at a terminal");
+    return password;
+}
+
+} // namespace
+
+int RunRegisterNumber(const std::vector<std::string>& args) {
+    ArgParser parser = CommandParser(
+        "quillon-cli register-number NUMBER",
+        "Registers the mobile number with the account. The service sends a check code to it by\n"
+        "SMS, which is asked at the terminal (or confirm later with --transaction and --code).");
+    AddCheckCodeOptions(parser);
+    const auto command = ParseCommand(parser, args);
+    if (!command)
+        return ExitOk;
+    const ParsedArgs& parsed = *command;
+    if (parsed.Positionals().size() != 1)
+        throw UsageError("register-number wants the mobile number");
+    const std::string mobile = MobileArgument(parsed.Positionals().front());
+
+    CliSession session(parsed);
+    session.LogIn();
+    CSmsUserInfo& user = session.User();
+    const TwoSteps steps{[&](std::int64_t& transaction) {
+                             return user.KvwsAsk4MobileRegistration(mobile, transaction);
+                         },
+                         [&](const std::string& code, std::int64_t transaction) {
+                             return user.KvwsMobileRegistration(code, transaction);
+                         },
+                         "quillon-cli register-number " + mobile};
+    if (!RunTwoSteps(parsed, steps))
+        return ExitOk;
+    user.SetPhoneNr(mobile);
+    std::printf("Mobile number %s registered.\n", mobile.c_str());
+    return ExitOk;
+}
+
+int RunRegisterUser(const std::vector<std::string>& args) {
+    ArgParser parser = CommandParser(
+        "quillon-cli register-user --mobile NUMBER [--save-password]",
+        "Creates a new account under the login name given with --user (or $QUILLON_USER), with\n"
+        "the password from $QUILLON_PASSWORD or asked at the terminal. The service shows its\n"
+        "terms and sends a check code to the mobile number by SMS; confirming with it accepts\n"
+        "the terms (the code is asked at the terminal, or confirm later with --transaction and\n"
+        "--code).");
+    parser.Option("--mobile", "NUMBER", "the subscriber's mobile number")
+        .Flag("--save-password", "keep the password in the profile")
+        .NoArguments();
+    AddCheckCodeOptions(parser);
+    const auto command = ParseCommand(parser, args);
+    if (!command)
+        return ExitOk;
+    const ParsedArgs& parsed = *command;
+    const bool confirming = ConfirmsEarlierStep(parsed);
+    if (!confirming && !parsed.Has("--mobile"))
+        throw UsageError("register-user wants --mobile NUMBER");
+
+    CliSession session(parsed);
+    CSmsUserInfo& user = session.User();
+    if (!confirming || parsed.Has("--save-password"))
+        user.SetPassword(NewPassword(session.Login()));
+    const TwoSteps steps{
+        [&](std::int64_t& transaction) {
+            user.SetPhoneNr(MobileArgument(*parsed.Value("--mobile")));
+            std::string eula;
+            const int status = user.KvwsAsk4UserRegistration(eula, transaction);
+            if (status == 0 && !eula.empty())
+                std::printf("Terms of use (confirming with the check code accepts them):\n%s\n",
+                            AnsiToUtf8(eula).c_str());
+            return status;
+        },
+        [&](const std::string& code, std::int64_t transaction) {
+            return user.KvwsUserRegistration(code, transaction);
+        },
+        "quillon-cli register-user"};
+    if (!RunTwoSteps(parsed, steps))
+        return ExitOk;
+    // The registration opened a session; this command has no more use for it.
+    user.KvwsLogout();
+    std::printf("Account %s registered.\n", AnsiToUtf8(session.Login()).c_str());
+    if (parsed.Has("--save-password")) {
+        session.KeepPassword();
+        session.Save();
+        std::printf("Password saved in the profile.\n");
+    }
+    return ExitOk;
+}

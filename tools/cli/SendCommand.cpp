@@ -1,0 +1,127 @@
+#include "CliSession.h"
+#include "Commands.h"
+#include "ExitCode.h"
+#include "MessageFiling.h"
+#include "MessageOptions.h"
+#include "MessageText.h"
+#include "Recipients.h"
+#include "ScheduleText.h"
+
+#include "model/SmsUserInfo.h"
+#include "model/Utilities.h"
+#include "platform/Clock.h"
+
+#include <cstdio>
+#include <mutex>
+
+namespace {
+
+struct SendRequest {
+    std::string text; // the editor's form
+    bool flash = false;
+    bool report = false;
+    ScheduleOptions schedule;
+    std::vector<RecipientEntry> entries;
+};
+
+void RememberRecipients(CSmsUserInfo& user, const std::vector<RecipientEntry>& entries,
+                        std::int64_t now) {
+    for (const RecipientEntry& entry : entries)
+        CSmsArchive::InsertHistory(user.GetHistory(),
+                                   std::make_unique<CSmsHistoryItem>(entry.name, now),
+                                   CSmsArchive::MaxHistoryItems);
+}
+
+void PrintResults(const SmsSentInfoList& sentInfo) {
+    for (const _smsSentInfo& info : sentInfo)
+        std::printf("  %s  SMS id %lld\n", info.number.c_str(), static_cast<long long>(info.smsId));
+}
+
+int SendNow(CliSession& session, const SendRequest& request, const FiledMessage& message) {
+    CSmsUserInfo& user = session.User();
+    const bool archiving = user.GetDoArchive() != 0;
+    SmsSentInfoList sentInfo;
+    ExpectSuccess(user.KvwsSendSms(ServiceText(request.text), session.ByCredit(), request.flash,
+                                   request.report && archiving, NumberList(request.entries),
+                                   sentInfo));
+    {
+        std::lock_guard lock(user.GetArchive().GetMutex());
+        if (archiving)
+            FileSentMessage(user.GetArchive(), message, request.entries, SentResults(sentInfo));
+        RememberRecipients(user, request.entries, message.sentTime);
+        user.IncrementCounters(message.smsCount * static_cast<int>(sentInfo.size()));
+    }
+    std::printf("Message sent to %zu recipient(s)%s.\n", sentInfo.size(),
+                request.report && archiving ? " with delivery reports" : "");
+    PrintResults(sentInfo);
+    session.Save();
+    return ExitOk;
+}
+
+int SendLater(CliSession& session, const SendRequest& request, const FiledMessage& message) {
+    CSmsUserInfo& user = session.User();
+    const ScheduleChoice schedule{*request.schedule.deliverAt,
+                                  request.schedule.periodicity.value_or(0),
+                                  request.schedule.name.value_or("")};
+    SmsSentInfoList sentInfo;
+    std::int64_t messageId = 0;
+    ExpectSuccess(user.KvwsSendScheduledSms(ServiceText(request.text), session.ByCredit(),
+                                            request.flash, request.report, schedule.periodicity,
+                                            schedule.deliverAt, NumberList(request.entries),
+                                            sentInfo, messageId));
+    {
+        std::lock_guard lock(user.GetArchive().GetMutex());
+        FileScheduledMessage(user.GetArchive(), message, schedule, messageId, request.entries,
+                             SentResults(sentInfo));
+        RememberRecipients(user, request.entries, message.sentTime);
+    }
+    std::printf("Message %lld scheduled %s %s for %zu recipient(s).\n",
+                static_cast<long long>(messageId), schedule.periodicity == 0 ? "at" : "from",
+                FormatLocalTime(schedule.deliverAt).c_str(), sentInfo.size());
+    if (schedule.periodicity != 0)
+        std::printf("  repeated: %s\n", PeriodicityName(schedule.periodicity).c_str());
+    session.Save();
+    return ExitOk;
+}
+
+} // namespace
+
+int RunSend(const std::vector<std::string>& args) {
+    ArgParser parser = CommandParser(
+        "quillon-cli send [options] RECIPIENT...",
+        "Sends a message now, or with --at later (with --every periodically), to numbers and to\n"
+        "contacts and groups of the profile's address book (NAME#2: a contact's second number).\n"
+        "The text comes from -m, --text-file or stdin. The message is filed in the archive.");
+    AddMessageOptions(parser, false);
+    const auto command = ParseCommand(parser, args);
+    if (!command)
+        return ExitOk;
+    const ParsedArgs& parsed = *command;
+    if (parsed.Positionals().empty())
+        throw UsageError("no recipient given");
+
+    SendRequest request;
+    request.schedule = ScheduleOptionsOf(parsed);
+    if (!request.schedule.deliverAt && (request.schedule.periodicity || request.schedule.name))
+        throw UsageError("--every and --name need --at");
+    request.text = MessageTextOrStdin(parsed);
+    if (request.text.empty())
+        throw UsageError("the message is empty");
+    request.flash = FlashOption(parsed).value_or(false);
+
+    CliSession session(parsed);
+    CSmsUserInfo& user = session.User();
+    std::vector<std::string> texts;
+    for (const std::string& text : parsed.Positionals())
+        texts.push_back(Utf8ToAnsi(text));
+    request.entries = ResolveRecipients(texts, user.GetAddressBook());
+    request.report = ReportOption(parsed).value_or(user.GetDeliveryReport() != 0);
+
+    session.LogIn();
+    session.GetServices();
+    CheckMessageLength(request.text, request.flash, session.DummyTextLength());
+    const FiledMessage message{request.text, Clock::Now(), request.flash,
+                               SmsCount(request.text, request.flash, session.DummyTextLength())};
+    return request.schedule.deliverAt ? SendLater(session, request, message)
+                                      : SendNow(session, request, message);
+}

@@ -1,0 +1,37 @@
+#include "ServiceErrors.h"
+
+#include "service/EnglishServiceStrings.h"
+#include "service/KvwsSoapException.h"
+
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != '\n' && text[i] != '\r') {
+            line += text[i++];
+            continue;
+        }
+        while (i < text.size() && (text[i] == '\n' || text[i] == '\r'))
+            ++i;
+        if (!line.empty() && i < text.size())
+            line += ": ";
+    }
+    return line;
+}
+
+CliError RefusalError(int status) {
+    // A refusal is shown like a failure with that status: its own text, else the generic one.
+    const auto text = CKvwsSoapException(status, 0).GetErrorMessage(CEnglishServiceStrings());
+    return CliError(ExitRefused,
+                    OneLine(text.value_or("refused with status " + std::to_string(status))));
+}
+
+CliError ServiceError(const CKvwsSoapException& error) {
+    const auto text = error.GetErrorMessage(CEnglishServiceStrings());
+    return CliError(ExitServiceError,
+                    OneLine(text.value_or("An error occurred while communicating with Velora "
+                                          "server")));
+}
+
+CliError DatabaseError() {
+    return CliError(ExitServiceError, "Service is temporary not available");
+}
