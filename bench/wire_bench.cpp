@@ -1,10 +1,21 @@
 // Cost of the wire layer: writing and reading one call, next to the bare copy and pugixml
-// parse of the same bytes.
+// parse of the same bytes; and whole calls over HTTPS against the simulator through the client,
+// next to raw libcurl posting the same prepared bytes.
+#include "service/CurlTransport.h"
+#include "service/SoapCall.h"
 #include "service/SoapReader.h"
 #include "service/SoapWriter.h"
 
+#ifdef QUILLON_SIM_PATH
+#include "SimulatorProcess.h"
+#include "TestSupport.h"
+#endif
+
 #include <benchmark/benchmark.h>
+#include <curl/curl.h>
 #include <pugixml.hpp>
+
+#include <chrono>
 
 using namespace Kvws;
 
@@ -124,6 +135,94 @@ BENCHMARK_CAPTURE(Copy, Notifications1000_baseline, WriteSoapRequest(Notificatio
 BENCHMARK(ReadNotifications1000);
 BENCHMARK_CAPTURE(Parse, Notifications1000_baseline,
                   WriteSoapResponse<GetNotificationsRequest>(NotificationsAnswer()));
+
+#ifdef QUILLON_SIM_PATH
+// One simulator for the whole run.
+const SimulatorProcess& Simulator() {
+    static TempDir state;
+    static SimulatorProcess sim(QUILLON_SIM_PATH, {"--state", state.Path().string()});
+    return sim;
+}
+
+KeepAliveRequest KeepAlive() {
+    KeepAliveRequest request;
+    request.token = std::string(40, 'T');
+    return request;
+}
+
+std::size_t Collect(char* data, std::size_t size, std::size_t count, void* body) {
+    static_cast<std::string*>(body)->append(data, size * count);
+    return size * count;
+}
+
+// The baseline: libcurl alone posting the same bytes with the same headers, one connection per
+// call like the client.
+class RawPoster {
+public:
+    RawPoster(const SimulatorProcess& sim, std::string body) : m_sim(sim), m_body(std::move(body)) {
+        for (const std::string& header :
+             {"Host: 127.0.0.1:" + std::to_string(sim.Port()),
+              std::string("User-Agent: Quillon 1.1"),
+              std::string("Content-Type: application/soap+xml; charset=utf-8"),
+              "Content-Length: " + std::to_string(m_body.size()), std::string("Connection: close"),
+              std::string("Accept:"), std::string("Expect:")})
+            m_headers = curl_slist_append(m_headers, header.c_str());
+    }
+    ~RawPoster() { curl_slist_free_all(m_headers); }
+
+    bool Post() const {
+        std::string reply;
+        CURL* curl = curl_easy_init();
+        curl_easy_setopt(curl, CURLOPT_URL, m_sim.Url().c_str());
+        curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, long{CURL_HTTP_VERSION_1_1});
+        curl_easy_setopt(curl, CURLOPT_CAINFO, m_sim.CaFile().c_str());
+        curl_easy_setopt(curl, CURLOPT_HTTPHEADER, m_headers);
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, m_body.data());
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(m_body.size()));
+        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
+        curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply);
+        const bool posted = curl_easy_perform(curl) == CURLE_OK;
+        curl_easy_cleanup(curl);
+        return posted;
+    }
+
+private:
+    const SimulatorProcess& m_sim;
+    std::string m_body;
+    curl_slist* m_headers = nullptr;
+};
+
+template <class Work> double Seconds(Work work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// A whole KeepAlive call through the client (write, post, read, status) against the raw post
+// of the same bytes, alternating so that the load of the machine weighs on both alike.
+void HttpsCallClientVersusRaw(benchmark::State& state) {
+    TransportOptions options;
+    options.url = Simulator().Url();
+    options.caFile = Simulator().CaFile();
+    CurlTransport transport(options);
+    const RawPoster raw(Simulator(), WriteSoapRequest(KeepAlive()));
+    double client = 0;
+    double baseline = 0;
+    for (auto _ : state) {
+        client += Seconds([&] { benchmark::DoNotOptimize(Call(transport, KeepAlive())); });
+        baseline += Seconds([&] {
+            if (!raw.Post())
+                state.SkipWithError("raw post failed");
+        });
+    }
+    const auto calls = static_cast<double>(state.iterations());
+    state.counters["client_calls_per_s"] = calls / client;
+    state.counters["raw_calls_per_s"] = calls / baseline;
+    state.counters["client_per_raw"] = baseline / client;
+}
+
+BENCHMARK(HttpsCallClientVersusRaw)->Unit(benchmark::kMillisecond)->MinTime(5);
+#endif
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <new>
 
 namespace {
 
@@ -34,8 +35,8 @@ struct Attempt {
     curl_off_t progressBytes = 0; // bytes sent and received so far
     std::chrono::steady_clock::time_point lastProgress;
     bool opened = true;
-    long httpStatus = 0; // 0 when no status line was read
-    bool tooLarge = false;
+    long httpStatus = 0;          // 0 when no status line was read
+    bool memoryExhausted = false; // or the reply beyond the size the client holds
     std::string body;
     TlsTrust::Check tls;
 };
@@ -90,12 +91,16 @@ int Prepare(const std::string& url, std::size_t bodyLength, Prepared& prepared) 
 size_t Collect(char* data, size_t size, size_t count, void* attempt) {
     auto& reply = *static_cast<Attempt*>(attempt);
     const size_t length = size * count;
-    if (reply.body.size() + length > kMaxReplyBytes) {
-        reply.tooLarge = true;
-        return 0;
+    try {
+        if (reply.body.size() + length <= kMaxReplyBytes) {
+            reply.body.append(data, length);
+            return length;
+        }
+    } catch (const std::bad_alloc&) {
+        // No exception may pass through curl's C code.
     }
-    reply.body.append(data, length);
-    return length;
+    reply.memoryExhausted = true;
+    return 0;
 }
 
 // Ends a transfer that has not moved a byte for the inactivity time-out. The clock starts with
@@ -111,10 +116,14 @@ int OnProgress(void* attempt, curl_off_t, curl_off_t received, curl_off_t, curl_
     return now - state.lastProgress >= std::chrono::seconds(state.inactivityTimeout);
 }
 
-CURLcode OnTlsContext(CURL*, void* context, void* check) {
-    return TlsTrust::Install(static_cast<SSL_CTX*>(context), *static_cast<TlsTrust::Check*>(check))
-               ? CURLE_OK
-               : CURLE_SSL_CERTPROBLEM;
+CURLcode OnTlsContext(CURL*, void* context, void* check) noexcept {
+    try {
+        auto& state = *static_cast<TlsTrust::Check*>(check);
+        return TlsTrust::Install(static_cast<SSL_CTX*>(context), state) ? CURLE_OK
+                                                                        : CURLE_SSL_CERTPROBLEM;
+    } catch (const std::bad_alloc&) {
+        return CURLE_OUT_OF_MEMORY;
+    }
 }
 
 // Sends the request once over a connection of its own.
@@ -204,7 +213,7 @@ SoapReply CurlTransport::Post(const std::string& body) {
         }
         if (!attempt.opened)
             return SoapReply::Failed(TransportError::OpenFailed);
-        if (attempt.tooLarge)
+        if (attempt.memoryExhausted)
             return SoapReply::Failed(TransportError::OutOfMemory);
         const bool mayAsk = m_prompt && prompts < kMaxPrompts;
         const long status = attempt.httpStatus;

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <mutex>
+#include <new>
 #include <set>
 #include <utility>
 
@@ -66,9 +67,9 @@ std::string NameText(const X509_NAME* name) {
     return text;
 }
 
-int Verify(int preverified, X509_STORE_CTX* store) {
-    if (preverified)
-        return 1;
+// Lets a certificate through when the user accepted it for this host, else keeps the problem
+// for the prompt.
+int Judge(X509_STORE_CTX* store) {
     auto* ssl =
         static_cast<SSL*>(X509_STORE_CTX_get_ex_data(store, SSL_get_ex_data_X509_STORE_CTX_idx()));
     auto* check = ssl ? static_cast<Check*>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), CheckIndex()))
@@ -88,6 +89,17 @@ int Verify(int preverified, X509_STORE_CTX* store) {
             NameText(X509_get_issuer_name(certificate)), fingerprint};
     }
     return 0;
+}
+
+// OpenSSL's verification callback; no exception may pass through OpenSSL's C code.
+int Verify(int preverified, X509_STORE_CTX* store) noexcept {
+    if (preverified)
+        return 1;
+    try {
+        return Judge(store);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
 }
 
 } // namespace

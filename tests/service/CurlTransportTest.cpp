@@ -69,7 +69,7 @@ TEST(CurlTransport, FailuresBeforeTheStatusAreCode21) {
                   .Post(kBody)
                   .error,
               TransportError::SendFailed);
-    LoopbackServer silent({""}); // reads the request and never answers
+    LoopbackServer silent({LoopbackServer::kSilent});
     EXPECT_EQ(CurlTransport(Options(silent.Url())).Post(kBody).error, TransportError::SendFailed);
     LoopbackServer garbage({"SSH-2.0-OpenSSH\r\n"});
     EXPECT_EQ(CurlTransport(Options(garbage.Url())).Post(kBody).error, TransportError::SendFailed);
