@@ -63,5 +63,6 @@ run() {
 echo "quillon-sim listens on $url"
 run login
 run send --report -m "Hello from the Quillon demo" 0905123401 0905123666
-run poll --wait --interval 1 --timeout 60
+# The first query is due 30 seconds after sending, as in the desktop program.
+run poll --wait --interval 1 --timeout 90
 run archive

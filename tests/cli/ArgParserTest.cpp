@@ -71,6 +71,14 @@ TEST(ArgParser, HelpListsEveryOption) {
     EXPECT_NE(help.find("--flash"), std::string::npos);
 }
 
+TEST(ArgParser, HelpWrapsLongTextsUnderTheirOption) {
+    ArgParser parser("x", "");
+    parser.Option("--every", "PERIOD", std::string(60, 'a') + " " + std::string(60, 'b'));
+    EXPECT_EQ(parser.Help(), "Usage: x\n\n\n\nOptions:\n      --every PERIOD            " +
+                                 std::string(60, 'a') + "\n" + std::string(32, ' ') +
+                                 std::string(60, 'b') + "\n");
+}
+
 TEST(ScheduleText, ParsesLocalTimesAndRefusesOtherShapes) {
     EXPECT_EQ(ParseLocalTime("10.03.2025 14:30"), LocalTime(2025, 3, 10, 14, 30));
     EXPECT_EQ(ParseLocalTime("29.02.2024"), LocalTime(2024, 2, 29));

@@ -3,6 +3,7 @@
 #include "ExitCode.h"
 
 #include <algorithm>
+#include <sstream>
 
 std::optional<std::string> ParsedArgs::Value(const std::string& name) const {
     const auto found = m_values.find(name);
@@ -92,6 +93,38 @@ ParsedArgs ArgParser::ParseUntil(const std::vector<std::string>& args, bool stop
     return parsed;
 }
 
+namespace {
+
+constexpr std::size_t kHelpColumn = 32;
+constexpr std::size_t kHelpWidth = 96;
+
+// The words of text after left (padded to kHelpColumn), wrapped at kHelpWidth with every
+// further line indented to kHelpColumn.
+std::string HelpLine(std::string left, const std::string& text) {
+    left.resize(std::max(left.size() + 2, kHelpColumn), ' ');
+    std::string out = left;
+    std::size_t column = out.size();
+    bool lineStart = true;
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        if (!lineStart && column + 1 + word.size() > kHelpWidth) {
+            out += "\n" + std::string(kHelpColumn, ' ');
+            column = kHelpColumn;
+            lineStart = true;
+        }
+        if (!lineStart) {
+            out += ' ';
+            ++column;
+        }
+        out += word;
+        column += word.size();
+        lineStart = false;
+    }
+    return out + "\n";
+}
+
+} // namespace
+
 std::string ArgParser::Help() const {
     std::string help = "Usage: " + m_usage + "\n\n" + m_description + "\n";
     if (m_specs.empty())
@@ -101,8 +134,7 @@ std::string ArgParser::Help() const {
         std::string left = "  " + (spec.alias.empty() ? "    " : spec.alias + ", ") + spec.name;
         if (!spec.valueName.empty())
             left += " " + spec.valueName;
-        left.resize(std::max<std::size_t>(left.size() + 2, 32), ' ');
-        help += left + spec.help + "\n";
+        help += HelpLine(left, spec.help);
     }
     return help;
 }

@@ -30,13 +30,13 @@ std::string DefaultUser() {
     return config->GetDefaultUser();
 }
 
+// ANSI, like every name of the profile store; the command line and environment are UTF-8.
 std::string LoginName(const ParsedArgs& args) {
-    std::string login = args.Value("--user").value_or(FromEnvironment("QUILLON_USER"));
-    if (login.empty())
-        login = DefaultUser();
+    const std::string given = args.Value("--user").value_or(FromEnvironment("QUILLON_USER"));
+    const std::string login = given.empty() ? DefaultUser() : Utf8ToAnsi(given);
     if (login.empty())
         throw UsageError("no user: give --user LOGIN or set QUILLON_USER");
-    return Utf8ToAnsi(login);
+    return login;
 }
 
 } // namespace
@@ -66,7 +66,7 @@ CliSession::CliSession(const ParsedArgs& args)
     : m_login(LoginName(args)), m_prompt(args.Has("--accept-certificate")),
       m_user(CSmsUserInfo::GetUserInfo(m_login, QUILLON_VERSION_STRING, kClientType)) {
     if (!m_user)
-        throw LocalError("the profile of " + m_login + " cannot be loaded");
+        throw LocalError("the profile of " + AnsiToUtf8(m_login) + " cannot be loaded");
     m_savedPassword = m_user->GetPassword();
     m_user->SetTransport(
         std::make_shared<CurlTransport>(TransportOptions::FromEnvironment(), &m_prompt));
@@ -78,13 +78,15 @@ CliSession::~CliSession() {
 }
 
 void CliSession::LogIn() {
-    std::string password = FromEnvironment("QUILLON_PASSWORD");
+    // Typed passwords are UTF-8; the profile and the session keep ANSI text.
+    std::string password = Utf8ToAnsi(FromEnvironment("QUILLON_PASSWORD"));
     if (password.empty())
         password = m_savedPassword;
     if (password.empty())
-        password = AskTerminal("Password for " + m_login + ": ", false).value_or("");
+        password = Utf8ToAnsi(
+            AskTerminal("Password for " + AnsiToUtf8(m_login) + ": ", false).value_or(""));
     if (password.empty())
-        throw UsageError("no password for " + m_login +
+        throw UsageError("no password for " + AnsiToUtf8(m_login) +
                          ": set QUILLON_PASSWORD, save one with \"login --save-password\", or "
                          "run at a terminal");
     // Every save of the profile writes the object's password when it is to be saved.
@@ -115,7 +117,7 @@ int CliSession::DummyTextLength() const {
 
 void CliSession::Save() {
     if (!m_user->Save(false))
-        throw LocalError("the profile of " + m_login + " cannot be written");
+        throw LocalError("the profile of " + AnsiToUtf8(m_login) + " cannot be written");
 }
 
 void ExpectSuccess(int status) {

@@ -58,6 +58,13 @@ const CSmsAddressBookItem* FindContact(const std::string& name, const CSmsAddres
 
 } // namespace
 
+std::vector<std::string> AnsiTexts(const std::vector<std::string>& utf8) {
+    std::vector<std::string> ansi;
+    for (const std::string& text : utf8)
+        ansi.push_back(Utf8ToAnsi(text));
+    return ansi;
+}
+
 RecipientEntry ResolveRecipient(const std::string& text, const CSmsAddressBook& book) {
     std::string number = text;
     if (ValidateNumber(number))

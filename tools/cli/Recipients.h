@@ -26,8 +26,11 @@ struct RecipientEntry {
     std::vector<Recipient> recipients;
 };
 
-// Turns a command-line text into an entry, as the compose page does with a typed recipient: a
-// valid number; else a group, then a contact, by exact name and then ignoring case. "NAME#2"
+// Command-line texts (UTF-8) as ANSI text, the form of the address book's names.
+std::vector<std::string> AnsiTexts(const std::vector<std::string>& utf8);
+
+// Turns a command-line text (ANSI) into an entry, as the compose page does with a typed recipient:
+// a valid number; else a group, then a contact, by exact name and then ignoring case. "NAME#2"
 // picks a contact's second number (NAME#1 or NAME alone the first). Throws a local CliError
 // for a text that is none of these.
 RecipientEntry ResolveRecipient(const std::string& text, const CSmsAddressBook& book);

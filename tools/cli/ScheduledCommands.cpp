@@ -8,7 +8,6 @@
 #include "ScheduleText.h"
 
 #include "model/SmsUserInfo.h"
-#include "model/Utilities.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -74,11 +73,8 @@ std::vector<Recipient> RecipientsOf(const CSmsArchiveItem& item) {
 
 std::vector<Recipient> NewRecipients(const std::vector<std::string>& texts,
                                      const CSmsAddressBook& book) {
-    std::vector<std::string> ansi;
-    for (const std::string& text : texts)
-        ansi.push_back(Utf8ToAnsi(text));
     std::vector<Recipient> recipients;
-    for (const RecipientEntry& entry : ResolveRecipients(ansi, book))
+    for (const RecipientEntry& entry : ResolveRecipients(AnsiTexts(texts), book))
         recipients.insert(recipients.end(), entry.recipients.begin(), entry.recipients.end());
     return recipients;
 }

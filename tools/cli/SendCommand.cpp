@@ -8,7 +8,6 @@
 #include "ScheduleText.h"
 
 #include "model/SmsUserInfo.h"
-#include "model/Utilities.h"
 #include "platform/Clock.h"
 
 #include <cstdio>
@@ -111,10 +110,7 @@ int RunSend(const std::vector<std::string>& args) {
 
     CliSession session(parsed);
     CSmsUserInfo& user = session.User();
-    std::vector<std::string> texts;
-    for (const std::string& text : parsed.Positionals())
-        texts.push_back(Utf8ToAnsi(text));
-    request.entries = ResolveRecipients(texts, user.GetAddressBook());
+    request.entries = ResolveRecipients(AnsiTexts(parsed.Positionals()), user.GetAddressBook());
     request.report = ReportOption(parsed).value_or(user.GetDeliveryReport() != 0);
 
     session.LogIn();

@@ -21,7 +21,8 @@ const Command kCommands[] = {
     {"login", "log in and show the account; --save-password keeps the password", RunLogin},
     {"logout", "forget the saved password", RunLogout},
     {"send", "send a message now, later or periodically", RunSend},
-    {"poll", "fetch delivery reports of archived messages (--wait: until none is due)", RunPoll},
+    {"poll", "fetch delivery reports of archived messages (--wait: until none is waiting)",
+     RunPoll},
     {"archive", "list archived messages and their recipients' delivery states", RunArchive},
     {"cancel", "cancel a scheduled message", RunCancel},
     {"replace", "change a scheduled message", RunReplace},
@@ -56,7 +57,7 @@ Exit codes:
   1  the service refused the request (its reason on stderr)
   2  bad command line, or missing input (text, recipients, password)
   3  transport or service error (unreachable, refused certificate, service failure)
-  4  local error (unknown contact or archive item, unreadable profile)
+  4  local error (unknown contact or archive item, profile not written)
   5  poll --wait: timed out with messages still waiting for a report
 )";
 
