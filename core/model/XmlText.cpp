@@ -1,10 +1,10 @@
 #include "XmlText.h"
 
-#include "Utilities.h"
+#include "platform/CodePage.h"
 
 #include <cstdint>
 
-bool IsValidUtf8(const std::string& text) {
+bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n) {
@@ -43,11 +43,13 @@ bool IsValidUtf8(const std::string& text) {
 }
 
 std::string XmlTextToAnsi(const char* text) {
-    const std::string raw = text ? text : "";
-    return IsValidUtf8(raw) ? Utf8ToAnsi(raw) : raw;
+    const std::string_view raw = text ? text : "";
+    return IsValidUtf8(raw) ? Utf8TextToAnsi(raw) : std::string(raw);
 }
 
-std::string AnsiToXmlText(const std::string& ansi) { return AnsiToUtf8(ansi); }
+std::string AnsiToXmlText(const std::string& ansi) {
+    return AnsiTextToUtf8(ansi);
+}
 
 std::string XmlChildText(const pugi::xml_node& node, const char* childName) {
     return XmlTextToAnsi(node.child(childName).text().get());

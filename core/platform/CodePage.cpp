@@ -1,20 +1,24 @@
 #include "CodePage.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <bit>
 #include <cerrno>
 #include <cstdlib>
 #include <iconv.h>
 #include <map>
-#include <string_view>
+#include <memory>
+#include <mutex>
 #include <utility>
+#include <vector>
 
 namespace {
 
 constexpr int kCentralEuropean = 1250;
 constexpr int kWesternEuropean = 1252;
-constexpr wchar_t kReplacementChar = 0xFFFD;
+constexpr char32_t kReplacementChar = 0xFFFD;
 const char* const kWide = "WCHAR_T";
-const char* const kUtf8 = "UTF-8";
 
 // Languages whose Windows ANSI code page is 1250.
 bool IsCentralEuropeanLanguage(std::string_view language) {
@@ -47,9 +51,21 @@ bool ParseCodePage(const char* text, int& codePage) {
     return true;
 }
 
-// One open iconv descriptor per direction and thread (a descriptor keeps shift state).
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Surrogate halves and values past Unicode are no characters.
+bool IsCharacter(char32_t c) {
+    return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+}
+
+// An iconv descriptor, open for the object's lifetime.
 class CConverter {
 public:
+    enum class ByteKind { Character, Composed, Undefined, Partial };
+
     CConverter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
     ~CConverter() {
         if (IsOpen())
@@ -80,61 +96,220 @@ public:
             iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
             input.remove_prefix(std::min(input.size(), onError(input, output)));
         }
+        char* out = buffer;
+        std::size_t outLeft = sizeof(buffer);
+        Flush(out, outLeft);
+        output.append(buffer, out);
         return output;
     }
 
+    // Decodes one byte on its own into wide text. A Partial byte gives no single character; a
+    // Composed one gives its character only at the end of the input, as it might combine with
+    // what follows.
+    ByteKind DecodeByte(unsigned char byte, char32_t& c) const {
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        char input = static_cast<char>(byte);
+        char* in = &input;
+        std::size_t inLeft = 1;
+        wchar_t output[4];
+        char* out = reinterpret_cast<char*>(output);
+        std::size_t outLeft = sizeof(output);
+        if (iconv(m_cd, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1))
+            return errno == EINVAL ? ByteKind::Partial : ByteKind::Undefined;
+        const bool heldBack = outLeft == sizeof(output);
+        Flush(out, outLeft);
+        if (outLeft != sizeof(output) - sizeof(wchar_t))
+            return ByteKind::Partial;
+        c = static_cast<char32_t>(output[0]);
+        return heldBack ? ByteKind::Composed : ByteKind::Character;
+    }
+
 private:
+    // Writes out what the descriptor holds back, such as a letter waiting for combining marks.
+    void Flush(char*& out, std::size_t& outLeft) const {
+        iconv(m_cd, nullptr, nullptr, &out, &outLeft);
+    }
+
     iconv_t m_cd;
 };
 
-const CConverter& Converter(const char* to, const char* from) {
-    thread_local std::map<std::pair<std::string, std::string>, CConverter> converters;
-    const auto it = converters.try_emplace({to, from}, to, from).first;
-    return it->second;
+// An ANSI code page. A single-byte page converts through its tables; any other page (one with
+// multi-byte characters, or one that composes letters and marks) through iconv. Either way the
+// bytes 0-127 are ASCII.
+struct CodePageTables {
+    // Every byte as its own value, until MakeCodePage fills in the page.
+    explicit CodePageTables(int codePage)
+        : number(codePage), charset("CP" + std::to_string(codePage)) {
+        for (char32_t byte = 0; byte < toWide.size(); ++byte)
+            toWide[byte] = byte;
+    }
+
+    int number;
+    std::string charset; // the iconv name
+    bool byTables = true;
+    // Byte -> code point. A byte the page leaves undefined travels as the control character of
+    // the same value, so that any ANSI text survives a trip through wide text or UTF-8.
+    std::array<char32_t, 256> toWide{};
+    // (code point, byte) for the bytes whose code point differs from their value, by code point.
+    std::vector<std::pair<char32_t, unsigned char>> fromWide;
+
+    // The byte of a character, or -1 when the page lacks it.
+    int Encode(char32_t c) const {
+        if (c < toWide.size() && toWide[c] == c)
+            return static_cast<int>(c);
+        const auto it = std::lower_bound(fromWide.begin(), fromWide.end(),
+                                         std::pair<char32_t, unsigned char>(c, 0));
+        return it != fromWide.end() && it->first == c ? it->second : -1;
+    }
+};
+
+// Null when iconv does not know the page or the page does not keep ASCII as it is.
+std::unique_ptr<CodePageTables> MakeCodePage(int number) {
+    auto page = std::make_unique<CodePageTables>(number);
+    const CConverter decoder(kWide, page->charset.c_str());
+    if (!decoder.IsOpen())
+        return nullptr;
+    for (char32_t byte = 0; byte < page->toWide.size(); ++byte) {
+        char32_t c = byte;
+        const CConverter::ByteKind kind = decoder.DecodeByte(static_cast<unsigned char>(byte), c);
+        const bool decoded =
+            kind == CConverter::ByteKind::Character || kind == CConverter::ByteKind::Composed;
+        if (byte < 0x80 && (!decoded || c != byte))
+            return nullptr;
+        if (!decoded)
+            c = byte;
+        if (kind == CConverter::ByteKind::Partial || kind == CConverter::ByteKind::Composed)
+            page->byTables = false;
+        page->toWide[byte] = c;
+        if (c != byte)
+            page->fromWide.emplace_back(c, static_cast<unsigned char>(byte));
+    }
+    std::sort(page->fromWide.begin(), page->fromWide.end());
+    return page;
 }
 
-// The iconv name of the ANSI code page; a code page iconv does not know falls back to 1252.
-std::string AnsiCharset() {
-    const int codePage = GetAnsiCodePage();
-    std::string name = "CP" + std::to_string(codePage);
-    if (codePage != kWesternEuropean && !Converter(kWide, name.c_str()).IsOpen())
-        name = "CP" + std::to_string(kWesternEuropean);
-    return name;
+// Code pages are made once and live as long as the process: the conversions stay usable while
+// the library unloads, after the static and thread-local objects are gone. The mutex and the
+// pointer are constant-initialised and need no destruction.
+std::mutex g_codePagesMutex;
+std::atomic<const CodePageTables*> g_lastCodePage{nullptr};
+
+const CodePageTables& CodePageLocked(int number) {
+    static auto& pages = *new std::map<int, const CodePageTables*>;
+    const auto found = pages.find(number);
+    if (found != pages.end())
+        return *found->second;
+    const CodePageTables* page = MakeCodePage(number).release();
+    if (!page) {
+        // Without iconv's tables the western page keeps every byte as its own value.
+        page = number == kWesternEuropean ? new CodePageTables(number)
+                                          : &CodePageLocked(kWesternEuropean);
+    }
+    pages.emplace(number, page);
+    return *page;
 }
 
-std::string_view AsBytes(const std::wstring& wide) {
-    return {reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)};
+// The page of GetAnsiCodePage; an unknown one falls back to 1252.
+const CodePageTables& AnsiCodePage() {
+    const int number = GetAnsiCodePage();
+    const CodePageTables* last = g_lastCodePage.load(std::memory_order_acquire);
+    if (last && last->number == number)
+        return *last;
+    const std::lock_guard lock(g_codePagesMutex);
+    const CodePageTables& page = CodePageLocked(number);
+    g_lastCodePage.store(&page, std::memory_order_release);
+    return page;
 }
 
-std::wstring FromBytes(const std::string& bytes) {
+// Calls emit for each character of the UTF-8 text. A byte that starts no well-formed sequence
+// gives U+FFFD and the next byte is read afresh. Sequences of up to six bytes are well-formed, as
+// iconv reads them, and one for a value past Unicode gives one U+FFFD.
+template <typename Emit> void DecodeUtf8(std::string_view utf8, Emit emit) {
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const auto* const end = p + utf8.size();
+    while (p < end) {
+        const unsigned char lead = *p;
+        if (lead < 0x80) {
+            emit(lead);
+            ++p;
+            continue;
+        }
+        const int length = std::countl_one(lead);
+        char32_t c = lead & (0x7F >> length);
+        int i = 1;
+        for (; i < length && i < end - p && (p[i] & 0xC0) == 0x80; ++i)
+            c = (c << 6) | (p[i] & 0x3F);
+        const bool wellFormed = length >= 2 && length <= 6 && i == length &&
+                                c >= (length == 2 ? 0x80u : 1u << (5 * length - 4)) &&
+                                (c < 0xD800 || c > 0xDFFF);
+        emit(!wellFormed || c > 0x10FFFF ? kReplacementChar : c);
+        p += wellFormed ? length : 1;
+    }
+}
+
+// Appends a character as UTF-8; a non-character becomes "?".
+void AppendUtf8(std::string& output, char32_t c) {
+    if (!IsCharacter(c)) {
+        output += '?';
+    } else if (c < 0x80) {
+        output += static_cast<char>(c);
+    } else if (c < 0x800) {
+        output += static_cast<char>(0xC0 | (c >> 6));
+        output += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        output += static_cast<char>(0xE0 | (c >> 12));
+        output += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        output += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        output += static_cast<char>(0xF0 | (c >> 18));
+        output += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        output += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        output += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Language tags (U+E0000-U+E007F) are invisible; iconv leaves them out of ANSI text too.
+bool IsTag(char32_t c) {
+    return c >> 7 == 0xE0000 >> 7;
+}
+
+// Appends a character in the code page; a character the page lacks becomes "?".
+void AppendAnsi(std::string& output, const CodePageTables& page, char32_t c) {
+    if (IsTag(c))
+        return;
+    const int byte = IsCharacter(c) ? page.Encode(c) : -1;
+    output += byte < 0 ? '?' : static_cast<char>(byte);
+}
+
+// Through iconv, for the pages that the tables do not cover.
+std::wstring AnsiToWideByIconv(const CodePageTables& page, std::string_view ansi) {
+    const std::string bytes =
+        CConverter(kWide, page.charset.c_str())
+            .Convert(ansi, [](std::string_view rest, std::string& output) {
+                const auto c = static_cast<wchar_t>(static_cast<unsigned char>(rest.front()));
+                output.append(reinterpret_cast<const char*>(&c), sizeof(c));
+                return std::size_t{1};
+            });
     std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
     bytes.copy(reinterpret_cast<char*>(wide.data()), wide.size() * sizeof(wchar_t));
     return wide;
 }
 
-// Surrogate halves and values past Unicode are no characters; iconv would pass some of them on.
-std::wstring WithoutNonCharacters(std::wstring wide, wchar_t replacement = L'?') {
+std::string WideToAnsiByIconv(const CodePageTables& page, std::wstring wide) {
     for (wchar_t& c : wide) {
-        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF || c < 0)
-            c = replacement;
+        if (!IsCharacter(static_cast<char32_t>(c)))
+            c = L'?';
     }
-    return wide;
-}
-
-void AppendWide(std::string& output, wchar_t c) {
-    output.append(reinterpret_cast<const char*>(&c), sizeof(c));
-}
-
-// A byte the code page leaves undefined: such bytes travel as the control character of the same
-// value, so that any ANSI text survives a trip through wide text or UTF-8 unchanged.
-bool IsUndefinedAnsiByte(const CConverter& decoder, unsigned char byte) {
-    const char text[1] = {static_cast<char>(byte)};
-    bool undefined = false;
-    decoder.Convert(std::string_view(text, 1), [&](std::string_view, std::string&) {
-        undefined = true;
-        return std::size_t{1};
-    });
-    return undefined;
+    const std::string_view bytes(reinterpret_cast<const char*>(wide.data()),
+                                 wide.size() * sizeof(wchar_t));
+    return CConverter(page.charset.c_str(), kWide)
+        .Convert(bytes, [&](std::string_view rest, std::string& output) {
+            wchar_t c;
+            rest.copy(reinterpret_cast<char*>(&c), sizeof(c));
+            const bool undefinedByte = c >= 0x80 && c <= 0xFF && page.toWide[c] == char32_t(c);
+            output += undefinedByte ? static_cast<char>(c) : '?';
+            return sizeof(wchar_t);
+        });
 }
 
 } // namespace
@@ -149,41 +324,63 @@ int GetAnsiCodePage() {
 }
 
 std::wstring AnsiToWide(const std::string& ansi) {
-    const std::string charset = AnsiCharset();
-    const CConverter& decoder = Converter(kWide, charset.c_str());
-    return FromBytes(decoder.Convert(ansi, [](std::string_view rest, std::string& output) {
-        AppendWide(output, static_cast<wchar_t>(static_cast<unsigned char>(rest.front())));
-        return std::size_t{1};
-    }));
+    const CodePageTables& page = AnsiCodePage();
+    if (!page.byTables)
+        return AnsiToWideByIconv(page, ansi);
+    std::wstring wide(ansi.size(), L'\0');
+    std::transform(ansi.begin(), ansi.end(), wide.begin(), [&](char byte) {
+        return static_cast<wchar_t>(page.toWide[static_cast<unsigned char>(byte)]);
+    });
+    return wide;
 }
 
 std::string WideToAnsi(const std::wstring& wide) {
-    const std::string charset = AnsiCharset();
-    const CConverter& encoder = Converter(charset.c_str(), kWide);
-    const CConverter& decoder = Converter(kWide, charset.c_str());
-    return encoder.Convert(
-        AsBytes(WithoutNonCharacters(wide)), [&](std::string_view rest, std::string& output) {
-            wchar_t c;
-            rest.copy(reinterpret_cast<char*>(&c), sizeof(c));
-            const bool undefinedByte = c >= 0x80 && c <= 0xFF && IsUndefinedAnsiByte(decoder, c);
-            output += undefinedByte ? static_cast<char>(c) : '?';
-            return sizeof(wchar_t);
-        });
+    const CodePageTables& page = AnsiCodePage();
+    if (!page.byTables)
+        return WideToAnsiByIconv(page, wide);
+    std::string ansi;
+    ansi.reserve(wide.size());
+    for (wchar_t c : wide)
+        AppendAnsi(ansi, page, static_cast<char32_t>(c));
+    return ansi;
 }
 
 std::wstring Utf8ToWide(const std::string& utf8) {
-    const std::string wide =
-        Converter(kWide, kUtf8).Convert(utf8, [](std::string_view, std::string& output) {
-            AppendWide(output, kReplacementChar);
-            return std::size_t{1};
-        });
-    return WithoutNonCharacters(FromBytes(wide), kReplacementChar);
+    std::wstring wide;
+    wide.reserve(utf8.size());
+    DecodeUtf8(utf8, [&](char32_t c) { wide += static_cast<wchar_t>(c); });
+    return wide;
 }
 
 std::string WideToUtf8(const std::wstring& wide) {
-    return Converter(kUtf8, kWide)
-        .Convert(AsBytes(WithoutNonCharacters(wide)), [](std::string_view, std::string& output) {
-            output += '?';
-            return sizeof(wchar_t);
-        });
+    std::string utf8;
+    utf8.reserve(wide.size());
+    for (wchar_t c : wide)
+        AppendUtf8(utf8, static_cast<char32_t>(c));
+    return utf8;
+}
+
+std::string AnsiTextToUtf8(std::string_view ansi) {
+    if (IsAscii(ansi))
+        return std::string(ansi);
+    const CodePageTables& page = AnsiCodePage();
+    if (!page.byTables)
+        return WideToUtf8(AnsiToWideByIconv(page, ansi));
+    std::string utf8;
+    utf8.reserve(ansi.size() + ansi.size() / 2);
+    for (char byte : ansi)
+        AppendUtf8(utf8, page.toWide[static_cast<unsigned char>(byte)]);
+    return utf8;
+}
+
+std::string Utf8TextToAnsi(std::string_view utf8) {
+    if (IsAscii(utf8))
+        return std::string(utf8);
+    const CodePageTables& page = AnsiCodePage();
+    if (!page.byTables)
+        return WideToAnsiByIconv(page, Utf8ToWide(std::string(utf8)));
+    std::string ansi;
+    ansi.reserve(utf8.size());
+    DecodeUtf8(utf8, [&](char32_t c) { AppendAnsi(ansi, page, c); });
+    return ansi;
 }
