@@ -5,11 +5,14 @@
 #include <atomic>
 #include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <iconv.h>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -29,14 +32,25 @@ bool IsCentralEuropeanLanguage(std::string_view language) {
     return false;
 }
 
-// The locale that decides LC_CTYPE, by the usual precedence of the variables.
-std::string_view CTypeLocale() {
-    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value && *value)
-            return value;
+// The variables that decide the code page: the override, then those of the locale that decides
+// LC_CTYPE, by the usual precedence.
+constexpr std::array<std::string_view, 4> kCodePageVariables = {
+    "QUILLON_ANSI_CODEPAGE=", "LC_ALL=", "LC_CTYPE=", "LANG="};
+
+// Their values (null where unset) as getenv gives them, in one pass over the environment: every
+// conversion reads them.
+std::array<const char*, kCodePageVariables.size()> ReadCodePageVariables() {
+    std::array<const char*, kCodePageVariables.size()> values{};
+    for (char** entry = environ; entry && *entry; ++entry) {
+        if (**entry != 'Q' && **entry != 'L')
+            continue;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const std::string_view name = kCodePageVariables[i];
+            if (!values[i] && std::strncmp(*entry, name.data(), name.size()) == 0)
+                values[i] = *entry + name.size();
+        }
     }
-    return {};
+    return values;
 }
 
 bool ParseCodePage(const char* text, int& codePage) {
@@ -49,11 +63,6 @@ bool ParseCodePage(const char* text, int& codePage) {
         return false;
     codePage = static_cast<int>(value);
     return true;
-}
-
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // Surrogate halves and values past Unicode are no characters.
@@ -150,16 +159,16 @@ struct CodePageTables {
     // Byte -> code point. A byte the page leaves undefined travels as the control character of
     // the same value, so that any ANSI text survives a trip through wide text or UTF-8.
     std::array<char32_t, 256> toWide{};
-    // (code point, byte) for the bytes whose code point differs from their value, by code point.
-    std::vector<std::pair<char32_t, unsigned char>> fromWide;
+    // Code point -> byte over the Basic Multilingual Plane, which holds every character of a page
+    // the tables cover; 0 where the page lacks the character (only U+0000 is the byte 0).
+    std::vector<unsigned char> fromWide;
 
     // The byte of a character, or -1 when the page lacks it.
     int Encode(char32_t c) const {
-        if (c < toWide.size() && toWide[c] == c)
-            return static_cast<int>(c);
-        const auto it = std::lower_bound(fromWide.begin(), fromWide.end(),
-                                         std::pair<char32_t, unsigned char>(c, 0));
-        return it != fromWide.end() && it->first == c ? it->second : -1;
+        if (c >= fromWide.size())
+            return -1;
+        const unsigned char byte = fromWide[c];
+        return byte != 0 || c == 0 ? byte : -1;
     }
 };
 
@@ -178,13 +187,17 @@ std::unique_ptr<CodePageTables> MakeCodePage(int number) {
             return nullptr;
         if (!decoded)
             c = byte;
-        if (kind == CConverter::ByteKind::Partial || kind == CConverter::ByteKind::Composed)
+        if (kind == CConverter::ByteKind::Partial || kind == CConverter::ByteKind::Composed ||
+            c > 0xFFFF)
             page->byTables = false;
         page->toWide[byte] = c;
-        if (c != byte)
-            page->fromWide.emplace_back(c, static_cast<unsigned char>(byte));
     }
-    std::sort(page->fromWide.begin(), page->fromWide.end());
+    if (page->byTables) {
+        page->fromWide.assign(0x10000, 0);
+        // Where two bytes stand for one character, the lower byte is the character's.
+        for (int byte = 255; byte >= 0; --byte)
+            page->fromWide[page->toWide[byte]] = static_cast<unsigned char>(byte);
+    }
     return page;
 }
 
@@ -221,51 +234,82 @@ const CodePageTables& AnsiCodePage() {
     return page;
 }
 
-// Calls emit for each character of the UTF-8 text. A byte that starts no well-formed sequence
-// gives U+FFFD and the next byte is read afresh. Sequences of up to six bytes are well-formed, as
-// iconv reads them, and one for a value past Unicode gives one U+FFFD.
-template <typename Emit> void DecodeUtf8(std::string_view utf8, Emit emit) {
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-    const auto* const end = p + utf8.size();
-    while (p < end) {
-        const unsigned char lead = *p;
-        if (lead < 0x80) {
-            emit(lead);
-            ++p;
-            continue;
-        }
-        const int length = std::countl_one(lead);
-        char32_t c = lead & (0x7F >> length);
-        int i = 1;
-        for (; i < length && i < end - p && (p[i] & 0xC0) == 0x80; ++i)
-            c = (c << 6) | (p[i] & 0x3F);
-        const bool wellFormed = length >= 2 && length <= 6 && i == length &&
-                                c >= (length == 2 ? 0x80u : 1u << (5 * length - 4)) &&
-                                (c < 0xD800 || c > 0xDFFF);
-        emit(!wellFormed || c > 0x10FFFF ? kReplacementChar : c);
-        p += wellFormed ? length : 1;
-    }
+// A sequence of UTF-8 that starts with a byte past ASCII: its length in bytes, 0 when the bytes
+// form no well-formed sequence, and its value. Sequences run to six bytes, as iconv reads them.
+struct Utf8Sequence {
+    int length;
+    char32_t value;
+};
+
+Utf8Sequence ReadUtf8Sequence(const unsigned char* p, const unsigned char* end) {
+    const int length = std::countl_one(*p);
+    char32_t c = *p & (0x7F >> length);
+    int i = 1;
+    for (; i < length && i < end - p && (p[i] & 0xC0) == 0x80; ++i)
+        c = (c << 6) | (p[i] & 0x3F);
+    const bool wellFormed = length >= 2 && length <= 6 && i == length &&
+                            c >= (length == 2 ? 0x80u : 1u << (5 * length - 4)) &&
+                            (c < 0xD800 || c > 0xDFFF);
+    return {wellFormed ? length : 0, c};
 }
 
-// Appends a character as UTF-8; a non-character becomes "?".
-void AppendUtf8(std::string& output, char32_t c) {
-    if (!IsCharacter(c)) {
-        output += '?';
-    } else if (c < 0x80) {
-        output += static_cast<char>(c);
-    } else if (c < 0x800) {
-        output += static_cast<char>(0xC0 | (c >> 6));
-        output += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        output += static_cast<char>(0xE0 | (c >> 12));
-        output += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        output += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        output += static_cast<char>(0xF0 | (c >> 18));
-        output += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        output += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        output += static_cast<char>(0x80 | (c & 0x3F));
+// The length of the text's leading run of ASCII characters.
+std::size_t AsciiPrefixLength(std::string_view text) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    std::size_t length = 0;
+    for (std::uint64_t word; length + sizeof(word) <= text.size(); length += sizeof(word)) {
+        std::memcpy(&word, text.data() + length, sizeof(word));
+        if (word & kHighBits)
+            break;
     }
+    while (length < text.size() && static_cast<unsigned char>(text[length]) < 0x80)
+        ++length;
+    return length;
+}
+
+// Calls ascii for each run of ASCII characters of the UTF-8 text and emit for each other
+// character. A byte that starts no well-formed sequence gives U+FFFD and the next byte is read
+// afresh; a sequence for a value past Unicode gives one U+FFFD. True when neither happened.
+template <typename Ascii, typename Emit>
+bool DecodeUtf8(std::string_view utf8, Ascii ascii, Emit emit) {
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(utf8.data());
+    bool valid = true;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        if (const std::size_t run = AsciiPrefixLength(utf8.substr(i))) {
+            ascii(utf8.substr(i, run));
+            i += run;
+            continue;
+        }
+        const Utf8Sequence sequence = ReadUtf8Sequence(bytes + i, bytes + utf8.size());
+        const bool character = sequence.length != 0 && sequence.value <= 0x10FFFF;
+        emit(character ? sequence.value : kReplacementChar);
+        valid = valid && character;
+        i += static_cast<std::size_t>(std::max(sequence.length, 1));
+    }
+    return valid;
+}
+
+// Writes a character as UTF-8, at most four bytes; a non-character becomes "?".
+char* PutUtf8(char* out, char32_t c) {
+    if (!IsCharacter(c)) {
+        *out++ = '?';
+    } else if (c < 0x80) {
+        *out++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
 }
 
 // Language tags (U+E0000-U+E007F) are invisible; iconv leaves them out of ANSI text too.
@@ -273,12 +317,22 @@ bool IsTag(char32_t c) {
     return c >> 7 == 0xE0000 >> 7;
 }
 
-// Appends a character in the code page; a character the page lacks becomes "?".
-void AppendAnsi(std::string& output, const CodePageTables& page, char32_t c) {
+// Writes a character in the code page, at most one byte; a character the page lacks becomes
+// "?".
+char* PutAnsi(char* out, const CodePageTables& page, char32_t c) {
     if (IsTag(c))
-        return;
-    const int byte = IsCharacter(c) ? page.Encode(c) : -1;
-    output += byte < 0 ? '?' : static_cast<char>(byte);
+        return out;
+    const int byte = page.Encode(c);
+    *out++ = byte < 0 ? '?' : static_cast<char>(byte);
+    return out;
+}
+
+// Fills a text of at most maxSize bytes through write(first byte), which returns the end of what
+// it wrote.
+template <typename Write> std::string WriteText(std::size_t maxSize, Write write) {
+    std::string text(maxSize, '\0');
+    text.resize(static_cast<std::size_t>(write(text.data()) - text.data()));
+    return text;
 }
 
 // Through iconv, for the pages that the tables do not cover.
@@ -315,10 +369,13 @@ std::string WideToAnsiByIconv(const CodePageTables& page, std::wstring wide) {
 } // namespace
 
 int GetAnsiCodePage() {
+    const auto variables = ReadCodePageVariables();
     int codePage = 0;
-    if (ParseCodePage(std::getenv("QUILLON_ANSI_CODEPAGE"), codePage))
+    if (ParseCodePage(variables[0], codePage))
         return codePage;
-    const std::string_view locale = CTypeLocale();
+    const auto found = std::find_if(variables.begin() + 1, variables.end(),
+                                    [](const char* value) { return value && *value; });
+    const std::string_view locale = found == variables.end() ? "" : *found;
     const std::string_view language = locale.substr(0, locale.find_first_of("_.@"));
     return IsCentralEuropeanLanguage(language) ? kCentralEuropean : kWesternEuropean;
 }
@@ -338,49 +395,74 @@ std::string WideToAnsi(const std::wstring& wide) {
     const CodePageTables& page = AnsiCodePage();
     if (!page.byTables)
         return WideToAnsiByIconv(page, wide);
-    std::string ansi;
-    ansi.reserve(wide.size());
-    for (wchar_t c : wide)
-        AppendAnsi(ansi, page, static_cast<char32_t>(c));
-    return ansi;
+    return WriteText(wide.size(), [&](char* out) {
+        for (wchar_t c : wide)
+            out = PutAnsi(out, page, static_cast<char32_t>(c));
+        return out;
+    });
 }
 
 std::wstring Utf8ToWide(const std::string& utf8) {
     std::wstring wide;
     wide.reserve(utf8.size());
-    DecodeUtf8(utf8, [&](char32_t c) { wide += static_cast<wchar_t>(c); });
+    DecodeUtf8(
+        utf8, [&](std::string_view run) { wide.append(run.begin(), run.end()); },
+        [&](char32_t c) { wide += static_cast<wchar_t>(c); });
     return wide;
 }
 
 std::string WideToUtf8(const std::wstring& wide) {
-    std::string utf8;
-    utf8.reserve(wide.size());
-    for (wchar_t c : wide)
-        AppendUtf8(utf8, static_cast<char32_t>(c));
-    return utf8;
+    return WriteText(4 * wide.size(), [&](char* out) {
+        for (wchar_t c : wide)
+            out = PutUtf8(out, static_cast<char32_t>(c));
+        return out;
+    });
 }
 
 std::string AnsiTextToUtf8(std::string_view ansi) {
-    if (IsAscii(ansi))
+    const std::size_t ascii = AsciiPrefixLength(ansi);
+    if (ascii == ansi.size())
         return std::string(ansi);
     const CodePageTables& page = AnsiCodePage();
     if (!page.byTables)
         return WideToUtf8(AnsiToWideByIconv(page, ansi));
-    std::string utf8;
-    utf8.reserve(ansi.size() + ansi.size() / 2);
-    for (char byte : ansi)
-        AppendUtf8(utf8, page.toWide[static_cast<unsigned char>(byte)]);
-    return utf8;
+    // The pages the tables cover hold characters of the Basic Multilingual Plane only.
+    std::size_t length = ascii;
+    for (char byte : ansi.substr(ascii)) {
+        const char32_t c = page.toWide[static_cast<unsigned char>(byte)];
+        length += c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+    }
+    return WriteText(length, [&](char* out) {
+        out = std::copy_n(ansi.data(), ascii, out);
+        for (char byte : ansi.substr(ascii))
+            out = PutUtf8(out, page.toWide[static_cast<unsigned char>(byte)]);
+        return out;
+    });
 }
 
 std::string Utf8TextToAnsi(std::string_view utf8) {
-    if (IsAscii(utf8))
+    bool valid = true;
+    return Utf8TextToAnsi(utf8, valid);
+}
+
+std::string Utf8TextToAnsi(std::string_view utf8, bool& valid) {
+    valid = true;
+    if (AsciiPrefixLength(utf8) == utf8.size())
         return std::string(utf8);
     const CodePageTables& page = AnsiCodePage();
-    if (!page.byTables)
+    if (!page.byTables) {
+        valid = IsValidUtf8(utf8);
         return WideToAnsiByIconv(page, Utf8ToWide(std::string(utf8)));
-    std::string ansi;
-    ansi.reserve(utf8.size());
-    DecodeUtf8(utf8, [&](char32_t c) { AppendAnsi(ansi, page, c); });
-    return ansi;
+    }
+    return WriteText(utf8.size(), [&](char* out) {
+        valid = DecodeUtf8(
+            utf8, [&](std::string_view run) { out = std::copy(run.begin(), run.end(), out); },
+            [&](char32_t c) { out = PutAnsi(out, page, c); });
+        return out;
+    });
+}
+
+bool IsValidUtf8(std::string_view text) {
+    return DecodeUtf8(
+        text, [](std::string_view) {}, [](char32_t) {});
 }

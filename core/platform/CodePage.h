@@ -19,3 +19,9 @@ std::string WideToUtf8(const std::wstring& wide);
 // The same as through wide text, without it; ASCII text comes back as it is.
 std::string AnsiTextToUtf8(std::string_view ansi);
 std::string Utf8TextToAnsi(std::string_view utf8);
+// The same, telling whether the text was valid UTF-8 (see IsValidUtf8).
+std::string Utf8TextToAnsi(std::string_view utf8, bool& valid);
+
+// Well-formed UTF-8 of Unicode characters only (no surrogates, nothing past U+10FFFF, no overlong
+// forms).
+bool IsValidUtf8(std::string_view text);
