@@ -115,7 +115,7 @@ bool CSmsConfig::WriteConfig() const {
         AppendNumber(settings, "SysTray", m_MinToTray ? 1 : 0);
         AppendNumber(settings, "ConfirmExit", m_ConfirmExit ? 1 : 0);
         AppendNumber(settings, "LCID", m_Lcid);
-        return WriteStoredFile(GetConfigDir(true, false) + kFileName, SerialiseStoredXml(document));
+        return WriteStoredXml(GetConfigDir(true, false) + kFileName, document);
     } catch (...) {
         return false;
     }

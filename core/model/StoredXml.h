@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoredFile.h"
+
 #include <pugixml.hpp>
 
 #include <string>
@@ -25,4 +27,7 @@ pugi::xml_node NewStoredXml(pugi::xml_document& document);
 // The root "KvSmsDa" of a parsed document; a null node when the document has another root.
 pugi::xml_node StoredXmlRoot(const pugi::xml_document& document);
 
-std::string SerialiseStoredXml(const pugi::xml_document& document);
+// Writes the document into the stored file at the path (see WriteStoredFile), compressing it as
+// it is serialised.
+bool WriteStoredXml(const std::string& path, const pugi::xml_document& document,
+                    StoredFileStamp* stamp = nullptr);
