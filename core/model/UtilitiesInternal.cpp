@@ -120,18 +120,24 @@ public:
 
     bool IsReady() const { return m_ready; }
 
-    // Compresses the input (Z_NO_FLUSH) or ends the stream (Z_FINISH), appending to out.
-    bool Deflate(const char* data, std::size_t count, int flush, std::vector<unsigned char>& out) {
-        do {
+    // Compresses more input, appending to out.
+    bool Compress(const char* data, std::size_t count, std::vector<unsigned char>& out) {
+        while (count > 0) {
             const auto piece = static_cast<uInt>(std::min<std::size_t>(count, UINT_MAX));
             m_stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
             m_stream.avail_in = piece;
             data += piece;
             count -= piece;
-            if (!Run(count == 0 ? flush : Z_NO_FLUSH, out))
+            if (!Run(Z_NO_FLUSH, out))
                 return false;
-        } while (count > 0);
+        }
         return true;
+    }
+
+    // Ends the stream, appending to out.
+    bool Finish(std::vector<unsigned char>& out) {
+        m_stream.avail_in = 0;
+        return Run(Z_FINISH, out);
     }
 
 private:
@@ -194,9 +200,9 @@ bool CompressText(const TextSource& source, std::vector<unsigned char>& out) {
     CDeflater deflater;
     bool compressed = deflater.IsReady();
     source([&](const char* data, std::size_t count) {
-        compressed = compressed && deflater.Deflate(data, count, Z_NO_FLUSH, out);
+        compressed = compressed && deflater.Compress(data, count, out);
     });
-    return compressed && deflater.Deflate(nullptr, 0, Z_FINISH, out);
+    return compressed && deflater.Finish(out);
 }
 
 void CompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out) {
