@@ -3,10 +3,11 @@
 #include "ProfileLock.h"
 #include "SmsConfig.h"
 
-// The library's only load and unload hooks. This file is the last source of the data model, so
-// its constructor runs after the static initialisers of everything it uses; what the unload
-// uses stays valid until then (the mutex and singleton pointers are constant-initialised, the
-// settings keep their file form ready).
+// The library's only load and unload hooks. The load may run before any other static
+// initialiser of the library, and the unload runs at process exit after the static and
+// thread-local objects are destroyed. So everything the hooks reach is constant-initialised
+// (mutexes, singleton pointers, tables), made on first use by a function-local static, or never
+// destroyed (the code pages, the named-mutex registry); no order of the sources matters.
 
 void QuillonCoreAttach() {
     CProfileLock::OpenMutex();

@@ -55,7 +55,7 @@ CSmsArchiveItem* CSmsArchive::GetItem(int index) const {
 CSmsArchiveItem* CSmsArchive::AddFirst(std::unique_ptr<CSmsArchiveItem> item) {
     if (m_newItems >= 0)
         ++m_newItems;
-    m_items.insert(m_items.begin(), std::move(item));
+    m_items.push_front(std::move(item));
     return m_items.front().get();
 }
 

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -79,7 +80,8 @@ public:
     void WriteXML(pugi::xml_node& parent) const;
 
 private:
-    using ItemList = std::vector<std::unique_ptr<CSmsArchiveItem>>;
+    // A deque: new items go to the front.
+    using ItemList = std::deque<std::unique_ptr<CSmsArchiveItem>>;
 
     CSmsArchiveItem* AddFirst(std::unique_ptr<CSmsArchiveItem> item);
     void RemoveOldItems(std::int64_t cutoff);

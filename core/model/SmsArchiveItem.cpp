@@ -53,8 +53,14 @@ CSmsArchiveItem::CSmsArchiveItem(const pugi::xml_node& element) : m_sentTime(Clo
 
 // Each recipient goes to the front, as AddRecipient puts it: the stored order turns round.
 void CSmsArchiveItem::ReadRecipients(const pugi::xml_node& recipients) {
-    for (const pugi::xml_node& child : recipients.children())
-        if (child.type() == pugi::node_element)
+    const auto isElement = [](const pugi::xml_node& node) {
+        return node.type() == pugi::node_element;
+    };
+    const auto children = recipients.children();
+    m_recipients.reserve(m_recipients.size() + static_cast<std::size_t>(std::count_if(
+                                                   children.begin(), children.end(), isElement)));
+    for (const pugi::xml_node& child : children)
+        if (isElement(child))
             AddRecipient(std::make_unique<CSmsRecipientInfo>(child));
 }
 

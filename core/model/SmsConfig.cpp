@@ -72,11 +72,6 @@ CSmsConfig::~CSmsConfig() {
     }
 }
 
-void CSmsConfig::SetDefaultUser(const std::string& name) {
-    m_DefaultUser = name;
-    m_defaultUserXml = AnsiToXmlText(name);
-}
-
 bool CSmsConfig::Save(bool logoutPart) {
     try {
         const CProfileLock lock;
@@ -89,7 +84,6 @@ bool CSmsConfig::Save(bool logoutPart) {
             stored.m_Lcid = m_Lcid;
         }
         stored.m_DefaultUser = m_DefaultUser;
-        stored.m_defaultUserXml = m_defaultUserXml;
         stored.m_AppMode = m_AppMode;
         return stored.WriteConfig();
     } catch (...) {
@@ -115,13 +109,13 @@ bool CSmsConfig::WriteConfig() const {
         pugi::xml_document document;
         pugi::xml_node settings = NewStoredXml(document).append_child("Settings");
         AppendNumber(settings, "AppMode", m_AppMode);
-        settings.append_child("DefaultUser").text().set(m_defaultUserXml.c_str());
+        settings.append_child("DefaultUser").text().set(AnsiToXmlText(m_DefaultUser).c_str());
         AppendNumber(settings, "AutoLogout", m_AutoLogout ? 1 : 0);
         AppendNumber(settings, "LogoutDelay", m_LogoutDelay);
         AppendNumber(settings, "SysTray", m_MinToTray ? 1 : 0);
         AppendNumber(settings, "ConfirmExit", m_ConfirmExit ? 1 : 0);
         AppendNumber(settings, "LCID", m_Lcid);
-        return WriteStoredFile(GetConfigDir(true, false) + kFileName, SerialiseStoredXml(document));
+        return WriteStoredXml(GetConfigDir(true, false) + kFileName, document);
     } catch (...) {
         return false;
     }

@@ -32,7 +32,7 @@ public:
     AppMode GetAppMode() const { return m_AppMode; }
     void SetAppMode(int mode) { m_AppMode = static_cast<AppMode>(mode); }
     const std::string& GetDefaultUser() const { return m_DefaultUser; }
-    void SetDefaultUser(const std::string& name);
+    void SetDefaultUser(const std::string& name) { m_DefaultUser = name; }
     void SetDefaultUser(const char* name) { SetDefaultUser(std::string(name ? name : "")); }
     bool GetAutoLogout() const { return m_AutoLogout; }
     void SetAutoLogout(bool autoLogout) { m_AutoLogout = autoLogout; }
@@ -61,9 +61,6 @@ protected:
 private:
     AppMode m_AppMode = MultiUser;
     std::string m_DefaultUser;
-    // The default user's name as the file holds it. Made when the name is set, so that the
-    // write at unload needs no code-page conversion (those may be torn down by then).
-    std::string m_defaultUserXml;
     bool m_AutoLogout = false;
     std::uint16_t m_LogoutDelay = 1;
     bool m_MinToTray = false;

@@ -259,7 +259,7 @@ bool CSmsUserInfo::Write(StoredFileStamp& stamp) const {
     pugi::xml_node history = user.append_child("History");
     CSmsArchive::WriteHistoryXML(m_history, history);
     WritePrefs(user);
-    return WriteStoredFile(ProfilePath(m_Name, false, false), SerialiseStoredXml(document), &stamp);
+    return WriteStoredXml(ProfilePath(m_Name, false, false), document, &stamp);
 }
 
 void CSmsUserInfo::MergeHistoryFrom(const SmsHistoryList& history) {

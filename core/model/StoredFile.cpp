@@ -98,18 +98,26 @@ void SyncFolder(const std::string& folder) {
 } // namespace
 
 std::vector<unsigned char> PackStoredText(const std::string& text) {
-    if (text.size() > UINT32_MAX)
+    return PackStoredText([&](const TextSink& sink) { sink(text.data(), text.size()); });
+}
+
+// The stream is compressed straight behind the room for the length, which is known at the end.
+std::vector<unsigned char> PackStoredText(const TextSource& source) {
+    std::vector<unsigned char> bytes(kHeaderSize, 0);
+    std::uint64_t length = 0;
+    const bool compressed = CompressText(
+        [&](const TextSink& sink) {
+            source([&](const char* data, std::size_t count) {
+                length += count;
+                sink(data, count);
+            });
+        },
+        bytes);
+    if (!compressed || length > UINT32_MAX)
         return {};
-    std::vector<unsigned char> compressed;
-    CompressBuffer(reinterpret_cast<const unsigned char*>(text.data()), text.size(), compressed);
-    if (compressed.empty())
-        return {};
-    const std::size_t used = kHeaderSize + compressed.size();
-    std::vector<unsigned char> bytes((used + kBlockSize - 1) / kBlockSize * kBlockSize, 0);
-    const auto length = static_cast<std::uint32_t>(text.size());
+    bytes.resize((bytes.size() + kBlockSize - 1) / kBlockSize * kBlockSize, 0);
     for (std::size_t i = 0; i < kHeaderSize; ++i)
         bytes[i] = static_cast<unsigned char>(length >> (8 * i));
-    std::copy(compressed.begin(), compressed.end(), bytes.begin() + kHeaderSize);
     EncipherBuffer(bytes.data(), bytes.size());
     return bytes;
 }
@@ -146,7 +154,12 @@ bool ReadStoredFile(const std::string& path, const std::string& fallback, std::u
 }
 
 bool WriteStoredFile(const std::string& path, const std::string& text, StoredFileStamp* stamp) {
-    const std::vector<unsigned char> bytes = PackStoredText(text);
+    return WriteStoredFile(
+        path, [&](const TextSink& sink) { sink(text.data(), text.size()); }, stamp);
+}
+
+bool WriteStoredFile(const std::string& path, const TextSource& source, StoredFileStamp* stamp) {
+    const std::vector<unsigned char> bytes = PackStoredText(source);
     if (bytes.empty())
         return false;
     std::string temporary = path + ".XXXXXX";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UtilitiesInternal.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -26,6 +28,8 @@ std::optional<StoredFileStamp> StampOfStoredFile(const std::string& path);
 
 // The container of a text; empty when it cannot be made (a text of 4 GiB or more).
 std::vector<unsigned char> PackStoredText(const std::string& text);
+// The same for a text that comes in pieces, never whole in memory.
+std::vector<unsigned char> PackStoredText(const TextSource& source);
 
 // The text held by container bytes (deciphered in place). False when the byte count is not a
 // positive multiple of 8, when L is not below maxRatio times the byte count or when the stream
@@ -42,4 +46,6 @@ bool ReadStoredFile(const std::string& path, const std::string& fallback, std::u
 // disk, then renamed over the old one, so that a failed write leaves the old file whole. False
 // when the file could not be written; with a stamp, success also gives the new file's stamp.
 bool WriteStoredFile(const std::string& path, const std::string& text,
+                     StoredFileStamp* stamp = nullptr);
+bool WriteStoredFile(const std::string& path, const TextSource& source,
                      StoredFileStamp* stamp = nullptr);

@@ -6,15 +6,15 @@ namespace {
 
 constexpr const char* kRootName = "KvSmsDa";
 
-class CStringWriter : public pugi::xml_writer {
+class CSinkWriter : public pugi::xml_writer {
 public:
-    explicit CStringWriter(std::string& out) : m_out(out) {}
+    explicit CSinkWriter(const TextSink& sink) : m_sink(sink) {}
     void write(const void* data, std::size_t size) override {
-        m_out.append(static_cast<const char*>(data), size);
+        m_sink(static_cast<const char*>(data), size);
     }
 
 private:
-    std::string& m_out;
+    const TextSink& m_sink;
 };
 
 } // namespace
@@ -37,9 +37,11 @@ pugi::xml_node StoredXmlRoot(const pugi::xml_document& document) {
     return std::string_view(root.name()) == kRootName ? root : pugi::xml_node();
 }
 
-std::string SerialiseStoredXml(const pugi::xml_document& document) {
-    std::string text;
-    CStringWriter writer(text);
-    document.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
-    return text;
+bool WriteStoredXml(const std::string& path, const pugi::xml_document& document,
+                    StoredFileStamp* stamp) {
+    const auto serialise = [&](const TextSink& sink) {
+        CSinkWriter writer(sink);
+        document.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    };
+    return WriteStoredFile(path, serialise, stamp);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoredFile.h"
+
 #include <pugixml.hpp>
 
 #include <string>
@@ -8,9 +10,11 @@
 // The XML documents of the profile and settings files.
 
 // Texts read back byte for byte as they were written: no end-of-line or attribute whitespace
-// normalisation, and an element text of blanks alone is kept.
-constexpr unsigned int kStoredXmlParseFlags = (pugi::parse_default | pugi::parse_ws_pcdata_single) &
-                                              ~(pugi::parse_eol | pugi::parse_wconv_attribute);
+// normalisation, and an element text of blanks alone is kept. The text of an element is kept in
+// the element itself (text() reads it as before), which halves the nodes of a large profile.
+constexpr unsigned int kStoredXmlParseFlags =
+    (pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata) &
+    ~(pugi::parse_eol | pugi::parse_wconv_attribute);
 
 // Parses the text in place, so the text must outlive the document. The bytes are taken as UTF-8
 // whatever a declaration says: the ANSI bytes of older files reach the readers unchanged.
@@ -23,4 +27,7 @@ pugi::xml_node NewStoredXml(pugi::xml_document& document);
 // The root "KvSmsDa" of a parsed document; a null node when the document has another root.
 pugi::xml_node StoredXmlRoot(const pugi::xml_document& document);
 
-std::string SerialiseStoredXml(const pugi::xml_document& document);
+// Writes the document into the stored file at the path (see WriteStoredFile), compressing it as
+// it is serialised.
+bool WriteStoredXml(const std::string& path, const pugi::xml_document& document,
+                    StoredFileStamp* stamp = nullptr);

@@ -62,11 +62,11 @@ std::string WcharToCstring(const std::wstring& wide) {
 }
 
 std::string AnsiToUtf8(const std::string& ansi) {
-    return WideToUtf8(AnsiToWide(ansi));
+    return AnsiTextToUtf8(ansi);
 }
 
 std::string Utf8ToAnsi(const std::string& utf8) {
-    return WideToAnsi(Utf8ToWide(utf8));
+    return Utf8TextToAnsi(utf8);
 }
 
 std::string EncodeAmpChars(const std::string& text) {

@@ -70,6 +70,8 @@ constexpr int kStoreRounds = 12;
 constexpr int kCompressionLevel = 5;
 // Output grows in steps of this size, so that a damaged length never allocates it all at once.
 constexpr std::size_t kInflateStep = 1 << 20;
+// Compressed output grows in steps of this size.
+constexpr std::size_t kDeflateStep = 64 << 10;
 
 const CRc5& StoreCipher() {
     static const CRc5 cipher = [] {
@@ -104,6 +106,60 @@ bool Inflate(z_stream& stream, std::vector<unsigned char>& out, std::size_t limi
             return false;
     }
 }
+
+// A deflate stream, ended however its owner is left.
+class CDeflater {
+public:
+    CDeflater() { m_ready = deflateInit(&m_stream, kCompressionLevel) == Z_OK; }
+    ~CDeflater() {
+        if (m_ready)
+            deflateEnd(&m_stream);
+    }
+    CDeflater(const CDeflater&) = delete;
+    CDeflater& operator=(const CDeflater&) = delete;
+
+    bool IsReady() const { return m_ready; }
+
+    // Compresses more input, appending to out.
+    bool Compress(const char* data, std::size_t count, std::vector<unsigned char>& out) {
+        while (count > 0) {
+            const auto piece = static_cast<uInt>(std::min<std::size_t>(count, UINT_MAX));
+            m_stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
+            m_stream.avail_in = piece;
+            data += piece;
+            count -= piece;
+            if (!Run(Z_NO_FLUSH, out))
+                return false;
+        }
+        return true;
+    }
+
+    // Ends the stream, appending to out.
+    bool Finish(std::vector<unsigned char>& out) {
+        m_stream.avail_in = 0;
+        return Run(Z_FINISH, out);
+    }
+
+private:
+    // Runs deflate until the input is used up, or with Z_FINISH until the stream ends.
+    bool Run(int flush, std::vector<unsigned char>& out) {
+        int result;
+        do {
+            const std::size_t used = out.size();
+            out.resize(used + kDeflateStep);
+            m_stream.next_out = out.data() + used;
+            m_stream.avail_out = static_cast<uInt>(kDeflateStep);
+            result = deflate(&m_stream, flush);
+            out.resize(out.size() - m_stream.avail_out);
+            if (result != Z_OK && result != Z_STREAM_END)
+                return false;
+        } while (flush == Z_FINISH ? result != Z_STREAM_END : m_stream.avail_in > 0);
+        return true;
+    }
+
+    z_stream m_stream{};
+    bool m_ready = false;
+};
 
 } // namespace
 
@@ -140,13 +196,20 @@ std::string DecipherBase64Text(const std::string& text) {
     return zero == end ? std::string() : std::string(bytes.begin(), zero);
 }
 
+bool CompressText(const TextSource& source, std::vector<unsigned char>& out) {
+    CDeflater deflater;
+    bool compressed = deflater.IsReady();
+    source([&](const char* data, std::size_t count) {
+        compressed = compressed && deflater.Compress(data, count, out);
+    });
+    return compressed && deflater.Finish(out);
+}
+
 void CompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out) {
-    // The bound of zlib itself: a fixed margin is too small for large incompressible input.
-    uLongf produced = compressBound(count);
-    out.resize(produced);
-    if (compress2(out.data(), &produced, data, count, kCompressionLevel) != Z_OK)
-        produced = 0;
-    out.resize(produced);
+    out.clear();
+    const auto* text = reinterpret_cast<const char*>(data);
+    if (!CompressText([&](const TextSink& sink) { sink(text, count); }, out))
+        out.clear();
 }
 
 bool DecompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,14 @@ void DecipherBuffer(unsigned char* buffer, std::size_t count);
 // The stored password: Base64, then deciphered; empty when anything is wrong.
 std::string DecipherBase64Text(const std::string& text);
 
-// zlib stream, level 5, in one call.
+// A text handed over piece by piece: a source calls the sink for each piece, in order.
+using TextSink = std::function<void(const char* data, std::size_t count)>;
+using TextSource = std::function<void(const TextSink& sink)>;
+
+// zlib stream, level 5, of a text that comes in pieces, appended to out: the same bytes as one
+// call over the whole text, without the whole text in memory. False when zlib fails.
+bool CompressText(const TextSource& source, std::vector<unsigned char>& out);
+// zlib stream, level 5, in one call; empty when zlib fails.
 void CompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out);
 // Inflates into a buffer of outCount bytes (the expected length); true only when the stream
 // ends exactly there, and then outCount is the produced length. On failure out is emptied.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CodePage.h" // IsValidUtf8
+
 #include <pugixml.hpp>
 
 #include <string>
@@ -9,8 +11,6 @@
 // ANSI bytes as they stand (files written by earlier versions kept ANSI bytes unconverted).
 std::string XmlTextToAnsi(const char* text);
 std::string AnsiToXmlText(const std::string& ansi);
-
-bool IsValidUtf8(const std::string& text);
 
 // Shorthands for the common cases: the text of an element or attribute, in ANSI.
 std::string XmlChildText(const pugi::xml_node& node, const char* childName);

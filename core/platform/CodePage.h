@@ -1,13 +1,27 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-// The system ANSI code page: 1250 or 1252 from the locale, or QUILLON_ANSI_CODEPAGE.
+// The system ANSI code page: 1250 or 1252 from the locale, or QUILLON_ANSI_CODEPAGE. Read from
+// the environment on every call. A code page that iconv does not know, or that does not keep
+// ASCII as it is, is taken as 1252 by the conversions.
 int GetAnsiCodePage();
 
-// Conversions through iconv. A character the target code page lacks becomes "?"; invalid input
-// bytes are replaced, never fatal. Wide text is wchar_t (UTF-32 on Linux).
+// Conversions between the ANSI code page and Unicode. A character the target code page lacks
+// becomes "?"; invalid input bytes are replaced (UTF-8 by U+FFFD), never fatal. Wide text is
+// wchar_t (UTF-32 on Linux). They use no thread-local or destructible state, so they work while
+// the library unloads.
 std::wstring AnsiToWide(const std::string& ansi);
 std::string WideToAnsi(const std::wstring& wide);
 std::wstring Utf8ToWide(const std::string& utf8);
 std::string WideToUtf8(const std::wstring& wide);
+// The same as through wide text, without it; ASCII text comes back as it is.
+std::string AnsiTextToUtf8(std::string_view ansi);
+std::string Utf8TextToAnsi(std::string_view utf8);
+// The same, telling whether the text was valid UTF-8 (see IsValidUtf8).
+std::string Utf8TextToAnsi(std::string_view utf8, bool& valid);
+
+// Well-formed UTF-8 of Unicode characters only (no surrogates, nothing past U+10FFFF, no overlong
+// forms).
+bool IsValidUtf8(std::string_view text);

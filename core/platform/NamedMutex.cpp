@@ -56,7 +56,9 @@ int OpenLockFile(std::string name) {
 
 std::shared_ptr<SharedLock> SharedLockOf(const std::string& name) {
     static std::mutex registryMutex;
-    static std::map<std::string, std::weak_ptr<SharedLock>> registry;
+    // Never destroyed: the library takes the lock while it unloads at process exit, after the
+    // static objects are gone.
+    static auto& registry = *new std::map<std::string, std::weak_ptr<SharedLock>>;
     std::lock_guard guard(registryMutex);
     std::weak_ptr<SharedLock>& entry = registry[name];
     std::shared_ptr<SharedLock> shared = entry.lock();

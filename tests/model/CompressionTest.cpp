@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 #include <zlib.h>
@@ -48,15 +49,36 @@ TEST(Compression, RoundTripsWithTheExactOrALargerExpectedLength) {
     }
 }
 
+// Stored files keep their bytes: the same as zlib gives for the whole text in one call, also when
+// the text comes in pieces of any size.
 TEST(Compression, WritesAZlibStreamOfLevelFive) {
-    const auto data = Text(5000);
-    const auto packed = Compress(data);
-    std::vector<unsigned char> reference(compressBound(data.size()));
-    uLongf length = reference.size();
-    ASSERT_EQ(compress2(reference.data(), &length, data.data(), data.size(), 5), Z_OK);
-    reference.resize(length);
-    EXPECT_EQ(packed, reference);
-    EXPECT_EQ(packed[0], 0x78) << "zlib header";
+    for (const auto& data : {Text(0), Text(5000), Text(3 << 20), Noise(300000)}) {
+        std::vector<unsigned char> reference(compressBound(data.size()));
+        uLongf length = reference.size();
+        ASSERT_EQ(compress2(reference.data(), &length, data.data(), data.size(), 5), Z_OK);
+        reference.resize(length);
+        EXPECT_EQ(Compress(data), reference) << data.size();
+        EXPECT_EQ(reference[0], 0x78) << "zlib header";
+
+        for (std::size_t piece : {1u, 777u, 65536u}) {
+            if (data.size() / piece > 100000)
+                continue;
+            std::vector<unsigned char> pieces = {0xAA}; // appended behind what is there
+            const auto* text = reinterpret_cast<const char*>(data.data());
+            ASSERT_TRUE(CompressText(
+                [&](const TextSink& sink) {
+                    for (std::size_t at = 0; at < data.size(); at += piece) {
+                        sink(text + at, 0); // an empty piece changes nothing
+                        sink(text + at, std::min(piece, data.size() - at));
+                    }
+                },
+                pieces));
+            ASSERT_EQ(pieces.front(), 0xAA);
+            EXPECT_TRUE(
+                std::equal(pieces.begin() + 1, pieces.end(), reference.begin(), reference.end()))
+                << data.size() << " in pieces of " << piece;
+        }
+    }
 }
 
 TEST(Compression, FailsWhenTheStreamDoesNotEndWithinTheExpectedLength) {

@@ -162,4 +162,22 @@ TEST_F(ConfigTest, TheLibraryReadsTheSettingsAtLoadAndWritesThemAtUnload) {
     EXPECT_EQ(CSmsConfig::CreateInstance()->GetLcid(), 1029);
 }
 
+// The unload at process exit comes after the static and thread-local objects are destroyed; it
+// still takes the lock and converts the name.
+TEST_F(ConfigTest, TheSettingsAreWrittenWhenTheProcessExits) {
+    std::filesystem::remove(ConfigPath());
+    EXPECT_EXIT(
+        {
+            CSmsConfig::GetInstance()->SetDefaultUser("\x8E"
+                                                      "ofia");
+            CSmsConfig::GetInstance()->SetLcid(1051);
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    const CSmsConfig stored;
+    EXPECT_EQ(stored.GetDefaultUser(), "\x8E"
+                                       "ofia");
+    EXPECT_EQ(stored.GetLcid(), 1051);
+}
+
 } // namespace

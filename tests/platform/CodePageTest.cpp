@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 // A locale set through LANG alone, with the other variables and the override cleared.
@@ -93,6 +95,8 @@ TEST(CodePage, InvalidUtf8IsReplacedNeverFatal) {
               "b\uFFFD\uFFFD");
     EXPECT_EQ(Utf8ToWide("\xED\xA0\x80z"), L"\uFFFD\uFFFD\uFFFDz"); // an encoded surrogate
     EXPECT_EQ(Utf8ToWide("\xF4\x90\x80\x80"), L"\uFFFD");           // past Unicode
+    EXPECT_EQ(Utf8ToWide("\xF8\x88\x80\x80\x80z"), L"\uFFFDz");     // a long form, too
+    EXPECT_EQ(Utf8ToWide("\xF8\x80\x80\x80\x80"), std::wstring(5, L'\uFFFD')); // overlong
     LocaleEnv env("en_US");
     EXPECT_EQ(WideToAnsi(Utf8ToWide("\xC0\x80ok")), "??ok");
 }
@@ -108,6 +112,52 @@ TEST(CodePage, EveryByteSurvivesTheTripThroughUtf8) {
 TEST(CodePage, UnknownCodePageFallsBackToWesternEuropean) {
     LocaleEnv env("sk_SK", "65001");
     EXPECT_EQ(AnsiToWide("\x80\xE9"), L"\u20AC\u00E9");
+    LocaleEnv ebcdic("en_US", "1026"); // known, but ASCII bytes are other letters there
+    EXPECT_EQ(AnsiToWide("A\x80"), L"A\u20AC");
     LocaleEnv cyrillic("en_US", "1251");
     EXPECT_EQ(AnsiToWide("\xC0"), L"\u0410");
+}
+
+TEST(CodePage, DirectConversionsMatchTheWayThroughWideText) {
+    const std::string utf8[] = {"plain ASCII 0903", "\xC5\xBDlu\xC5\xA5ou\xC4\x8Dk\xC3\xBD",
+                                "\xE2\x82\xAC\xF0\x9F\x98\x80", "bad \xC3 \xED\xA0\x80 \xFF"};
+    for (const char* codePage : {"1250", "1252", "932"}) {
+        LocaleEnv env("en_US", codePage);
+        EXPECT_EQ(AnsiTextToUtf8(AllBytes()), WideToUtf8(AnsiToWide(AllBytes()))) << codePage;
+        for (const std::string& text : utf8)
+            EXPECT_EQ(Utf8TextToAnsi(text), WideToAnsi(Utf8ToWide(text))) << codePage << text;
+    }
+}
+
+// Pages that combine letters and marks hold a letter back until the end of the text.
+TEST(CodePage, ComposingCodePagesKeepTheLastLetter) {
+    LocaleEnv vietnamese("en_US", "1258");
+    EXPECT_EQ(AnsiToWide("abc"), L"abc");
+    EXPECT_EQ(AnsiToWide("a\xEC"), L"\u00E1");
+    EXPECT_EQ(WideToAnsi(L"\u00E3"), "a\xDE");
+    LocaleEnv hebrew("en_US", "1255");
+    EXPECT_EQ(AnsiToWide("\xE0\xE1"), L"\u05D0\u05D1");
+}
+
+TEST(CodePage, LanguageTagsAreLeftOutOfAnsiText) {
+    LocaleEnv env("en_US");
+    EXPECT_EQ(WideToAnsi(L"a\U000E0067b\U000E007F"), "ab");
+    EXPECT_EQ(WideToUtf8(L"\U000E0067"), "\xF3\xA0\x81\xA7");
+}
+
+// The library writes its settings at process exit, after the thread-local objects are gone.
+TEST(CodePage, ConvertsWhileTheProcessExits) {
+    EXPECT_EXIT(
+        {
+            setenv("QUILLON_ANSI_CODEPAGE", "1250", 1);
+            EXPECT_EQ(AnsiTextToUtf8("\x9E"), "\xC5\xBE");
+            std::atexit([] {
+                const bool converted = AnsiTextToUtf8("\x9E\xE8") == "\xC5\xBE\xC4\x8D" &&
+                                       Utf8TextToAnsi("\xC5\xBE") == "\x9E" &&
+                                       WideToAnsi(AnsiToWide("\xE8")) == "\xE8";
+                std::_Exit(converted ? 0 : 1);
+            });
+            std::exit(2);
+        },
+        testing::ExitedWithCode(0), "");
 }
