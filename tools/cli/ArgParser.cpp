@@ -17,13 +17,13 @@ ArgParser::ArgParser(std::string usage, std::string description)
 
 ArgParser& ArgParser::Flag(const std::string& name, const std::string& help,
                            const std::string& alias) {
-    m_specs.push_back({name, alias, {}, help});
+    m_options.push_back({name, alias, {}, help});
     return *this;
 }
 
 ArgParser& ArgParser::Option(const std::string& name, const std::string& valueName,
                              const std::string& help, const std::string& alias) {
-    m_specs.push_back({name, alias, valueName, help});
+    m_options.push_back({name, alias, valueName, help});
     return *this;
 }
 
@@ -32,11 +32,12 @@ ArgParser& ArgParser::NoArguments() {
     return *this;
 }
 
-const ArgParser::Spec* ArgParser::Find(const std::string& text) const {
-    const auto found = std::find_if(m_specs.begin(), m_specs.end(), [&](const Spec& spec) {
-        return spec.name == text || (!spec.alias.empty() && spec.alias == text);
-    });
-    return found == m_specs.end() ? nullptr : &*found;
+const ArgParser::Definition* ArgParser::Find(const std::string& text) const {
+    const auto found =
+        std::find_if(m_options.begin(), m_options.end(), [&](const Definition& option) {
+            return option.name == text || (!option.alias.empty() && option.alias == text);
+        });
+    return found == m_options.end() ? nullptr : &*found;
 }
 
 ParsedArgs ArgParser::Parse(const std::vector<std::string>& args) const {
@@ -74,19 +75,19 @@ ParsedArgs ArgParser::ParseUntil(const std::vector<std::string>& args, bool stop
         }
         const std::size_t equals = text.find('=');
         const std::string name = text.substr(0, equals);
-        const Spec* spec = Find(name);
-        if (!spec)
+        const Definition* option = Find(name);
+        if (!option)
             throw UsageError("unknown option \"" + name + "\"");
-        if (spec->valueName.empty()) {
+        if (option->valueName.empty()) {
             if (equals != std::string::npos)
-                throw UsageError(spec->name + " takes no value");
-            parsed.m_values[spec->name] = {};
+                throw UsageError(option->name + " takes no value");
+            parsed.m_values[option->name] = {};
         } else if (equals != std::string::npos) {
-            parsed.m_values[spec->name] = text.substr(equals + 1);
+            parsed.m_values[option->name] = text.substr(equals + 1);
         } else if (i + 1 < args.size()) {
-            parsed.m_values[spec->name] = args[++i];
+            parsed.m_values[option->name] = args[++i];
         } else {
-            throw UsageError(spec->name + " needs a value (" + spec->valueName + ")");
+            throw UsageError(option->name + " needs a value (" + option->valueName + ")");
         }
     }
     consumed = i;
@@ -127,14 +128,15 @@ std::string HelpLine(std::string left, const std::string& text) {
 
 std::string ArgParser::Help() const {
     std::string help = "Usage: " + m_usage + "\n\n" + m_description + "\n";
-    if (m_specs.empty())
+    if (m_options.empty())
         return help;
     help += "\nOptions:\n";
-    for (const Spec& spec : m_specs) {
-        std::string left = "  " + (spec.alias.empty() ? "    " : spec.alias + ", ") + spec.name;
-        if (!spec.valueName.empty())
-            left += " " + spec.valueName;
-        help += HelpLine(left, spec.help);
+    for (const Definition& option : m_options) {
+        std::string left =
+            "  " + (option.alias.empty() ? "    " : option.alias + ", ") + option.name;
+        if (!option.valueName.empty())
+            left += " " + option.valueName;
+        help += HelpLine(left, option.help);
     }
     return help;
 }

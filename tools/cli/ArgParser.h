@@ -42,19 +42,19 @@ public:
     std::string Help() const;
 
 private:
-    struct Spec {
+    struct Definition {
         std::string name;
         std::string alias;
         std::string valueName; // empty for a flag
         std::string help;
     };
 
-    const Spec* Find(const std::string& text) const;
+    const Definition* Find(const std::string& text) const;
     ParsedArgs ParseUntil(const std::vector<std::string>& args, bool stopAtArgument,
                           std::size_t& consumed) const;
 
     std::string m_usage;
     std::string m_description;
-    std::vector<Spec> m_specs;
+    std::vector<Definition> m_options;
     bool m_takesArguments = true;
 };
