@@ -38,9 +38,16 @@ configure_and_build "$QUILLON_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUILLO
 run_ctest "$QUILLON_ROOT/build-asan" -L unit
 
 echo "== thread sanitizer build (concurrency tests)"
-configure_and_build "$QUILLON_ROOT/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DQUILLON_WERROR=ON \
-    -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF "-DCMAKE_CXX_FLAGS=-fsanitize=thread"
-run_ctest "$QUILLON_ROOT/build-tsan" -L concurrency
+# Only the executables of the tests labelled concurrency are built (each test is named after
+# its executable).
+tsan=$QUILLON_ROOT/build-tsan
+cmake -S "$QUILLON_ROOT" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_WERROR=ON \
+    -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF "-DCMAKE_CXX_FLAGS=-fsanitize=thread" \
+    >/dev/null || die "cmake configure failed ($tsan)"
+mapfile -t tsan_targets < <(ctest --test-dir "$tsan" -L concurrency -N | sed -n 's/^ *Test *#[0-9]*: //p')
+[ ${#tsan_targets[@]} -gt 0 ] || die "no concurrency tests found"
+cmake --build "$tsan" -j "$(nproc)" --target "${tsan_targets[@]}" || die "build failed ($tsan)"
+run_ctest "$tsan" -L concurrency
 
 echo "== fuzz build (clang, libFuzzer)"
 configure_and_build "$QUILLON_ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
