@@ -63,7 +63,10 @@ for target in "$QUILLON_ROOT"/build-fuzz/fuzz/fuzz_*; do
     seeds=()
     [ -d "$QUILLON_ROOT/fuzz/corpus/${name#fuzz_}" ] && seeds=("$QUILLON_ROOT/fuzz/corpus/${name#fuzz_}")
     echo "== fuzz $name ($fuzz_runs runs)"
-    if ! "$target" -runs="$fuzz_runs" -max_len=65536 "$corpus" "${seeds[@]}" >"$scratch/$name.log" 2>&1; then
+    # A fixed seed keeps CI repeatable; a crashing input is kept in build-fuzz/ for a look.
+    if ! "$target" -runs="$fuzz_runs" -seed=1 -max_len=65536 \
+        -artifact_prefix="$QUILLON_ROOT/build-fuzz/$name-" "$corpus" "${seeds[@]}" \
+        >"$scratch/$name.log" 2>&1; then
         tail -40 "$scratch/$name.log"
         echo "fuzz target $name failed"
         failed=1

@@ -12,15 +12,16 @@ CSmsAddressBookItem::CSmsAddressBookItem(const std::string& name, const std::str
 CSmsAddressBookItem::CSmsAddressBookItem(const pugi::xml_node& entry) {
     for (const pugi::xml_node& child : entry.children()) {
         const char* text = child.text().get();
-        if (*text == '\0')
-            continue;
         if (std::strcmp(child.name(), "Name") == 0) {
             m_Name = XmlTextToAnsi(text);
-            // The numbers are attributes of the name in the files this program writes.
+            // The numbers are attributes of the name in the files this program writes, also
+            // when the name is empty: a contact read once must read again after a save.
             if (const pugi::xml_attribute phone1 = child.attribute("Phone1"))
                 m_Phone1 = XmlTextToAnsi(phone1.value());
             if (const pugi::xml_attribute phone2 = child.attribute("Phone2"))
                 m_Phone2 = XmlTextToAnsi(phone2.value());
+        } else if (*text == '\0') {
+            continue;
         } else if (std::strcmp(child.name(), "Phone1") == 0) {
             m_Phone1 = XmlTextToAnsi(text);
         } else if (std::strcmp(child.name(), "Phone2") == 0) {

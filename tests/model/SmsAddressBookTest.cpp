@@ -91,6 +91,20 @@ TEST_F(AddressBookTest, WritesEntriesThenGroupsWithNumbersAsAttributes) {
                            "</AddressBook></User>");
 }
 
+TEST_F(AddressBookTest, AContactWithoutANameSurvivesASaveAndALoad) {
+    CSmsAddressBook book;
+    Read(book, "<AddressBook><Entry><Phone1>0905</Phone1></Entry></AddressBook>");
+    ASSERT_EQ(book.GetItemCount(), 1);
+
+    const std::string xml = Write(book);
+    CSmsAddressBook copy;
+    Read(copy, xml.substr(6, xml.size() - 13)); // the "AddressBook" element
+    ASSERT_EQ(copy.GetItemCount(), 1);
+    EXPECT_EQ(copy.GetItem(0)->GetName(), "");
+    EXPECT_EQ(copy.GetItem(0)->GetPhone1(), "0905");
+    EXPECT_EQ(Write(copy), xml);
+}
+
 TEST_F(AddressBookTest, AccentedTextsAreWrittenAsUtf8AndReadBack) {
     const std::string contact = "\x8Elu\x9Dou\xE8k\xFD k\xF9\xF2"; // Žluťoučký kůň in Windows-1250
     const std::string group = "Rodina \xC8"
@@ -331,7 +345,8 @@ TEST_F(AddressBookTest, HostileDocumentsReadWithoutHarm) {
             "<Entry><Name Phone1=\"1\">\xFF\xFE</Name></Entry></AddressBook>";
     CSmsAddressBook book;
     Read(book, deep);
-    EXPECT_EQ(Names(book), (std::vector<std::string>{"Cdata", "\xFF\xFE"}));
+    // The outermost name carries a number but no text of its own: a contact without a name.
+    EXPECT_EQ(Names(book), (std::vector<std::string>{"", "Cdata", "\xFF\xFE"}));
     ASSERT_EQ(book.GetGroupCount(), 1);
     EXPECT_TRUE(book.GetGroup(0)->IsEmpty());
 }
