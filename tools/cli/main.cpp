@@ -79,7 +79,7 @@ int PrintHelp(const std::vector<std::string>& args) {
                 "Sends SMS through the Velora service and keeps them in the same profile and\n"
                 "archive as the desktop program.\n\nCommands:\n");
     for (const Command& command : kCommands)
-        std::printf("  %-10s %s\n", command.name, command.summary);
+        std::printf("  %-16s %s\n", command.name, command.summary);
     std::fputs(kHelpTail, stdout);
     return ExitOk;
 }
