@@ -189,7 +189,14 @@ void CSmsArchive::QuickSort(ItemList& work, ItemList& scratch, std::size_t first
     }
 }
 
+// Stored archives are usually in order already; with no two times equal, that order is the
+// sorted one.
 void CSmsArchive::SortByDate() {
+    const auto notNewer = [](const auto& newer, const auto& older) {
+        return newer->GetSentTime() <= older->GetSentTime();
+    };
+    if (std::adjacent_find(m_items.begin(), m_items.end(), notNewer) == m_items.end())
+        return;
     ItemList scratch(m_items.size());
     QuickSort(m_items, scratch, 0, m_items.size());
 }

@@ -20,8 +20,9 @@ struct CSmsArchiveItem::EarlierRecipient {
 
 namespace {
 
-void AppendText(pugi::xml_node& parent, const char* name, const std::string& text) {
-    parent.append_child(name).text().set(text.c_str());
+// Numbers go to pugixml as they are: it writes them as std::to_string does, without a temporary.
+template <typename Value> void AppendText(pugi::xml_node& parent, const char* name, Value value) {
+    parent.append_child(name).text().set(value);
 }
 
 } // namespace
@@ -262,18 +263,18 @@ void CSmsArchiveItem::SetSmsText(const std::string& text) {
 
 void CSmsArchiveItem::WriteXML(pugi::xml_node& parent) const {
     pugi::xml_node item = parent.append_child("ArchiveItem");
-    AppendText(item, "TimeSent", std::to_string(m_sentTime));
+    AppendText(item, "TimeSent", m_sentTime);
     if (m_lastQueryTime != 0)
-        AppendText(item, "TimeQuery", std::to_string(m_lastQueryTime));
+        AppendText(item, "TimeQuery", m_lastQueryTime);
     if (m_smsCount != 0)
-        AppendText(item, "SmsCount", std::to_string(m_smsCount));
+        AppendText(item, "SmsCount", m_smsCount);
     AppendText(item, "Type", m_type ? "1" : "0");
-    AppendText(item, "Text", AnsiToXmlText(m_text));
+    AppendText(item, "Text", AnsiToXmlText(m_text).c_str());
     if (m_schedule) {
         pugi::xml_node schedule = item.append_child("ScheduleInfo");
         m_schedule->WriteXML(schedule);
     } else if (!m_groupName.empty()) {
-        AppendText(item, "Group", AnsiToXmlText(m_groupName));
+        AppendText(item, "Group", AnsiToXmlText(m_groupName).c_str());
     }
     pugi::xml_node recipients = item.append_child("Recipients");
     for (const auto& recipient : m_recipients)

@@ -5,5 +5,5 @@
 void CSmsHistoryItem::WriteXML(pugi::xml_node& parent) const {
     pugi::xml_node item = parent.append_child("HistoryItem");
     item.text().set(AnsiToXmlText(m_text).c_str());
-    item.append_attribute("TimeStamp").set_value(std::to_string(m_timeStamp).c_str());
+    item.append_attribute("TimeStamp").set_value(m_timeStamp);
 }

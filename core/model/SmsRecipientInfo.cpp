@@ -5,15 +5,28 @@
 #include "XmlText.h"
 
 #include <algorithm>
+#include <string_view>
 
 CSmsRecipientInfo::CSmsRecipientInfo(const std::string& origNr, const std::string& translatedNr,
                                      std::int64_t smsId)
     : m_origNr(origNr), m_translatedNr(translatedNr), m_smsId(smsId) {}
 
+// One pass over the children; of repeated elements the first counts.
 CSmsRecipientInfo::CSmsRecipientInfo(const pugi::xml_node& element) {
-    m_origNr = XmlChildText(element, "OrigNr");
-    m_translatedNr = XmlChildText(element, "TranslatedNr");
-    const pugi::xml_node id = element.child("SmsId");
+    pugi::xml_node origNr, translatedNr, id;
+    for (const pugi::xml_node& child : element.children()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const std::string_view name = child.name();
+        if (name == "SmsId" && !id)
+            id = child;
+        else if (name == "OrigNr" && !origNr)
+            origNr = child;
+        else if (name == "TranslatedNr" && !translatedNr)
+            translatedNr = child;
+    }
+    m_origNr = XmlTextToAnsi(origNr.text().get());
+    m_translatedNr = XmlTextToAnsi(translatedNr.text().get());
     m_smsId = XmlDecimal(id.text().get()).value_or(m_smsId);
     if (const auto status = XmlDecimal(id.attribute("Status").value()))
         m_status = ClampStatus(*status);
@@ -37,10 +50,10 @@ void CSmsRecipientInfo::SetStatus(DeliveryStatus status, std::int64_t time) {
 void CSmsRecipientInfo::WriteXML(pugi::xml_node& parent) const {
     pugi::xml_node recipient = parent.append_child("Recipient");
     pugi::xml_node id = recipient.append_child("SmsId");
-    id.text().set(std::to_string(m_smsId).c_str());
-    id.append_attribute("Status").set_value(std::to_string(m_status).c_str());
+    id.text().set(m_smsId);
+    id.append_attribute("Status").set_value(static_cast<int>(m_status));
     if (m_status == Delivered)
-        id.append_attribute("TimeDelivered").set_value(std::to_string(m_deliveryTime).c_str());
+        id.append_attribute("TimeDelivered").set_value(m_deliveryTime);
     recipient.append_child("OrigNr").text().set(AnsiToXmlText(m_origNr).c_str());
     recipient.append_child("TranslatedNr").text().set(AnsiToXmlText(m_translatedNr).c_str());
 }

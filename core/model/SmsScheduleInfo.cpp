@@ -137,9 +137,9 @@ void CSmsScheduleInfo::SetName(const std::string& name) {
 }
 
 void CSmsScheduleInfo::WriteXML(pugi::xml_node& element) const {
-    element.append_attribute("MessageId").set_value(std::to_string(m_messageId).c_str());
-    element.append_attribute("Periodicity").set_value(std::to_string(m_periodicity).c_str());
-    element.append_attribute("DeliverAt").set_value(std::to_string(m_deliverAt).c_str());
+    element.append_attribute("MessageId").set_value(m_messageId);
+    element.append_attribute("Periodicity").set_value(m_periodicity);
+    element.append_attribute("DeliverAt").set_value(m_deliverAt);
     element.append_attribute("Notify").set_value(m_notify ? "1" : "0");
     if (!m_name.empty())
         element.append_child("Name").text().set(AnsiToXmlText(m_name).c_str());

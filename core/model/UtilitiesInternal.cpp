@@ -107,11 +107,16 @@ bool Inflate(z_stream& stream, std::vector<unsigned char>& out, std::size_t limi
     }
 }
 
-// A deflate stream, ended however its owner is left.
+// A deflate stream appending to out, ended however its owner is left. Between calls out keeps
+// spare room at its end (so it is not zero-filled again for every piece of input); the room is
+// cut off when the stream goes.
 class CDeflater {
 public:
-    CDeflater() { m_ready = deflateInit(&m_stream, kCompressionLevel) == Z_OK; }
+    explicit CDeflater(std::vector<unsigned char>& out) : m_out(out), m_used(out.size()) {
+        m_ready = deflateInit(&m_stream, kCompressionLevel) == Z_OK;
+    }
     ~CDeflater() {
+        m_out.resize(m_used);
         if (m_ready)
             deflateEnd(&m_stream);
     }
@@ -120,43 +125,45 @@ public:
 
     bool IsReady() const { return m_ready; }
 
-    // Compresses more input, appending to out.
-    bool Compress(const char* data, std::size_t count, std::vector<unsigned char>& out) {
+    // Compresses more input.
+    bool Compress(const char* data, std::size_t count) {
         while (count > 0) {
             const auto piece = static_cast<uInt>(std::min<std::size_t>(count, UINT_MAX));
             m_stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
             m_stream.avail_in = piece;
             data += piece;
             count -= piece;
-            if (!Run(Z_NO_FLUSH, out))
+            if (!Run(Z_NO_FLUSH))
                 return false;
         }
         return true;
     }
 
-    // Ends the stream, appending to out.
-    bool Finish(std::vector<unsigned char>& out) {
+    // Ends the stream.
+    bool Finish() {
         m_stream.avail_in = 0;
-        return Run(Z_FINISH, out);
+        return Run(Z_FINISH);
     }
 
 private:
     // Runs deflate until the input is used up, or with Z_FINISH until the stream ends.
-    bool Run(int flush, std::vector<unsigned char>& out) {
+    bool Run(int flush) {
         int result;
         do {
-            const std::size_t used = out.size();
-            out.resize(used + kDeflateStep);
-            m_stream.next_out = out.data() + used;
-            m_stream.avail_out = static_cast<uInt>(kDeflateStep);
+            if (m_used == m_out.size())
+                m_out.resize(m_used + kDeflateStep);
+            m_stream.next_out = m_out.data() + m_used;
+            m_stream.avail_out = static_cast<uInt>(m_out.size() - m_used);
             result = deflate(&m_stream, flush);
-            out.resize(out.size() - m_stream.avail_out);
+            m_used = m_out.size() - m_stream.avail_out;
             if (result != Z_OK && result != Z_STREAM_END)
                 return false;
         } while (flush == Z_FINISH ? result != Z_STREAM_END : m_stream.avail_in > 0);
         return true;
     }
 
+    std::vector<unsigned char>& m_out;
+    std::size_t m_used;
     z_stream m_stream{};
     bool m_ready = false;
 };
@@ -197,12 +204,12 @@ std::string DecipherBase64Text(const std::string& text) {
 }
 
 bool CompressText(const TextSource& source, std::vector<unsigned char>& out) {
-    CDeflater deflater;
+    CDeflater deflater(out);
     bool compressed = deflater.IsReady();
     source([&](const char* data, std::size_t count) {
-        compressed = compressed && deflater.Compress(data, count, out);
+        compressed = compressed && deflater.Compress(data, count);
     });
-    return compressed && deflater.Finish(out);
+    return compressed && deflater.Finish();
 }
 
 void CompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out) {

@@ -6,7 +6,9 @@ std::string XmlTextToAnsi(const char* text) {
     const std::string_view raw = text ? text : "";
     bool valid = true;
     std::string ansi = Utf8TextToAnsi(raw, valid);
-    return valid ? ansi : std::string(raw);
+    if (!valid)
+        ansi.assign(raw);
+    return ansi;
 }
 
 std::string AnsiToXmlText(const std::string& ansi) {

@@ -16,10 +16,21 @@ namespace TlsTrust {
 namespace {
 
 std::mutex g_mutex;
-// Trust stores by extra CA file, built once: the system store is large and its loading would
-// otherwise cost every call. They live as long as the process.
-std::map<std::string, X509_STORE*> g_stores;
-std::set<std::pair<std::string, std::string>> g_accepted; // host, fingerprint
+
+// What is remembered between connections, guarded by g_mutex. It is made on first use and never
+// destroyed: connections may still be made while static objects go at exit, and OpenSSL may have
+// cleaned up by then. It stays reachable, so leak checkers do not report the stores.
+struct Remembered {
+    // Trust stores by extra CA file, built once: the system store is large and its loading would
+    // otherwise cost every call.
+    std::map<std::string, X509_STORE*> stores;
+    std::set<std::pair<std::string, std::string>> accepted; // host, fingerprint
+};
+
+Remembered& TheRemembered() {
+    static Remembered& remembered = *new Remembered;
+    return remembered;
+}
 
 int CheckIndex() {
     static const int index = SSL_CTX_get_ex_new_index(0, nullptr, nullptr, nullptr, nullptr);
@@ -28,7 +39,7 @@ int CheckIndex() {
 
 X509_STORE* Store(const std::string& caFile) {
     std::lock_guard lock(g_mutex);
-    X509_STORE*& store = g_stores[caFile];
+    X509_STORE*& store = TheRemembered().stores[caFile];
     if (!store) {
         store = X509_STORE_new();
         if (!store)
@@ -43,7 +54,7 @@ X509_STORE* Store(const std::string& caFile) {
 
 bool IsAccepted(const std::string& host, const std::string& fingerprint) {
     std::lock_guard lock(g_mutex);
-    return g_accepted.count({host, fingerprint}) != 0;
+    return TheRemembered().accepted.count({host, fingerprint}) != 0;
 }
 
 std::string Fingerprint(X509* certificate) {
@@ -126,7 +137,7 @@ bool Install(SSL_CTX* context, Check& check) {
 
 void AcceptCertificate(const CertificateProblem& problem) {
     std::lock_guard lock(g_mutex);
-    g_accepted.insert({problem.host, problem.fingerprint});
+    TheRemembered().accepted.insert({problem.host, problem.fingerprint});
 }
 
 } // namespace TlsTrust

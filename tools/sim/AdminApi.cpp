@@ -32,8 +32,11 @@ std::string ServiceList(const std::array<bool, kServiceCount>& flags) {
     static const char* const kNames[kServiceCount] = {"obk", "postpaid", "smtp"};
     std::string list;
     for (int type = 0; type < kServiceCount; ++type) {
-        if (flags[type])
-            list += (list.empty() ? "" : "+") + std::string(kNames[type]);
+        if (!flags[type])
+            continue;
+        if (!list.empty())
+            list += '+';
+        list += kNames[type];
     }
     return list;
 }
