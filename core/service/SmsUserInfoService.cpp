@@ -3,19 +3,16 @@
 
 #include "service/SmsUserInfoService.h"
 
-#include "model/Blowfish.h"
+#include "service/ClientId.h"
+
 #include "model/Utilities.h"
 #include "platform/Clock.h"
 #include "service/CurlTransport.h"
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 
 namespace {
-
-constexpr std::size_t kClientIdBlock = 32;
-constexpr std::size_t kClientIdKey = 8;
 
 // Service types of the "getServices" list, as indices of the session's service states.
 constexpr std::size_t kObkService = 0;
@@ -33,29 +30,11 @@ int ParseValidity(const char* text) {
     return static_cast<int>(value);
 }
 
-// The text padded with blanks (or cut) to exactly size bytes.
-std::string Padded(const std::string& text, std::size_t size) {
-    std::string block = text.substr(0, size);
-    block.resize(size, ' ');
-    return block;
-}
-
 } // namespace
 
 // Worked out at each login, so that it always goes with the login name sent.
 std::string CSmsUserInfo::EncryptClientId() const {
-    std::string block = Padded(GetName(), kClientIdBlock);
-    const std::string key = Padded(m_clientType, kClientIdKey);
-    CBlowfish cipher;
-    cipher.SetKey(reinterpret_cast<const unsigned char*>(key.data()), key.size());
-    cipher.Encrypt(reinterpret_cast<unsigned char*>(block.data()), block.size());
-    std::string clientId;
-    for (const char byte : block) {
-        char digits[3];
-        std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned char>(byte));
-        clientId += digits;
-    }
-    return clientId;
+    return EncipherClientId(GetName(), m_clientType);
 }
 
 bool CSmsUserInfo::ParseTokenValidity(const char* validity) {

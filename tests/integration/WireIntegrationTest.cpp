@@ -6,36 +6,19 @@
 #include "SimulatorProcess.h"
 #include "TestSupport.h"
 
-#include "model/Blowfish.h"
 #include "model/Utilities.h"
+#include "service/ClientId.h"
 #include "service/CurlTransport.h"
 #include "service/SoapCall.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <ctime>
 #include <sstream>
 
 using namespace Kvws;
 
 namespace {
-
-// The client id the service expects at login (the session object will compute its own).
-std::string ClientIdOf(std::string login, std::string type) {
-    login.resize(32, ' ');
-    type.resize(8, ' ');
-    CBlowfish cipher;
-    cipher.SetKey(reinterpret_cast<const unsigned char*>(type.data()), type.size());
-    cipher.Encrypt(reinterpret_cast<unsigned char*>(login.data()), login.size());
-    std::string hex;
-    for (unsigned char byte : login) {
-        char digits[3];
-        std::snprintf(digits, sizeof digits, "%02X", byte);
-        hex += digits;
-    }
-    return hex;
-}
 
 TransportOptions Options(const SimulatorProcess& sim, bool trusted = true) {
     TransportOptions options;
@@ -80,7 +63,7 @@ protected:
         LoginRequest request;
         request.LoginName = "jan";
         request.Password = "heslo";
-        request.Client = ClientId{"QLN", true, ClientIdOf("jan", "QLN")};
+        request.Client = ClientId{"QLN", true, EncipherClientId("jan", "QLN")};
         request.Version = "1.1";
         const LoginResponse response = Call(m_transport, request);
         EXPECT_EQ(response.status.value, 0);
