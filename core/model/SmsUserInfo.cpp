@@ -9,6 +9,7 @@
 #include "XmlNumber.h"
 #include "XmlText.h"
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
@@ -134,6 +135,7 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::Load(const std::string& name,
                                                  const std::string& clientType, Parts parts) {
     try {
         const CProfileLock lock;
+        const CCodePageScope codePage;
         std::unique_ptr<CSmsUserInfo> user;
         try {
             std::vector<unsigned char> text;

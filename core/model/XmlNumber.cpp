@@ -1,6 +1,5 @@
 #include "XmlNumber.h"
 
-#include <charconv>
 #include <string_view>
 
 namespace {
@@ -18,17 +17,37 @@ std::string_view Trimmed(const char* text) {
     return view;
 }
 
+// The digits as a value of at most max; none when there are no digits, another character, or a
+// value past max.
+std::optional<std::uint64_t> Digits(std::string_view digits, std::uint64_t max) {
+    if (digits.empty())
+        return std::nullopt;
+    std::uint64_t value = 0;
+    for (const char c : digits) {
+        const auto digit = static_cast<unsigned>(c - '0');
+        if (digit > 9 || __builtin_mul_overflow(value, 10, &value) ||
+            __builtin_add_overflow(value, digit, &value) || value > max)
+            return std::nullopt;
+    }
+    return value;
+}
+
 } // namespace
 
 std::optional<std::int64_t> XmlDecimal(const char* text, std::int64_t min, std::int64_t max) {
     std::string_view view = Trimmed(text);
-    // from_chars takes a minus sign but not a plus sign.
-    if (view.size() > 1 && view.front() == '+' && view[1] != '-')
+    const bool negative = !view.empty() && view.front() == '-';
+    if (!view.empty() && (negative || view.front() == '+'))
         view.remove_prefix(1);
-    std::int64_t value = 0;
-    const char* end = view.data() + view.size();
-    const auto [stop, error] = std::from_chars(view.data(), end, value, 10);
-    if (view.empty() || error != std::errc() || stop != end || value < min || value > max)
+    // The magnitude of the most negative value is one more than that of the most positive.
+    const std::uint64_t limit =
+        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + (negative ? 1 : 0);
+    const std::optional<std::uint64_t> magnitude = Digits(view, limit);
+    if (!magnitude)
+        return std::nullopt;
+    const auto value = negative ? static_cast<std::int64_t>(0 - *magnitude)
+                                : static_cast<std::int64_t>(*magnitude);
+    if (value < min || value > max)
         return std::nullopt;
     return value;
 }

@@ -222,9 +222,12 @@ const CodePageTables& CodePageLocked(int number) {
     return *page;
 }
 
-// The page of GetAnsiCodePage; an unknown one falls back to 1252.
-const CodePageTables& AnsiCodePage() {
-    const int number = GetAnsiCodePage();
+// The code page of this thread's innermost CCodePageScope: its number (0 for none) and tables.
+thread_local int t_scopeNumber = 0;
+thread_local const CodePageTables* t_scopePage = nullptr;
+
+// The tables of a code page; an unknown one falls back to 1252.
+const CodePageTables& CodePageOf(int number) {
     const CodePageTables* last = g_lastCodePage.load(std::memory_order_acquire);
     if (last && last->number == number)
         return *last;
@@ -232,6 +235,11 @@ const CodePageTables& AnsiCodePage() {
     const CodePageTables& page = CodePageLocked(number);
     g_lastCodePage.store(&page, std::memory_order_release);
     return page;
+}
+
+// The page of GetAnsiCodePage.
+const CodePageTables& AnsiCodePage() {
+    return t_scopePage ? *t_scopePage : CodePageOf(GetAnsiCodePage());
 }
 
 // A sequence of UTF-8 that starts with a byte past ASCII: its length in bytes, 0 when the bytes
@@ -242,6 +250,9 @@ struct Utf8Sequence {
 };
 
 Utf8Sequence ReadUtf8Sequence(const unsigned char* p, const unsigned char* end) {
+    // Two-byte sequences, which carry every letter of the European code pages, first.
+    if (*p >= 0xC2 && *p <= 0xDF && end - p >= 2 && (p[1] & 0xC0) == 0x80)
+        return {2, static_cast<char32_t>((*p & 0x1F) << 6 | (p[1] & 0x3F))};
     const int length = std::countl_one(*p);
     char32_t c = *p & (0x7F >> length);
     int i = 1;
@@ -369,6 +380,8 @@ std::string WideToAnsiByIconv(const CodePageTables& page, std::wstring wide) {
 } // namespace
 
 int GetAnsiCodePage() {
+    if (t_scopeNumber != 0)
+        return t_scopeNumber;
     const auto variables = ReadCodePageVariables();
     int codePage = 0;
     if (ParseCodePage(variables[0], codePage))
@@ -378,6 +391,17 @@ int GetAnsiCodePage() {
     const std::string_view locale = found == variables.end() ? "" : *found;
     const std::string_view language = locale.substr(0, locale.find_first_of("_.@"));
     return IsCentralEuropeanLanguage(language) ? kCentralEuropean : kWesternEuropean;
+}
+
+CCodePageScope::CCodePageScope() : m_previousNumber(t_scopeNumber), m_previousPage(t_scopePage) {
+    const int number = GetAnsiCodePage();
+    t_scopePage = &CodePageOf(number);
+    t_scopeNumber = number;
+}
+
+CCodePageScope::~CCodePageScope() {
+    t_scopeNumber = m_previousNumber;
+    t_scopePage = static_cast<const CodePageTables*>(m_previousPage);
 }
 
 std::wstring AnsiToWide(const std::string& ansi) {

@@ -4,14 +4,30 @@
 #include <string_view>
 
 // The system ANSI code page: 1250 or 1252 from the locale, or QUILLON_ANSI_CODEPAGE. Read from
-// the environment on every call. A code page that iconv does not know, or that does not keep
-// ASCII as it is, is taken as 1252 by the conversions.
+// the environment on every call (outside a CCodePageScope). A code page that iconv does not know,
+// or that does not keep ASCII as it is, is taken as 1252 by the conversions.
 int GetAnsiCodePage();
+
+// While one lives, the calling thread's code page and conversions use the code page that was in
+// force when it was made, without reading the environment again: a whole stored file is read or
+// written in one code page, and many short texts convert without the cost of the look-up. Scopes
+// nest; another thread is not affected.
+class CCodePageScope {
+public:
+    CCodePageScope();
+    ~CCodePageScope();
+    CCodePageScope(const CCodePageScope&) = delete;
+    CCodePageScope& operator=(const CCodePageScope&) = delete;
+
+private:
+    int m_previousNumber;
+    const void* m_previousPage;
+};
 
 // Conversions between the ANSI code page and Unicode. A character the target code page lacks
 // becomes "?"; invalid input bytes are replaced (UTF-8 by U+FFFD), never fatal. Wide text is
-// wchar_t (UTF-32 on Linux). They use no thread-local or destructible state, so they work while
-// the library unloads.
+// wchar_t (UTF-32 on Linux). They use no destructible state (the only thread-local state is the
+// plain pointer of a CCodePageScope), so they work while the library unloads.
 std::wstring AnsiToWide(const std::string& ansi);
 std::string WideToAnsi(const std::wstring& wide);
 std::wstring Utf8ToWide(const std::string& utf8);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -160,4 +161,27 @@ TEST(CodePage, ConvertsWhileTheProcessExits) {
             std::exit(2);
         },
         testing::ExitedWithCode(0), "");
+}
+
+TEST(CodePage, ScopeHoldsTheCodePageOfItsStartForItsThreadOnly) {
+    LocaleEnv env("sk_SK.UTF-8");
+    {
+        const CCodePageScope scope;
+        ScopedEnv lang("LANG", "en_US.UTF-8");
+        EXPECT_EQ(GetAnsiCodePage(), 1250);
+        EXPECT_EQ(Utf8TextToAnsi("\xC5\xBE"), "\x9E") << "z with caron in 1250";
+        int otherThread = 0;
+        std::thread([&] { otherThread = GetAnsiCodePage(); }).join();
+        EXPECT_EQ(otherThread, 1252);
+        {
+            const CCodePageScope inner;
+            ScopedEnv override("QUILLON_ANSI_CODEPAGE", "1251");
+            EXPECT_EQ(GetAnsiCodePage(), 1250) << "an inner scope takes the outer one's page";
+        }
+        EXPECT_EQ(GetAnsiCodePage(), 1250) << "the outer scope again";
+    }
+    ScopedEnv override("QUILLON_ANSI_CODEPAGE", "1251");
+    EXPECT_EQ(GetAnsiCodePage(), 1251) << "no scope: the environment again";
+    const CCodePageScope scope;
+    EXPECT_EQ(Utf8TextToAnsi("\xD0\x96"), "\xC6") << "Cyrillic Zhe in 1251";
 }
