@@ -270,8 +270,12 @@ std::size_t AsciiPrefixLength(std::string_view text) {
     std::size_t length = 0;
     for (std::uint64_t word; length + sizeof(word) <= text.size(); length += sizeof(word)) {
         std::memcpy(&word, text.data() + length, sizeof(word));
-        if (word & kHighBits)
-            break;
+        // The first byte past ASCII in the word: its lowest high bit on a little-endian machine.
+        if (const std::uint64_t high = word & kHighBits) {
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(high)
+                                                                       : std::countl_zero(high);
+            return length + static_cast<std::size_t>(bit) / 8;
+        }
     }
     while (length < text.size() && static_cast<unsigned char>(text[length]) < 0x80)
         ++length;

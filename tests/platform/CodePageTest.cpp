@@ -185,3 +185,15 @@ TEST(CodePage, ScopeHoldsTheCodePageOfItsStartForItsThreadOnly) {
     const CCodePageScope scope;
     EXPECT_EQ(Utf8TextToAnsi("\xD0\x96"), "\xC6") << "Cyrillic Zhe in 1251";
 }
+
+TEST(CodePage, AccentAnywhereInALongTextConvertsBothWays) {
+    LocaleEnv env("sk_SK.UTF-8");
+    for (std::size_t at = 0; at < 20; ++at) {
+        std::string ansi(20, 'a');
+        std::string utf8 = ansi;
+        ansi[at] = '\x9E'; // z with caron in 1250
+        utf8.replace(at, 1, "\xC5\xBE");
+        EXPECT_EQ(Utf8TextToAnsi(utf8), ansi) << at;
+        EXPECT_EQ(AnsiTextToUtf8(ansi), utf8) << at;
+    }
+}
