@@ -1,6 +1,7 @@
 #include "XmlWriter.h"
 
 #include "XmlText.h"
+#include "platform/CodePage.h"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +13,7 @@
 namespace {
 
 // What a byte is in a text: escaped in element texts, escaped in attribute values, or past
-// ASCII. NUL is marked escaped in both, as the escaping stops there.
+// ASCII. NUL is marked escaped in both, as the text ends there.
 constexpr std::uint8_t kEscapedInText = 1;
 constexpr std::uint8_t kEscapedInAttribute = 2;
 constexpr std::uint8_t kNotAscii = 4;
@@ -33,7 +34,8 @@ constexpr std::array<std::uint8_t, 256> MakeByteKinds() {
 
 constexpr std::array<std::uint8_t, 256> kByteKinds = MakeByteKinds();
 
-// An escape is at most this many times as long as its byte ("&quot;").
+// An escape is at most this many times as long as its byte ("&quot;"); a converted byte is
+// shorter.
 constexpr std::size_t kMaxGrowth = 6;
 // Texts are escaped in pieces whose longest escaped form fits the buffer.
 constexpr std::size_t kPieceSize = CXmlWriter::kBufferSize / kMaxGrowth;
@@ -62,28 +64,93 @@ char* PutEscape(char* out, char byte) {
     }
 }
 
-// Copies the text to out, escaping the bytes of the escaped kind, up to its end, a NUL or a byte
-// of the stop kind. Returns where it stopped.
-const char* Escape(std::string_view text, std::uint8_t escaped, std::uint8_t stop, char*& out) {
-    const std::uint8_t marked = escaped | stop;
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    for (; p != end; ++p) {
-        const std::uint8_t kind = kByteKinds[static_cast<unsigned char>(*p)];
-        if ((kind & marked) == 0)
-            *out++ = *p;
-        else if (*p == '\0' || (kind & stop) != 0)
-            break;
-        else
-            out = PutEscape(out, *p);
+// The code pages of the system, 1250 and 1252, have one character for each byte and join no
+// characters: their texts convert byte by byte.
+bool ConvertsByteByByte(int codePage) {
+    return codePage == 1250 || codePage == 1252;
+}
+
+std::vector<std::array<char, 4>> HighByteForms() {
+    std::vector<std::array<char, 4>> forms;
+    if (!ConvertsByteByByte(GetAnsiCodePage()))
+        return forms;
+    forms.resize(128);
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        // At most three bytes: both pages hold characters of the Basic Multilingual Plane only.
+        const std::string utf8 = AnsiToXmlText(std::string(1, static_cast<char>(128 + i)));
+        std::copy(utf8.begin(), utf8.end(), forms[i].begin());
+        forms[i].back() = static_cast<char>(utf8.size());
     }
-    return p;
+    return forms;
+}
+
+// Copies the text to out, escaping the bytes of the escaped kind and, with highBytes, writing
+// each byte past ASCII in its form there; up to the end or a NUL. False at a NUL.
+bool Escape(std::string_view text, std::uint8_t escaped, const std::array<char, 4>* highBytes,
+            char*& out) {
+    const std::uint8_t marked = highBytes ? escaped | kNotAscii : escaped;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const std::uint8_t kind = kByteKinds[byte];
+        if ((kind & marked) == 0) {
+            *out++ = c;
+        } else if ((kind & kNotAscii) != 0) {
+            const std::array<char, 4>& form = highBytes[byte - 128];
+            std::memcpy(out, form.data(), 3); // the buffer has room for the longest form
+            out += form.back();
+        } else if (byte == 0) {
+            return false;
+        } else {
+            out = PutEscape(out, c);
+        }
+    }
+    return true;
 }
 
 } // namespace
 
+// The small steps every element takes are inline: calls between the functions of a shared
+// library are not inlined otherwise.
+
+inline char* CXmlWriter::Reserve(std::size_t count) {
+    if (kBufferSize - m_used < count)
+        Flush();
+    return m_buffer.get() + m_used;
+}
+
+inline void CXmlWriter::Commit(const char* end) {
+    m_used = static_cast<std::size_t>(end - m_buffer.get());
+}
+
+inline void CXmlWriter::Put(std::string_view text) {
+    while (!text.empty()) {
+        const std::string_view piece = text.substr(0, kBufferSize);
+        Commit(PutLiteral(Reserve(piece.size()), piece));
+        text.remove_prefix(piece.size());
+    }
+}
+
+inline void CXmlWriter::PutNumber(std::int64_t number) {
+    char* const out = Reserve(kMaxNumberSize);
+    Commit(std::to_chars(out, out + kMaxNumberSize, number).ptr);
+}
+
+inline void CXmlWriter::StartAttribute(std::string_view name) {
+    Put(" ");
+    Put(name);
+    Put("=\"");
+}
+
+inline void CXmlWriter::EndStartTag() {
+    if (!m_inStartTag)
+        return;
+    Put(">");
+    m_inStartTag = false;
+}
+
 CXmlWriter::CXmlWriter(TextSink sink)
-    : m_sink(std::move(sink)), m_buffer(std::make_unique<char[]>(kBufferSize)) {}
+    : m_sink(std::move(sink)), m_highBytes(HighByteForms()),
+      m_buffer(std::make_unique<char[]>(kBufferSize)) {}
 
 void CXmlWriter::Declaration() {
     Put(R"(<?xml version="1.0" encoding="UTF-8"?>)");
@@ -151,64 +218,22 @@ void CXmlWriter::Flush() {
     m_used = 0;
 }
 
-char* CXmlWriter::Reserve(std::size_t count) {
-    if (kBufferSize - m_used < count)
-        Flush();
-    return m_buffer.get() + m_used;
-}
-
-void CXmlWriter::Commit(const char* end) {
-    m_used = static_cast<std::size_t>(end - m_buffer.get());
-}
-
-void CXmlWriter::Put(std::string_view text) {
-    while (!text.empty()) {
-        const std::string_view piece = text.substr(0, kBufferSize);
-        Commit(PutLiteral(Reserve(piece.size()), piece));
-        text.remove_prefix(piece.size());
-    }
-}
-
-void CXmlWriter::PutNumber(std::int64_t number) {
-    char* const out = Reserve(kMaxNumberSize);
-    Commit(std::to_chars(out, out + kMaxNumberSize, number).ptr);
-}
-
-void CXmlWriter::StartAttribute(std::string_view name) {
-    Put(" ");
-    Put(name);
-    Put("=\"");
-}
-
-void CXmlWriter::EndStartTag() {
-    if (!m_inStartTag)
-        return;
-    Put(">");
-    m_inStartTag = false;
-}
-
-// ASCII text goes straight into the buffer; a text with any other byte is converted whole (a
-// code page may join a letter with the mark after it), so what was escaped of it is dropped.
 void CXmlWriter::PutAnsi(const std::string& ansi, std::uint8_t escaped) {
-    if (ansi.size() <= kPieceSize) {
-        char* out = Reserve(ansi.size() * kMaxGrowth);
-        const char* const stop = Escape(ansi, escaped, kNotAscii, out);
-        if (stop == ansi.data() + ansi.size() || *stop == '\0') {
-            Commit(out);
-            return;
-        }
-    }
-    PutUtf8(AnsiToXmlText(ansi), escaped);
+    if (m_highBytes.empty())
+        PutEscaped(AnsiToXmlText(ansi), escaped, nullptr);
+    else
+        PutEscaped(ansi, escaped, m_highBytes.data());
 }
 
-void CXmlWriter::PutUtf8(std::string_view utf8, std::uint8_t escaped) {
-    while (!utf8.empty()) {
-        const std::string_view piece = utf8.substr(0, kPieceSize);
+void CXmlWriter::PutEscaped(std::string_view text, std::uint8_t escaped,
+                            const HighByteForm* highBytes) {
+    while (!text.empty()) {
+        const std::string_view piece = text.substr(0, kPieceSize);
         char* out = Reserve(piece.size() * kMaxGrowth);
-        const char* const stop = Escape(piece, escaped, 0, out);
+        const bool whole = Escape(piece, escaped, highBytes, out);
         Commit(out);
-        if (stop != piece.data() + piece.size())
-            return; // at a NUL
-        utf8.remove_prefix(piece.size());
+        if (!whole)
+            return;
+        text.remove_prefix(piece.size());
     }
 }

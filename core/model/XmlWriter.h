@@ -2,6 +2,7 @@
 
 #include "UtilitiesInternal.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -53,11 +54,18 @@ private:
     void StartAttribute(std::string_view name);
     // Ends a start tag still open, before content.
     void EndStartTag();
+    // The UTF-8 of a byte past ASCII: up to three bytes, then their count.
+    using HighByteForm = std::array<char, 4>;
+
     // The text escaped as the kind of place it goes to asks for.
     void PutAnsi(const std::string& ansi, std::uint8_t escaped);
-    void PutUtf8(std::string_view utf8, std::uint8_t escaped);
+    // UTF-8 text as it is, or ANSI text converted byte by byte through highBytes.
+    void PutEscaped(std::string_view text, std::uint8_t escaped, const HighByteForm* highBytes);
 
     TextSink m_sink;
+    // The forms of the bytes 128-255 when the code page converts byte by byte; empty when its
+    // texts are converted whole.
+    std::vector<HighByteForm> m_highBytes;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_used = 0;
     std::vector<std::string_view> m_open;
