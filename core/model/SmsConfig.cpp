@@ -15,7 +15,8 @@
 namespace {
 
 constexpr const char* kFileName = "config.dat";
-// A settings file is accepted only when its text is shorter than this many times the file.
+// A settings file is accepted only when its text is shorter than this many times the file; it is
+// written so.
 constexpr std::uint32_t kMaxRatio = 20;
 constexpr std::uint16_t kMaxLogoutDelay = 60;
 
@@ -114,7 +115,7 @@ bool CSmsConfig::WriteConfig() const {
             writer.Element("LCID", m_Lcid);
             writer.Close();
         };
-        return WriteStoredXml(GetConfigDir(true, false) + kFileName, writeSettings);
+        return WriteStoredXml(GetConfigDir(true, false) + kFileName, writeSettings, kMaxRatio);
     } catch (...) {
         return false;
     }

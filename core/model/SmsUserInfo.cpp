@@ -21,7 +21,8 @@
 
 namespace {
 
-// A profile is accepted only when its text is shorter than this many times the file.
+// A profile is accepted only when its text is shorter than this many times the file; it is written
+// so.
 constexpr std::uint32_t kMaxRatio = 200;
 constexpr std::size_t kCipherBlock = 8;
 
@@ -260,7 +261,7 @@ bool CSmsUserInfo::Write(StoredFileStamp& stamp) const {
         WritePrefs(writer);
         writer.Close();
     };
-    return WriteStoredXml(ProfilePath(m_Name, false, false), writeUser, &stamp);
+    return WriteStoredXml(ProfilePath(m_Name, false, false), writeUser, kMaxRatio, &stamp);
 }
 
 void CSmsUserInfo::MergeHistoryFrom(const SmsHistoryList& history) {

@@ -28,7 +28,7 @@ pugi::xml_node StoredXmlRoot(const pugi::xml_document& document) {
 }
 
 bool WriteStoredXml(const std::string& path, const StoredXmlContent& content,
-                    StoredFileStamp* stamp) {
+                    std::uint32_t maxRatio, StoredFileStamp* stamp) {
     return WriteStoredFile(
-        path, [&](const TextSink& sink) { WriteStoredXmlText(content, sink); }, stamp);
+        path, [&](const TextSink& sink) { WriteStoredXmlText(content, sink); }, maxRatio, stamp);
 }

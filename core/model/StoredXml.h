@@ -29,6 +29,7 @@ pugi::xml_node StoredXmlRoot(const pugi::xml_document& document);
 using StoredXmlContent = std::function<void(CXmlWriter& writer)>;
 
 // Writes the UTF-8 declaration and the root "KvSmsDa" holding the content into the stored file
-// at the path (see WriteStoredFile), compressing the text as it is written.
+// at the path, for reading with maxRatio (see WriteStoredFile), compressing the text as it is
+// written.
 bool WriteStoredXml(const std::string& path, const StoredXmlContent& content,
-                    StoredFileStamp* stamp = nullptr);
+                    std::uint32_t maxRatio, StoredFileStamp* stamp = nullptr);
