@@ -15,9 +15,10 @@
 //
 // The text is the compact form: no blanks between elements, an element without content as
 // <Name/>, an element given a text (even an empty one) as <Name>text</Name>. Texts are ANSI,
-// written as UTF-8; a text ends at its first NUL (XML cannot hold the character). In element
-// texts & < > are escaped, in attribute values & < ", and control characters other than tab,
-// line feed and carriage return in element texts as "&#NN;" with two digits.
+// written as UTF-8 as AnsiToXmlText converts them; a text ends at its first NUL (XML cannot hold
+// the character). Escaped are & < > in element texts and & < " in attribute values, and control
+// characters as "&#NN;" with two digits (in element texts all but tab, line feed and carriage
+// return).
 //
 // Element names are string literals or otherwise outlive the element.
 class CXmlWriter {
@@ -54,9 +55,9 @@ private:
     void StartAttribute(std::string_view name);
     // Ends a start tag still open, before content.
     void EndStartTag();
+
     // The UTF-8 of a byte past ASCII: up to three bytes, then their count.
     using HighByteForm = std::array<char, 4>;
-
     // The text escaped as the kind of place it goes to asks for.
     void PutAnsi(const std::string& ansi, std::uint8_t escaped);
     // UTF-8 text as it is, or ANSI text converted byte by byte through highBytes.
