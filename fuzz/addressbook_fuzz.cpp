@@ -1,4 +1,5 @@
 // The address book reader on any document: no crash, and the book's promises hold afterwards.
+#include "WrittenXml.h"
 #include "model/SmsAddressBook.h"
 #include "model/StoredXml.h"
 
@@ -7,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <set>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -35,12 +35,11 @@ void CheckInvariants(const CSmsAddressBook& book) {
 }
 
 std::string Serialise(const CSmsAddressBook& book) {
-    pugi::xml_document doc;
-    pugi::xml_node root = doc.append_child("User");
-    book.WriteXML(root);
-    std::ostringstream out;
-    doc.save(out, "", pugi::format_raw);
-    return out.str();
+    return WrittenXml([&](CXmlWriter& writer) {
+        writer.Open("User");
+        book.WriteXML(writer);
+        writer.Close();
+    });
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 // Feeds arbitrary bytes, parsed as XML, to the readers of the message archive and of the recipient
 // history, writes what they made and reads that back.
+#include "WrittenXml.h"
 #include "model/SmsArchive.h"
+#include "model/StoredXml.h"
 
 #include <pugixml.hpp>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -42,16 +45,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (history.size() > CSmsArchive::MaxHistoryItems)
         std::abort();
 
+    const std::string text = WrittenXml([&](CXmlWriter& writer) {
+        writer.Open("User");
+        writer.Open("Archive");
+        archive.WriteXML(writer);
+        writer.Close();
+        writer.Open("History");
+        CSmsArchive::WriteHistoryXML(history, writer);
+        writer.Close();
+        writer.Close();
+    });
     pugi::xml_document written;
-    pugi::xml_node archiveElement = written.append_child("Archive");
-    archive.WriteXML(archiveElement);
-    pugi::xml_node historyElement = written.append_child("History");
-    CSmsArchive::WriteHistoryXML(history, historyElement);
+    if (!written.load_string(text.c_str(), kStoredXmlParseFlags))
+        std::abort();
 
     CSmsArchive again;
-    again.ReadXML(archiveElement);
+    again.ReadXML(written.child("User").child("Archive"));
     SmsHistoryList historyAgain;
-    CSmsArchive::ReadHistoryXML(historyAgain, historyElement);
+    CSmsArchive::ReadHistoryXML(historyAgain, written.child("User").child("History"));
     if (again.GetItemCount() != archive.GetItemCount() || historyAgain.size() > history.size())
         std::abort();
     return 0;

@@ -4,6 +4,7 @@
 #include "Utilities.h"
 #include "UtilitiesInternal.h"
 #include "XmlText.h"
+#include "XmlWriter.h"
 
 #include <cstring>
 #include <unordered_map>
@@ -210,12 +211,13 @@ void CSmsAddressBook::ReadXML(const pugi::xml_node& element) {
     RemoveMembersWithoutContact(names);
 }
 
-void CSmsAddressBook::WriteXML(pugi::xml_node& parent) const {
-    pugi::xml_node book = parent.append_child("AddressBook");
+void CSmsAddressBook::WriteXML(CXmlWriter& writer) const {
+    writer.Open("AddressBook");
     for (const auto& item : m_items)
-        item->WriteXML(book);
+        item->WriteXML(writer);
     for (const auto& group : m_groups)
-        group->WriteXML(book);
+        group->WriteXML(writer);
+    writer.Close();
 }
 
 void CSmsAddressBook::AddItem(std::unique_ptr<CSmsAddressBookItem> item, NameSet& names) {

@@ -11,6 +11,8 @@
 #include <unordered_set>
 #include <vector>
 
+class CXmlWriter;
+
 // One user's contacts and groups, in insertion (file) order. Contact names are unique, group
 // names are unique, and after reading every group member names a contact.
 //
@@ -71,8 +73,8 @@ public:
     // Adds the contacts and groups of an "AddressBook" element; entries without a number,
     // repeated names and members that name no contact are dropped.
     void ReadXML(const pugi::xml_node& element);
-    // Appends an "AddressBook" element under the parent.
-    void WriteXML(pugi::xml_node& parent) const;
+    // Writes an "AddressBook" element.
+    void WriteXML(CXmlWriter& writer) const;
 
 private:
     using NameSet = std::unordered_set<std::string>;

@@ -3,6 +3,7 @@
 #include "SmsAddressBookText.h"
 #include "UtilitiesInternal.h"
 #include "XmlText.h"
+#include "XmlWriter.h"
 
 #include <algorithm>
 
@@ -42,9 +43,10 @@ bool CSmsAddressBookGroup::IsMember(const std::string& name, bool noAccents, int
     });
 }
 
-void CSmsAddressBookGroup::WriteXML(pugi::xml_node& parent) const {
-    pugi::xml_node group = parent.append_child("Group");
-    group.append_attribute("Name").set_value(AnsiToXmlText(m_Name).c_str());
+void CSmsAddressBookGroup::WriteXML(CXmlWriter& writer) const {
+    writer.Open("Group");
+    writer.Attribute("Name", m_Name);
     for (const std::string& member : m_members)
-        group.append_child("Member").text().set(AnsiToXmlText(member).c_str());
+        writer.Element("Member", member);
+    writer.Close();
 }

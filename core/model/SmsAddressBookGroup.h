@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class CXmlWriter;
+
 // A named group of contacts; members are contact names in the order they were added, without
 // repetition.
 class CSmsAddressBookGroup {
@@ -34,8 +36,8 @@ public:
     // characters unless that is -1, equals the name exactly (the name is taken as it is).
     bool IsMember(const std::string& name, bool noAccents = false, int prefixLen = -1) const;
 
-    // Appends a "Group" element under the parent.
-    void WriteXML(pugi::xml_node& parent) const;
+    // Writes a "Group" element.
+    void WriteXML(CXmlWriter& writer) const;
 
 private:
     std::string m_Name;

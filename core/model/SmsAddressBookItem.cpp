@@ -2,6 +2,7 @@
 
 #include "UtilitiesInternal.h"
 #include "XmlText.h"
+#include "XmlWriter.h"
 
 #include <cstring>
 
@@ -38,10 +39,13 @@ std::string CSmsAddressBookItem::GetDisplayString(bool second) const {
     return m_Name + (second ? " (#2) " : " (#1) ") + (second ? m_Phone2 : m_Phone1);
 }
 
-void CSmsAddressBookItem::WriteXML(pugi::xml_node& parent) const {
-    pugi::xml_node name = parent.append_child("Entry").append_child("Name");
-    name.text().set(AnsiToXmlText(m_Name).c_str());
-    name.append_attribute("Phone1").set_value(AnsiToXmlText(m_Phone1).c_str());
+void CSmsAddressBookItem::WriteXML(CXmlWriter& writer) const {
+    writer.Open("Entry");
+    writer.Open("Name");
+    writer.Attribute("Phone1", m_Phone1);
     if (!m_Phone2.empty())
-        name.append_attribute("Phone2").set_value(AnsiToXmlText(m_Phone2).c_str());
+        writer.Attribute("Phone2", m_Phone2);
+    writer.Text(m_Name);
+    writer.Close();
+    writer.Close();
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+class CXmlWriter;
+
 // A contact: a name, unique within its address book, and up to two phone numbers as entered.
 class CSmsAddressBookItem {
 public:
@@ -34,8 +36,8 @@ public:
     // "name (#2) phone2" or "name (#1) phone1".
     std::string GetDisplayString(bool second) const;
 
-    // Appends an "Entry" element under the parent.
-    void WriteXML(pugi::xml_node& parent) const;
+    // Writes an "Entry" element.
+    void WriteXML(CXmlWriter& writer) const;
 
 private:
     std::string m_Name;

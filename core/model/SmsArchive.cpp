@@ -2,6 +2,7 @@
 
 #include "XmlNumber.h"
 #include "XmlText.h"
+#include "XmlWriter.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
@@ -252,9 +253,9 @@ void CSmsArchive::ReadHistoryXML(SmsHistoryList& history, const pugi::xml_node& 
     }
 }
 
-void CSmsArchive::WriteHistoryXML(const SmsHistoryList& history, pugi::xml_node& parent) {
+void CSmsArchive::WriteHistoryXML(const SmsHistoryList& history, CXmlWriter& writer) {
     for (const auto& entry : history)
-        entry->WriteXML(parent);
+        entry->WriteXML(writer);
 }
 
 // ---- XML --------------------------------------------------------------------------------------
@@ -267,7 +268,7 @@ void CSmsArchive::ReadXML(const pugi::xml_node& element) {
     SortByDate();
 }
 
-void CSmsArchive::WriteXML(pugi::xml_node& parent) const {
+void CSmsArchive::WriteXML(CXmlWriter& writer) const {
     for (const auto& item : m_items)
-        item->WriteXML(parent);
+        item->WriteXML(writer);
 }

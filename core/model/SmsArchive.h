@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class CXmlWriter;
+
 // The messages one user sent or scheduled from this computer, newest first, and the functions
 // that keep the recipient history. The archive takes no lock of its own: its users lock
 // GetMutex() around every access.
@@ -73,11 +75,11 @@ public:
                               int max);
     // The "HistoryItem" children of the element.
     static void ReadHistoryXML(SmsHistoryList& history, const pugi::xml_node& element);
-    static void WriteHistoryXML(const SmsHistoryList& history, pugi::xml_node& parent);
+    static void WriteHistoryXML(const SmsHistoryList& history, CXmlWriter& writer);
 
     // Appends the "ArchiveItem" children of the element, then sorts.
     void ReadXML(const pugi::xml_node& element);
-    void WriteXML(pugi::xml_node& parent) const;
+    void WriteXML(CXmlWriter& writer) const;
 
 private:
     // A deque: new items go to the front.

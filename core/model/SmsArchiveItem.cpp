@@ -3,6 +3,7 @@
 #include "LocalCalendar.h"
 #include "XmlNumber.h"
 #include "XmlText.h"
+#include "XmlWriter.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
@@ -17,15 +18,6 @@ struct CSmsArchiveItem::EarlierRecipient {
     std::int64_t status = CSmsRecipientInfo::Pending;
     std::int64_t timeDelivered = 0;
 };
-
-namespace {
-
-// Numbers go to pugixml as they are: it writes them as std::to_string does, without a temporary.
-template <typename Value> void AppendText(pugi::xml_node& parent, const char* name, Value value) {
-    parent.append_child(name).text().set(value);
-}
-
-} // namespace
 
 CSmsArchiveItem::CSmsArchiveItem(const std::string& text, std::int64_t sentTime, bool type,
                                  int smsCount, const std::string& groupName)
@@ -261,22 +253,22 @@ void CSmsArchiveItem::SetSmsText(const std::string& text) {
         m_text = text;
 }
 
-void CSmsArchiveItem::WriteXML(pugi::xml_node& parent) const {
-    pugi::xml_node item = parent.append_child("ArchiveItem");
-    AppendText(item, "TimeSent", m_sentTime);
+void CSmsArchiveItem::WriteXML(CXmlWriter& writer) const {
+    writer.Open("ArchiveItem");
+    writer.Element("TimeSent", m_sentTime);
     if (m_lastQueryTime != 0)
-        AppendText(item, "TimeQuery", m_lastQueryTime);
+        writer.Element("TimeQuery", m_lastQueryTime);
     if (m_smsCount != 0)
-        AppendText(item, "SmsCount", m_smsCount);
-    AppendText(item, "Type", m_type ? "1" : "0");
-    AppendText(item, "Text", AnsiToXmlText(m_text).c_str());
-    if (m_schedule) {
-        pugi::xml_node schedule = item.append_child("ScheduleInfo");
-        m_schedule->WriteXML(schedule);
-    } else if (!m_groupName.empty()) {
-        AppendText(item, "Group", AnsiToXmlText(m_groupName).c_str());
-    }
-    pugi::xml_node recipients = item.append_child("Recipients");
+        writer.Element("SmsCount", m_smsCount);
+    writer.Element("Type", m_type ? 1 : 0);
+    writer.Element("Text", m_text);
+    if (m_schedule)
+        m_schedule->WriteXML(writer);
+    else if (!m_groupName.empty())
+        writer.Element("Group", m_groupName);
+    writer.Open("Recipients");
     for (const auto& recipient : m_recipients)
-        recipient->WriteXML(recipients);
+        recipient->WriteXML(writer);
+    writer.Close();
+    writer.Close();
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class CXmlWriter;
+
 // One archived message: sent at once (to a number, a contact or a group) or scheduled, with its
 // recipients and their delivery states.
 class CSmsArchiveItem {
@@ -83,8 +85,8 @@ public:
     void SetType(bool type);
     void SetSmsText(const std::string& text);
 
-    // Appends an "ArchiveItem" element to the parent.
-    void WriteXML(pugi::xml_node& parent) const;
+    // Writes an "ArchiveItem" element.
+    void WriteXML(CXmlWriter& writer) const;
 
 private:
     struct EarlierRecipient;

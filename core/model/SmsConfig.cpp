@@ -5,6 +5,7 @@
 #include "StoredXml.h"
 #include "XmlNumber.h"
 #include "XmlText.h"
+#include "XmlWriter.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
@@ -14,7 +15,8 @@
 namespace {
 
 constexpr const char* kFileName = "config.dat";
-// A settings file is accepted only when its text is shorter than this many times the file.
+// A settings file is accepted only when its text is shorter than this many times the file; it is
+// written so.
 constexpr std::uint32_t kMaxRatio = 20;
 constexpr std::uint16_t kMaxLogoutDelay = 60;
 
@@ -32,10 +34,6 @@ pugi::xml_node FirstChildElement(const pugi::xml_node& node) {
             return child;
     }
     return {};
-}
-
-void AppendNumber(pugi::xml_node& parent, const char* name, int value) {
-    parent.append_child(name).text().set(value);
 }
 
 } // namespace
@@ -106,16 +104,18 @@ bool CSmsConfig::ReadConfig() {
 
 bool CSmsConfig::WriteConfig() const {
     try {
-        pugi::xml_document document;
-        pugi::xml_node settings = NewStoredXml(document).append_child("Settings");
-        AppendNumber(settings, "AppMode", m_AppMode);
-        settings.append_child("DefaultUser").text().set(AnsiToXmlText(m_DefaultUser).c_str());
-        AppendNumber(settings, "AutoLogout", m_AutoLogout ? 1 : 0);
-        AppendNumber(settings, "LogoutDelay", m_LogoutDelay);
-        AppendNumber(settings, "SysTray", m_MinToTray ? 1 : 0);
-        AppendNumber(settings, "ConfirmExit", m_ConfirmExit ? 1 : 0);
-        AppendNumber(settings, "LCID", m_Lcid);
-        return WriteStoredXml(GetConfigDir(true, false) + kFileName, document);
+        const auto writeSettings = [this](CXmlWriter& writer) {
+            writer.Open("Settings");
+            writer.Element("AppMode", m_AppMode);
+            writer.Element("DefaultUser", m_DefaultUser);
+            writer.Element("AutoLogout", m_AutoLogout ? 1 : 0);
+            writer.Element("LogoutDelay", m_LogoutDelay);
+            writer.Element("SysTray", m_MinToTray ? 1 : 0);
+            writer.Element("ConfirmExit", m_ConfirmExit ? 1 : 0);
+            writer.Element("LCID", m_Lcid);
+            writer.Close();
+        };
+        return WriteStoredXml(GetConfigDir(true, false) + kFileName, writeSettings, kMaxRatio);
     } catch (...) {
         return false;
     }

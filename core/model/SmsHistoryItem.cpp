@@ -1,9 +1,10 @@
 #include "SmsHistoryItem.h"
 
-#include "XmlText.h"
+#include "XmlWriter.h"
 
-void CSmsHistoryItem::WriteXML(pugi::xml_node& parent) const {
-    pugi::xml_node item = parent.append_child("HistoryItem");
-    item.text().set(AnsiToXmlText(m_text).c_str());
-    item.append_attribute("TimeStamp").set_value(m_timeStamp);
+void CSmsHistoryItem::WriteXML(CXmlWriter& writer) const {
+    writer.Open("HistoryItem");
+    writer.Attribute("TimeStamp", m_timeStamp);
+    writer.Text(m_text);
+    writer.Close();
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <pugixml.hpp>
-
 #include <cstdint>
 #include <list>
 #include <memory>
 #include <string>
+
+class CXmlWriter;
 
 // One entry of the recipient history that feeds auto-completion: the recipient as typed and
 // when it was last used.
@@ -17,8 +17,8 @@ public:
     const std::string& GetText() const { return m_text; }
     std::int64_t GetTimeStamp() const { return m_timeStamp; }
 
-    // Appends a "HistoryItem" element to the parent.
-    void WriteXML(pugi::xml_node& parent) const;
+    // Writes a "HistoryItem" element.
+    void WriteXML(CXmlWriter& writer) const;
 
 private:
     std::string m_text;

@@ -3,6 +3,7 @@
 #include "LocalCalendar.h"
 #include "XmlNumber.h"
 #include "XmlText.h"
+#include "XmlWriter.h"
 
 #include <algorithm>
 #include <string_view>
@@ -47,13 +48,15 @@ void CSmsRecipientInfo::SetStatus(DeliveryStatus status, std::int64_t time) {
         m_deliveryTime = time;
 }
 
-void CSmsRecipientInfo::WriteXML(pugi::xml_node& parent) const {
-    pugi::xml_node recipient = parent.append_child("Recipient");
-    pugi::xml_node id = recipient.append_child("SmsId");
-    id.text().set(m_smsId);
-    id.append_attribute("Status").set_value(static_cast<int>(m_status));
+void CSmsRecipientInfo::WriteXML(CXmlWriter& writer) const {
+    writer.Open("Recipient");
+    writer.Open("SmsId");
+    writer.Attribute("Status", m_status);
     if (m_status == Delivered)
-        id.append_attribute("TimeDelivered").set_value(m_deliveryTime);
-    recipient.append_child("OrigNr").text().set(AnsiToXmlText(m_origNr).c_str());
-    recipient.append_child("TranslatedNr").text().set(AnsiToXmlText(m_translatedNr).c_str());
+        writer.Attribute("TimeDelivered", m_deliveryTime);
+    writer.Text(m_smsId);
+    writer.Close();
+    writer.Element("OrigNr", m_origNr);
+    writer.Element("TranslatedNr", m_translatedNr);
+    writer.Close();
 }

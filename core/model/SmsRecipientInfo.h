@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class CXmlWriter;
+
 // One recipient of one archived message and the delivery state the service reported for it.
 class CSmsRecipientInfo {
 public:
@@ -38,8 +40,8 @@ public:
     // Stores the clamped status; the time only when it is not 0.
     void SetStatus(DeliveryStatus status, std::int64_t time);
 
-    // Appends a "Recipient" element to the parent.
-    void WriteXML(pugi::xml_node& parent) const;
+    // Writes a "Recipient" element.
+    void WriteXML(CXmlWriter& writer) const;
 
 private:
     std::string m_origNr;

@@ -3,6 +3,7 @@
 #include "LocalCalendar.h"
 #include "XmlNumber.h"
 #include "XmlText.h"
+#include "XmlWriter.h"
 
 #include <algorithm>
 #include <climits>
@@ -136,13 +137,15 @@ void CSmsScheduleInfo::SetName(const std::string& name) {
     m_name = name.substr(0, MaxNameLength);
 }
 
-void CSmsScheduleInfo::WriteXML(pugi::xml_node& element) const {
-    element.append_attribute("MessageId").set_value(m_messageId);
-    element.append_attribute("Periodicity").set_value(m_periodicity);
-    element.append_attribute("DeliverAt").set_value(m_deliverAt);
-    element.append_attribute("Notify").set_value(m_notify ? "1" : "0");
+void CSmsScheduleInfo::WriteXML(CXmlWriter& writer) const {
+    writer.Open("ScheduleInfo");
+    writer.Attribute("MessageId", m_messageId);
+    writer.Attribute("Periodicity", m_periodicity);
+    writer.Attribute("DeliverAt", m_deliverAt);
+    writer.Attribute("Notify", m_notify ? 1 : 0);
     if (!m_name.empty())
-        element.append_child("Name").text().set(AnsiToXmlText(m_name).c_str());
+        writer.Element("Name", m_name);
+    writer.Close();
 }
 
 // ---- Next occurrences -------------------------------------------------------------------------

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+class CXmlWriter;
+
 // The schedule of a message that the service delivers later, once or periodically, and the
 // calendar arithmetic that finds its occurrences (in local time).
 class CSmsScheduleInfo {
@@ -50,8 +52,8 @@ public:
     // there is none; last: the occurrence just before next.
     void GetNextDeliveryTime(std::int64_t now, std::int64_t& next, std::int64_t& last) const;
 
-    // Fills the given "ScheduleInfo" element.
-    void WriteXML(pugi::xml_node& element) const;
+    // Writes a "ScheduleInfo" element.
+    void WriteXML(CXmlWriter& writer) const;
 
 private:
     // The occurrence after t; none for a periodicity without steps or a time beyond the calendar.

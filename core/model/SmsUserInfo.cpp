@@ -8,6 +8,7 @@
 #include "UtilitiesInternal.h"
 #include "XmlNumber.h"
 #include "XmlText.h"
+#include "XmlWriter.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
@@ -21,7 +22,8 @@
 
 namespace {
 
-// A profile is accepted only when its text is shorter than this many times the file.
+// A profile is accepted only when its text is shorter than this many times the file; it is written
+// so.
 constexpr std::uint32_t kMaxRatio = 200;
 constexpr std::size_t kCipherBlock = 8;
 
@@ -92,10 +94,6 @@ bool SameLocalDate(std::int64_t a, std::int64_t b) {
     const std::optional<std::tm> second = ToLocalTm(b);
     return first && second && first->tm_mday == second->tm_mday &&
            first->tm_mon == second->tm_mon && first->tm_year == second->tm_year;
-}
-
-void AppendNumber(pugi::xml_node& parent, const char* name, long long value) {
-    parent.append_child(name).text().set(value);
 }
 
 } // namespace
@@ -223,28 +221,28 @@ void CSmsUserInfo::ReadAutoDelete(const pugi::xml_node& autoDelete) {
     }
 }
 
-void CSmsUserInfo::WritePrefs(pugi::xml_node& user) const {
-    pugi::xml_node prefs = user.append_child("Prefs");
-    AppendNumber(prefs, "Archive", m_DoArchive);
-    AppendNumber(prefs, "DeliveryReport", m_DeliveryReport);
-    AppendNumber(prefs, "UseOBK", m_UseOBK);
-    AppendNumber(prefs, "ShowNotice", m_ShowNotice);
-    AppendNumber(prefs, "ShowSA", m_ShowSA);
-    AppendNumber(prefs, "Today", m_sentToday);
-    AppendNumber(prefs, "Total", m_sentTotal);
-    AppendNumber(prefs, "DateToday", m_dateToday);
-    AppendNumber(prefs, "DateNotice", m_dateNotice);
-    AppendNumber(prefs, "EnterKeyMode", m_EnterKeyMode);
-    AppendNumber(prefs, "ConflictMode", m_ConflictMode);
-    if (m_savePassword) {
-        // An empty text reads back as no password at all.
-        const std::string password = m_password.empty() ? "" : EncipheredPassword(m_password);
-        prefs.append_child("Password").text().set(password.c_str());
-    }
-    pugi::xml_node autoDelete = prefs.append_child("AutoDelete");
-    autoDelete.append_attribute("Mode").set_value(static_cast<int>(m_AutoDelMode));
-    AppendNumber(autoDelete, "MaxItems", m_MaxItems);
-    AppendNumber(autoDelete, "MaxDays", m_MaxDays);
+void CSmsUserInfo::WritePrefs(CXmlWriter& writer) const {
+    writer.Open("Prefs");
+    writer.Element("Archive", m_DoArchive);
+    writer.Element("DeliveryReport", m_DeliveryReport);
+    writer.Element("UseOBK", m_UseOBK);
+    writer.Element("ShowNotice", m_ShowNotice);
+    writer.Element("ShowSA", m_ShowSA);
+    writer.Element("Today", m_sentToday);
+    writer.Element("Total", m_sentTotal);
+    writer.Element("DateToday", m_dateToday);
+    writer.Element("DateNotice", m_dateNotice);
+    writer.Element("EnterKeyMode", m_EnterKeyMode);
+    writer.Element("ConflictMode", m_ConflictMode);
+    // An empty text reads back as no password at all.
+    if (m_savePassword)
+        writer.Element("Password", m_password.empty() ? "" : EncipheredPassword(m_password));
+    writer.Open("AutoDelete");
+    writer.Attribute("Mode", m_AutoDelMode);
+    writer.Element("MaxItems", m_MaxItems);
+    writer.Element("MaxDays", m_MaxDays);
+    writer.Close();
+    writer.Close();
 }
 
 bool CSmsUserInfo::Write(StoredFileStamp& stamp) const {
@@ -252,16 +250,20 @@ bool CSmsUserInfo::Write(StoredFileStamp& stamp) const {
         return false;
     mkdir(ProfileFolder(true, false).c_str(), 0700);
 
-    pugi::xml_document document;
-    pugi::xml_node user = NewStoredXml(document).append_child("User");
-    user.append_attribute("Name").set_value(AnsiToXmlText(m_Name).c_str());
-    pugi::xml_node archive = user.append_child("Archive");
-    m_archive.WriteXML(archive);
-    m_addressBook.WriteXML(user);
-    pugi::xml_node history = user.append_child("History");
-    CSmsArchive::WriteHistoryXML(m_history, history);
-    WritePrefs(user);
-    return WriteStoredXml(ProfilePath(m_Name, false, false), document, &stamp);
+    const auto writeUser = [this](CXmlWriter& writer) {
+        writer.Open("User");
+        writer.Attribute("Name", m_Name);
+        writer.Open("Archive");
+        m_archive.WriteXML(writer);
+        writer.Close();
+        m_addressBook.WriteXML(writer);
+        writer.Open("History");
+        CSmsArchive::WriteHistoryXML(m_history, writer);
+        writer.Close();
+        WritePrefs(writer);
+        writer.Close();
+    };
+    return WriteStoredXml(ProfilePath(m_Name, false, false), writeUser, kMaxRatio, &stamp);
 }
 
 void CSmsUserInfo::MergeHistoryFrom(const SmsHistoryList& history) {

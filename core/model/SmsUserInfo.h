@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+class CXmlWriter;
 class IAddressBookSyncUi;
 class ISoapTransport;
 namespace Kvws {
@@ -307,7 +308,7 @@ private:
     void ReadPrefs(const pugi::xml_node& prefs);
     void ReadPrefsNumber(std::string_view name, int number);
     void ReadAutoDelete(const pugi::xml_node& autoDelete);
-    void WritePrefs(pugi::xml_node& user) const;
+    void WritePrefs(CXmlWriter& writer) const;
     // Writes this object whole; the caller holds the profile lock.
     bool Write(StoredFileStamp& stamp) const;
     void MergeHistoryFrom(const SmsHistoryList& history);

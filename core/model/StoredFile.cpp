@@ -88,6 +88,15 @@ int OpenForReading(const std::string& path) {
     return fd;
 }
 
+std::size_t RoundedToBlocks(std::uint64_t size) {
+    return static_cast<std::size_t>((size + kBlockSize - 1) / kBlockSize * kBlockSize);
+}
+
+// The least container size that UnpackStoredText with maxRatio accepts for a text of the length.
+std::uint64_t SizeToRead(std::uint64_t length, std::uint32_t maxRatio) {
+    return maxRatio == 0 ? 0 : length / maxRatio + 1;
+}
+
 // Makes the rename itself durable.
 void SyncFolder(const std::string& folder) {
     const CFileDescriptor fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -97,12 +106,12 @@ void SyncFolder(const std::string& folder) {
 
 } // namespace
 
-std::vector<unsigned char> PackStoredText(const std::string& text) {
-    return PackStoredText([&](const TextSink& sink) { sink(text.data(), text.size()); });
+std::vector<unsigned char> PackStoredText(const std::string& text, std::uint32_t maxRatio) {
+    return PackStoredText([&](const TextSink& sink) { sink(text.data(), text.size()); }, maxRatio);
 }
 
 // The stream is compressed straight behind the room for the length, which is known at the end.
-std::vector<unsigned char> PackStoredText(const TextSource& source) {
+std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_t maxRatio) {
     std::vector<unsigned char> bytes(kHeaderSize, 0);
     std::uint64_t length = 0;
     const bool compressed = CompressText(
@@ -115,7 +124,8 @@ std::vector<unsigned char> PackStoredText(const TextSource& source) {
         bytes);
     if (!compressed || length > UINT32_MAX)
         return {};
-    bytes.resize((bytes.size() + kBlockSize - 1) / kBlockSize * kBlockSize, 0);
+    bytes.resize(
+        RoundedToBlocks(std::max<std::uint64_t>(bytes.size(), SizeToRead(length, maxRatio))), 0);
     for (std::size_t i = 0; i < kHeaderSize; ++i)
         bytes[i] = static_cast<unsigned char>(length >> (8 * i));
     EncipherBuffer(bytes.data(), bytes.size());
@@ -153,13 +163,15 @@ bool ReadStoredFile(const std::string& path, const std::string& fallback, std::u
     return fd >= 0 && ReadAll(fd, bytes, stamp) && UnpackStoredText(bytes, maxRatio, text);
 }
 
-bool WriteStoredFile(const std::string& path, const std::string& text, StoredFileStamp* stamp) {
+bool WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio,
+                     StoredFileStamp* stamp) {
     return WriteStoredFile(
-        path, [&](const TextSink& sink) { sink(text.data(), text.size()); }, stamp);
+        path, [&](const TextSink& sink) { sink(text.data(), text.size()); }, maxRatio, stamp);
 }
 
-bool WriteStoredFile(const std::string& path, const TextSource& source, StoredFileStamp* stamp) {
-    const std::vector<unsigned char> bytes = PackStoredText(source);
+bool WriteStoredFile(const std::string& path, const TextSource& source, std::uint32_t maxRatio,
+                     StoredFileStamp* stamp) {
+    const std::vector<unsigned char> bytes = PackStoredText(source, maxRatio);
     if (bytes.empty())
         return false;
     std::string temporary = path + ".XXXXXX";

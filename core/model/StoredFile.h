@@ -9,8 +9,8 @@
 #include <vector>
 
 // The container of the profile and settings files: the length L of the XML text (4 bytes,
-// little-endian), the zlib stream of the text, zero bytes up to a multiple of 8, the whole
-// enciphered with the store cipher.
+// little-endian), the zlib stream of the text, zero bytes up to a multiple of 8 (or further, see
+// PackStoredText), the whole enciphered with the store cipher.
 
 // Tells one version of a stored file from every other: files are only ever replaced whole (by a
 // rename), so a changed file is a different file, or at least one with another time or size.
@@ -26,10 +26,12 @@ struct StoredFileStamp {
 // The stamp of the file at the path now; none when there is no such file.
 std::optional<StoredFileStamp> StampOfStoredFile(const std::string& path);
 
-// The container of a text; empty when it cannot be made (a text of 4 GiB or more).
-std::vector<unsigned char> PackStoredText(const std::string& text);
+// The container of a text; empty when it cannot be made (a text of 4 GiB or more). With a
+// maxRatio, more zero bytes follow where the text compresses so well that UnpackStoredText with
+// that ratio would reject the container otherwise.
+std::vector<unsigned char> PackStoredText(const std::string& text, std::uint32_t maxRatio = 0);
 // The same for a text that comes in pieces, never whole in memory.
-std::vector<unsigned char> PackStoredText(const TextSource& source);
+std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_t maxRatio = 0);
 
 // The text held by container bytes (deciphered in place). False when the byte count is not a
 // positive multiple of 8, when L is not below maxRatio times the byte count or when the stream
@@ -42,10 +44,11 @@ bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,
 bool ReadStoredFile(const std::string& path, const std::string& fallback, std::uint32_t maxRatio,
                     std::vector<unsigned char>& text, StoredFileStamp* stamp = nullptr);
 
-// Packs the text and replaces the file: a private temporary file in the same folder, flushed to
-// disk, then renamed over the old one, so that a failed write leaves the old file whole. False
-// when the file could not be written; with a stamp, success also gives the new file's stamp.
-bool WriteStoredFile(const std::string& path, const std::string& text,
+// Packs the text (for reading with maxRatio) and replaces the file: a private temporary file in
+// the same folder, flushed to disk, then renamed over the old one, so that a failed write leaves
+// the old file whole. False when the file could not be written; with a stamp, success also gives
+// the new file's stamp.
+bool WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio = 0,
                      StoredFileStamp* stamp = nullptr);
-bool WriteStoredFile(const std::string& path, const TextSource& source,
+bool WriteStoredFile(const std::string& path, const TextSource& source, std::uint32_t maxRatio = 0,
                      StoredFileStamp* stamp = nullptr);

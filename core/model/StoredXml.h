@@ -1,9 +1,11 @@
 #pragma once
 
 #include "StoredFile.h"
+#include "XmlWriter.h"
 
 #include <pugixml.hpp>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,14 +22,14 @@ constexpr unsigned int kStoredXmlParseFlags =
 // whatever a declaration says: the ANSI bytes of older files reach the readers unchanged.
 bool ParseStoredXml(pugi::xml_document& document, std::vector<unsigned char>& text);
 
-// Empties the document, gives it the UTF-8 declaration and the root "KvSmsDa", and returns
-// the root.
-pugi::xml_node NewStoredXml(pugi::xml_document& document);
-
 // The root "KvSmsDa" of a parsed document; a null node when the document has another root.
 pugi::xml_node StoredXmlRoot(const pugi::xml_document& document);
 
-// Writes the document into the stored file at the path (see WriteStoredFile), compressing it as
-// it is serialised.
-bool WriteStoredXml(const std::string& path, const pugi::xml_document& document,
-                    StoredFileStamp* stamp = nullptr);
+// Writes the content of the root element through a writer.
+using StoredXmlContent = std::function<void(CXmlWriter& writer)>;
+
+// Writes the UTF-8 declaration and the root "KvSmsDa" holding the content into the stored file
+// at the path, for reading with maxRatio (see WriteStoredFile), compressing the text as it is
+// written.
+bool WriteStoredXml(const std::string& path, const StoredXmlContent& content,
+                    std::uint32_t maxRatio, StoredFileStamp* stamp = nullptr);

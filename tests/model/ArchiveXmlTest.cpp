@@ -1,11 +1,10 @@
 #include "../platform/ScopedEnv.h"
 #include "TestSupport.h"
+#include "WrittenXml.h"
 #include "model/SmsArchive.h"
 #include "model/XmlText.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace {
 
@@ -22,15 +21,18 @@ std::string ChildNames(const pugi::xml_node& node) {
     return names;
 }
 
-std::string Serialise(const pugi::xml_document& document) {
-    std::ostringstream out;
-    document.save(out);
-    return out.str();
-}
-
 pugi::xml_node Parse(pugi::xml_document& document, const std::string& xml) {
     document.load_string(xml.c_str());
     return document.first_child();
+}
+
+// The archive written in an "Archive" element.
+std::string ArchiveText(const CSmsArchive& archive) {
+    return WrittenXml([&](CXmlWriter& writer) {
+        writer.Open("Archive");
+        archive.WriteXML(writer);
+        writer.Close();
+    });
 }
 
 } // namespace
@@ -49,12 +51,11 @@ TEST(ArchiveXml, RoundTripKeepsEveryValueAndAccentedTexts) {
         "later", 3000, false, 1, true, CSmsScheduleInfo::Weekly, 4000, 77, Horse);
     scheduled->AddRecipient("C", "421903000004", 0);
 
-    pugi::xml_document document;
-    pugi::xml_node root = document.append_child("Archive");
-    archive.WriteXML(root);
-    const std::string text = Serialise(document);
+    const std::string text = ArchiveText(archive);
     EXPECT_TRUE(IsValidUtf8(text));
     EXPECT_NE(text.find(HorseUtf8), std::string::npos);
+    pugi::xml_document document;
+    const pugi::xml_node root = Parse(document, text);
 
     pugi::xml_node item = root.first_child();
     EXPECT_EQ(ChildNames(item), "TimeSent SmsCount Type Text ScheduleInfo Recipients ");
@@ -138,8 +139,11 @@ TEST(ArchiveXml, HistoryRoundTripAndDamagedEntries) {
     history.push_back(std::make_unique<CSmsHistoryItem>(Horse, 300));
     history.push_back(std::make_unique<CSmsHistoryItem>("Eva", 200));
     pugi::xml_document document;
-    pugi::xml_node root = document.append_child("History");
-    CSmsArchive::WriteHistoryXML(history, root);
+    pugi::xml_node root = Parse(document, WrittenXml([&](CXmlWriter& writer) {
+                                    writer.Open("History");
+                                    CSmsArchive::WriteHistoryXML(history, writer);
+                                    writer.Close();
+                                }));
     EXPECT_STREQ(root.first_child().text().get(), HorseUtf8.c_str());
     EXPECT_STREQ(root.first_child().attribute("TimeStamp").value(), "300");
     root.append_child("HistoryItem").text().set("no time stamp");
@@ -193,9 +197,9 @@ TEST(ArchiveXml, HostileDocumentsGiveDefaultsAndNoCrash) {
             item->GetLastSchedule(clock.Now());
             item->GetStatus();
         }
+        // What is written of it is well-formed.
         pugi::xml_document written;
-        pugi::xml_node root = written.append_child("Archive");
-        archive.WriteXML(root);
+        EXPECT_TRUE(written.load_string(ArchiveText(archive).c_str()));
     }
     // The unclosed document still yields what pugixml parsed of it; its owner rejects it.
     EXPECT_EQ(sentTimes,

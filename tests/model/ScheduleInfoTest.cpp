@@ -1,5 +1,6 @@
 #include "../platform/ScopedEnv.h"
 #include "TestSupport.h"
+#include "WrittenXml.h"
 #include "model/SmsScheduleInfo.h"
 
 #include <gtest/gtest.h>
@@ -189,9 +190,12 @@ TEST(ScheduleInfo, XmlRoundTripWithAccentedName) {
     ScopedEnv codePage("QUILLON_ANSI_CODEPAGE", "1250");
     const CSmsScheduleInfo schedule(9007199254740993, CSmsScheduleInfo::Monthly, 1714550400, true,
                                     "\x8Elu\x9Do\xE8k\xFD k\xF9\xF2");
+    const auto written = [](const CSmsScheduleInfo& info) {
+        return WrittenXml([&](CXmlWriter& writer) { info.WriteXML(writer); });
+    };
     pugi::xml_document document;
-    pugi::xml_node element = document.append_child("ScheduleInfo");
-    schedule.WriteXML(element);
+    ASSERT_TRUE(document.load_string(written(schedule).c_str()));
+    const pugi::xml_node element = document.child("ScheduleInfo");
 
     std::vector<std::string> attributes;
     for (const auto& attribute : element.attributes())
@@ -208,8 +212,8 @@ TEST(ScheduleInfo, XmlRoundTripWithAccentedName) {
     EXPECT_TRUE(read.HasDeliveryReport());
     EXPECT_EQ(read.GetName(), schedule.GetName());
 
-    pugi::xml_node unnamed = document.append_child("ScheduleInfo");
-    CSmsScheduleInfo(1, 0, 2, false, "").WriteXML(unnamed);
+    ASSERT_TRUE(document.load_string(written(CSmsScheduleInfo(1, 0, 2, false, "")).c_str()));
+    const pugi::xml_node unnamed = document.child("ScheduleInfo");
     EXPECT_FALSE(unnamed.child("Name"));
     EXPECT_STREQ(unnamed.attribute("Notify").value(), "0");
 }

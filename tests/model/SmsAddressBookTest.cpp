@@ -1,11 +1,11 @@
 #include "model/SmsAddressBook.h"
+#include "WrittenXml.h"
 #include "model/XmlText.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,12 +24,11 @@ protected:
     }
 
     static std::string Write(const CSmsAddressBook& book) {
-        pugi::xml_document doc;
-        pugi::xml_node user = doc.append_child("User");
-        book.WriteXML(user);
-        std::ostringstream out;
-        doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
-        return out.str();
+        return WrittenXml([&](CXmlWriter& writer) {
+            writer.Open("User");
+            book.WriteXML(writer);
+            writer.Close();
+        });
     }
 
     static std::vector<std::string> Names(const CSmsAddressBook& book) {

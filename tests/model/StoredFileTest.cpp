@@ -44,6 +44,17 @@ TEST_F(StoredFileTest, TextsComeBackFromWholeBlocksWithTheirLengthInFront) {
     }
 }
 
+TEST_F(StoredFileTest, ATextThatCompressesBeyondTheRatioIsPaddedToBeReadBack) {
+    const std::string repetitive(100000, 'a');
+    EXPECT_EQ(Unpacked(PackStoredText(repetitive)), "<rejected>");
+    for (const std::uint32_t maxRatio : {20u, 200u}) {
+        const std::vector<unsigned char> bytes = PackStoredText(repetitive, maxRatio);
+        EXPECT_EQ(bytes.size() % 8, 0u);
+        EXPECT_EQ(Unpacked(bytes, maxRatio), repetitive);
+    }
+    EXPECT_EQ(PackStoredText("<KvSmsDa/>", 200), PackStoredText("<KvSmsDa/>"));
+}
+
 TEST_F(StoredFileTest, DamagedContainersAreRejected) {
     const std::vector<unsigned char> good = PackStoredText("<KvSmsDa/>");
     const auto size = static_cast<std::uint32_t>(good.size());
