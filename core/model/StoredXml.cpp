@@ -1,12 +1,16 @@
 #include "StoredXml.h"
 
+#include "platform/CodePage.h"
+
 #include <string_view>
 
 namespace {
 
 constexpr const char* kRootName = "KvSmsDa";
 
+// The whole text is written in one code page, looked up once.
 void WriteStoredXmlText(const StoredXmlContent& content, const TextSink& sink) {
+    const CCodePageScope codePage;
     CXmlWriter writer(sink);
     writer.Declaration();
     writer.Open(kRootName);

@@ -1,7 +1,8 @@
 #include "ScheduleText.h"
 
+#include "model/LocalCalendar.h"
+
 #include <array>
-#include <cstdio>
 #include <ctime>
 
 namespace {
@@ -53,21 +54,15 @@ std::optional<std::int64_t> ParseLocalTime(const std::string& text) {
     local.tm_hour = hour;
     local.tm_min = minute;
     local.tm_isdst = -1;
-    const std::time_t time = std::mktime(&local);
+    const std::optional<std::int64_t> time = FromLocalTm(local);
     // mktime carries an impossible date over (31.04. -> 01.05.): refuse it instead.
-    if (time == -1 || local.tm_mday != day || local.tm_mon != month - 1 ||
-        local.tm_year != year - 1900)
+    if (!time || local.tm_mday != day || local.tm_mon != month - 1 || local.tm_year != year - 1900)
         return std::nullopt;
-    return static_cast<std::int64_t>(time);
+    return time;
 }
 
 std::string FormatLocalTime(std::int64_t time) {
-    const std::time_t t = static_cast<std::time_t>(time);
-    std::tm local{};
-    localtime_r(&t, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%d.%m.%Y %H:%M", &local);
-    return text;
+    return FormatLocalTime(time, "%d.%m.%Y %H:%M");
 }
 
 std::optional<int> ParsePeriodicity(const std::string& name) {
