@@ -77,14 +77,17 @@ public:
     static void ReadHistoryXML(SmsHistoryList& history, const pugi::xml_node& element);
     static void WriteHistoryXML(const SmsHistoryList& history, CXmlWriter& writer);
 
-    // Appends the "ArchiveItem" children of the element, then sorts.
-    void ReadXML(const pugi::xml_node& element);
-    void WriteXML(CXmlWriter& writer) const;
-
-private:
     // A deque: new items go to the front.
     using ItemList = std::deque<std::unique_ptr<CSmsArchiveItem>>;
 
+    // Appends the items read ahead from the element's children (see ReadItems) and the element's
+    // own "ArchiveItem" children, then sorts.
+    void ReadXML(const pugi::xml_node& element, ItemList readAhead = {});
+    // Appends the items of the "ArchiveItem" children of the node to items.
+    static void ReadItems(const pugi::xml_node& node, ItemList& items);
+    void WriteXML(CXmlWriter& writer) const;
+
+private:
     CSmsArchiveItem* AddFirst(std::unique_ptr<CSmsArchiveItem> item);
     void RemoveOldItems(std::int64_t cutoff);
     void RemoveSurplusItems(int limit);

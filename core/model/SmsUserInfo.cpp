@@ -2,6 +2,7 @@
 
 #include "LocalCalendar.h"
 #include "ProfileLock.h"
+#include "ProfileReader.h"
 #include "StoredFile.h"
 #include "StoredXml.h"
 #include "Utilities.h"
@@ -103,13 +104,16 @@ CSmsUserInfo::CSmsUserInfo(const std::string& name, const std::string& version,
     : m_Name(name), m_version(version), m_clientType(clientType) {}
 
 CSmsUserInfo::CSmsUserInfo(const std::string& name, const std::string& version,
-                           const std::string& clientType, const pugi::xml_node& user, Parts parts)
+                           const std::string& clientType, const pugi::xml_node& user, Parts parts,
+                           ArchiveReadAhead& readAhead)
     : CSmsUserInfo(name, version, clientType) {
     for (const pugi::xml_node& child : user.children()) {
         if (IsNamed(child, "History")) {
             CSmsArchive::ReadHistoryXML(m_history, child);
         } else if (parts == Parts::HistoryOnly) {
             continue;
+        } else if (child == readAhead.element) {
+            m_archive.ReadXML(child, std::move(readAhead.items));
         } else if (IsNamed(child, "Archive")) {
             m_archive.ReadXML(child);
         } else if (IsNamed(child, "AddressBook")) {
@@ -136,12 +140,12 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::Load(const std::string& name,
         const CCodePageScope codePage;
         std::unique_ptr<CSmsUserInfo> user;
         try {
-            std::vector<unsigned char> text;
+            std::vector<unsigned char> bytes;
             StoredFileStamp stamp;
             if (HasProfileFile(name) &&
-                ReadStoredFile(ProfilePath(name, false, false), ProfilePath(name, false, true),
-                               kMaxRatio, text, &stamp))
-                user = FromStream(text, name, version, clientType, parts);
+                ReadStoredBytes(ProfilePath(name, false, false), ProfilePath(name, false, true),
+                                bytes, &stamp))
+                user = FromFile(std::move(bytes), name, version, clientType, parts);
             if (user)
                 user->RememberStored(stamp);
         } catch (...) {
@@ -156,17 +160,28 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::Load(const std::string& name,
     }
 }
 
-std::unique_ptr<CSmsUserInfo> CSmsUserInfo::FromStream(std::vector<unsigned char>& text,
-                                                       const std::string& name,
-                                                       const std::string& version,
-                                                       const std::string& clientType, Parts parts) {
-    pugi::xml_document document;
-    if (!ParseStoredXml(document, text))
+// The archive items are built from the pieces of the file while the rest is still being read.
+std::unique_ptr<CSmsUserInfo> CSmsUserInfo::FromFile(std::vector<unsigned char> bytes,
+                                                     const std::string& name,
+                                                     const std::string& version,
+                                                     const std::string& clientType, Parts parts) {
+    CProfileReader reader(std::move(bytes), kMaxRatio);
+    ArchiveReadAhead readAhead;
+    while (const std::unique_ptr<pugi::xml_document> piece = reader.NextArchivePiece()) {
+        if (parts == Parts::All)
+            CSmsArchive::ReadItems(*piece, readAhead.items);
+    }
+    const CProfileReader::Result result = reader.Finish();
+    if (result == CProfileReader::Result::Damaged)
         return nullptr;
-    for (const pugi::xml_node& user : StoredXmlRoot(document).children("User")) {
+    if (result == CProfileReader::Result::Split)
+        readAhead.element = reader.SplitArchive();
+    else
+        readAhead.items.clear();
+    for (const pugi::xml_node& user : StoredXmlRoot(reader.Document()).children("User")) {
         if (XmlAttributeText(user, "Name") == name)
             return std::unique_ptr<CSmsUserInfo>(
-                new CSmsUserInfo(name, version, clientType, user, parts));
+                new CSmsUserInfo(name, version, clientType, user, parts, readAhead));
     }
     return nullptr;
 }

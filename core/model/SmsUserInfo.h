@@ -292,19 +292,24 @@ private:
 private:
     // What a load builds from the stored "User" element.
     enum class Parts { All, HistoryOnly };
+    // Archive items read ahead, in pieces, from the children of one stored "Archive" element.
+    struct ArchiveReadAhead {
+        pugi::xml_node element;
+        CSmsArchive::ItemList items;
+    };
 
     // A user from its stored "User" element, starting from the defaults.
     CSmsUserInfo(const std::string& name, const std::string& version, const std::string& clientType,
-                 const pugi::xml_node& user, Parts parts);
+                 const pugi::xml_node& user, Parts parts, ArchiveReadAhead& readAhead);
 
     static std::unique_ptr<CSmsUserInfo> Load(const std::string& name, const std::string& version,
                                               const std::string& clientType, Parts parts);
-    // The user of that exact name from a profile XML text (parsed in place); null when the text
-    // is no profile or holds no such user.
-    static std::unique_ptr<CSmsUserInfo> FromStream(std::vector<unsigned char>& text,
-                                                    const std::string& name,
-                                                    const std::string& version,
-                                                    const std::string& clientType, Parts parts);
+    // The user of that exact name from the bytes of a profile file; null when they hold no
+    // profile or no such user.
+    static std::unique_ptr<CSmsUserInfo> FromFile(std::vector<unsigned char> bytes,
+                                                  const std::string& name,
+                                                  const std::string& version,
+                                                  const std::string& clientType, Parts parts);
     void ReadPrefs(const pugi::xml_node& prefs);
     void ReadPrefsNumber(std::string_view name, int number);
     void ReadAutoDelete(const pugi::xml_node& autoDelete);

@@ -132,18 +132,37 @@ std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_
     return bytes;
 }
 
-bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,
-                      std::vector<unsigned char>& text) {
+std::optional<std::uint32_t> OpenStoredContainer(std::vector<unsigned char>& bytes,
+                                                 std::uint32_t maxRatio) {
     if (bytes.empty() || bytes.size() % kBlockSize != 0)
-        return false;
+        return std::nullopt;
     DecipherBuffer(bytes.data(), bytes.size());
     std::uint32_t length = 0;
     for (std::size_t i = 0; i < kHeaderSize; ++i)
         length |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
     if (static_cast<std::uint64_t>(length) >= static_cast<std::uint64_t>(maxRatio) * bytes.size())
-        return false;
+        return std::nullopt;
+    return length;
+}
+
+const unsigned char* StoredStream(const std::vector<unsigned char>& bytes) {
+    return bytes.data() + kHeaderSize;
+}
+
+std::size_t StoredStreamSize(const std::vector<unsigned char>& bytes) {
+    return bytes.size() - kHeaderSize;
+}
+
+bool InflateStoredText(const std::vector<unsigned char>& bytes, std::uint32_t length,
+                       std::vector<unsigned char>& text) {
     std::size_t produced = length;
-    return DecompressBuffer(bytes.data() + kHeaderSize, bytes.size() - kHeaderSize, text, produced);
+    return DecompressBuffer(StoredStream(bytes), StoredStreamSize(bytes), text, produced);
+}
+
+bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,
+                      std::vector<unsigned char>& text) {
+    const std::optional<std::uint32_t> length = OpenStoredContainer(bytes, maxRatio);
+    return length && InflateStoredText(bytes, *length, text);
 }
 
 std::optional<StoredFileStamp> StampOfStoredFile(const std::string& path) {
@@ -153,14 +172,19 @@ std::optional<StoredFileStamp> StampOfStoredFile(const std::string& path) {
     return StampOf(info);
 }
 
-bool ReadStoredFile(const std::string& path, const std::string& fallback, std::uint32_t maxRatio,
-                    std::vector<unsigned char>& text, StoredFileStamp* stamp) {
+bool ReadStoredBytes(const std::string& path, const std::string& fallback,
+                     std::vector<unsigned char>& bytes, StoredFileStamp* stamp) {
     int fd = OpenForReading(path);
     if (fd < 0)
         fd = OpenForReading(fallback);
     const CFileDescriptor file(fd);
+    return fd >= 0 && ReadAll(fd, bytes, stamp);
+}
+
+bool ReadStoredFile(const std::string& path, const std::string& fallback, std::uint32_t maxRatio,
+                    std::vector<unsigned char>& text, StoredFileStamp* stamp) {
     std::vector<unsigned char> bytes;
-    return fd >= 0 && ReadAll(fd, bytes, stamp) && UnpackStoredText(bytes, maxRatio, text);
+    return ReadStoredBytes(path, fallback, bytes, stamp) && UnpackStoredText(bytes, maxRatio, text);
 }
 
 bool WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio,

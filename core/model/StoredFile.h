@@ -33,12 +33,28 @@ std::vector<unsigned char> PackStoredText(const std::string& text, std::uint32_t
 // The same for a text that comes in pieces, never whole in memory.
 std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_t maxRatio = 0);
 
+// Deciphers container bytes in place and gives the length L of the text they hold; none when
+// the byte count is not a positive multiple of 8 or L is not below maxRatio times the byte count.
+std::optional<std::uint32_t> OpenStoredContainer(std::vector<unsigned char>& bytes,
+                                                 std::uint32_t maxRatio);
+// The zlib stream inside opened container bytes.
+const unsigned char* StoredStream(const std::vector<unsigned char>& bytes);
+std::size_t StoredStreamSize(const std::vector<unsigned char>& bytes);
+// The text of opened container bytes; false when the stream does not end within length bytes.
+bool InflateStoredText(const std::vector<unsigned char>& bytes, std::uint32_t length,
+                       std::vector<unsigned char>& text);
+
 // The text held by container bytes (deciphered in place). False when the byte count is not a
 // positive multiple of 8, when L is not below maxRatio times the byte count or when the stream
 // does not end within L bytes.
 bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,
                       std::vector<unsigned char>& text);
 
+// The bytes of the file at path, or at fallback when path cannot be opened; false when neither
+// is a readable regular file of a sane size. With a stamp, success also gives the stamp of the
+// file read.
+bool ReadStoredBytes(const std::string& path, const std::string& fallback,
+                     std::vector<unsigned char>& bytes, StoredFileStamp* stamp = nullptr);
 // Reads the file at path, or at fallback when path cannot be opened, and unpacks it. With a
 // stamp, a successful read also gives the stamp of the file read.
 bool ReadStoredFile(const std::string& path, const std::string& fallback, std::uint32_t maxRatio,

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include <zlib.h>
 
 // Helpers internal to QuillonCore: transliteration and the stored-file container primitives.
 
@@ -32,3 +33,26 @@ void CompressBuffer(const unsigned char* data, std::size_t count, std::vector<un
 // ends exactly there, and then outCount is the produced length. On failure out is emptied.
 bool DecompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out,
                       std::size_t& outCount);
+
+// A zlib stream in memory, inflated a piece at a time into room its owner provides.
+class CInflater {
+public:
+    enum class Step {
+        More,  // the room is full, or the input was used for headers: call again
+        End,   // the stream has ended
+        Failed // damaged data, input that ends early, or no room left before the end
+    };
+
+    // The stream must stay in place while the inflater lives.
+    CInflater(const unsigned char* data, std::size_t count);
+    ~CInflater();
+    CInflater(const CInflater&) = delete;
+    CInflater& operator=(const CInflater&) = delete;
+
+    // Inflates into the room bytes at out and adds what it wrote to produced.
+    Step Inflate(unsigned char* out, std::size_t room, std::size_t& produced);
+
+private:
+    z_stream m_stream{};
+    bool m_ready = false;
+};
