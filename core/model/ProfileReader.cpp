@@ -3,6 +3,7 @@
 #include "StoredFile.h"
 #include "StoredXml.h"
 #include "UtilitiesInternal.h"
+#include "platform/CodePage.h"
 
 #include <algorithm>
 #include <optional>
@@ -34,17 +35,44 @@ CProfileReader::CProfileReader(std::vector<unsigned char> bytes, std::uint32_t m
     if (!m_opened || m_length <= m_pieceSize || m_length > kMaxCutText)
         return;
     m_text = std::make_unique_for_overwrite<char[]>(m_length);
+    const int codePage = GetAnsiCodePage();
     try {
-        m_worker = std::thread([this] { Inflate(); });
+        m_worker = std::thread([this, codePage] { Work(codePage); });
     } catch (const std::system_error&) {
         Inflate();
     }
 }
 
 CProfileReader::~CProfileReader() {
-    m_stop = true;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stop = true;
+        m_readingClosed = true;
+    }
+    m_changed.notify_all();
     if (m_worker.joinable())
         m_worker.join();
+}
+
+void CProfileReader::Work(int codePage) {
+    try {
+        Inflate();
+        const CCodePageScope scope(codePage);
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_readPiece || m_readingClosed; });
+            if (m_readingClosed)
+                return;
+        }
+        ReadPieces();
+    } catch (...) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_readError = std::current_exception();
+            m_pieceFailed = m_ended = true;
+        }
+        m_changed.notify_all();
+    }
 }
 
 void CProfileReader::Inflate() {
@@ -68,56 +96,92 @@ void CProfileReader::Publish(std::size_t produced, bool ended, bool inflated) {
         m_ended = ended;
         m_inflated = inflated;
     }
-    m_arrived.notify_one();
+    m_changed.notify_all();
 }
 
-bool CProfileReader::WaitForMore() {
+void CProfileReader::ReadArchive(const PieceReader& readPiece) {
+    if (!m_text)
+        return;
     {
-        std::unique_lock lock(m_mutex);
-        m_arrived.wait(lock, [this] { return m_produced > m_seen || m_ended; });
-        if (m_produced == m_seen)
-            return false;
-        m_seen = m_produced;
+        const std::lock_guard lock(m_mutex);
+        m_readPiece = &readPiece;
     }
-    m_splitter.Scan(m_text.get(), m_seen);
-    // Until the first cut, the pieces begin where the archive's children do.
-    if (!m_textCut)
-        m_cutEnd = m_splitter.ChildrenBegin();
-    return true;
+    m_changed.notify_all();
+    ReadPieces();
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_piecesBeingRead == 0; });
+    m_readingClosed = true;
+    if (m_readError)
+        std::rethrow_exception(m_readError);
 }
 
-std::unique_ptr<pugi::xml_document> CProfileReader::NextArchivePiece() {
-    if (!m_text || m_pieceFailed)
-        return nullptr;
+void CProfileReader::ReadPieces() {
+    std::unique_lock lock(m_mutex);
+    Piece piece;
+    while (TakePiece(lock, piece)) {
+        lock.unlock();
+        ReadPiece(piece);
+        lock.lock();
+        --m_piecesBeingRead;
+        m_changed.notify_all();
+    }
+}
+
+bool CProfileReader::TakePiece(std::unique_lock<std::mutex>& lock, Piece& piece) {
     for (;;) {
-        switch (m_splitter.GetState()) {
-        case CArchiveSplitter::State::Seeking:
-            break;
-        case CArchiveSplitter::State::InArchive:
+        if (m_pieceFailed || m_readingClosed ||
+            m_splitter.GetState() == CArchiveSplitter::State::NoArchive)
+            return false;
+        if (m_splitter.GetState() == CArchiveSplitter::State::InArchive) {
             if (const std::size_t cut =
-                    m_splitter.FindCut(m_text.get(), m_seen, m_cutEnd, m_pieceSize))
-                return Cut(cut);
-            break;
-        case CArchiveSplitter::State::NoArchive:
-            return nullptr;
+                    m_splitter.FindCut(m_text.get(), m_seen, m_cutEnd, m_pieceSize)) {
+                piece = {m_cutEnd, cut, m_pieces++};
+                m_cutEnd = cut;
+                m_textCut = true;
+                ++m_piecesBeingRead;
+                return true;
+            }
         }
-        if (!WaitForMore())
-            return nullptr;
+        if (m_produced == m_seen) {
+            if (m_ended)
+                return false;
+            m_changed.wait(lock);
+            continue;
+        }
+        m_seen = m_produced;
+        m_splitter.Scan(m_text.get(), m_seen);
+        // Until the first cut, the pieces begin where the archive's children do.
+        if (!m_textCut)
+            m_cutEnd = m_splitter.ChildrenBegin();
     }
 }
 
-// Parses the text from the last cut to end in place, as a piece.
-std::unique_ptr<pugi::xml_document> CProfileReader::Cut(std::size_t end) {
-    auto piece = std::make_unique<pugi::xml_document>();
-    m_textCut = true;
-    const bool parsed =
-        ParseInPlace(*piece, m_text.get() + m_cutEnd, end - m_cutEnd, kPieceParseFlags);
-    m_cutEnd = end;
-    m_pieceFailed = !parsed;
-    return parsed ? std::move(piece) : nullptr;
+void CProfileReader::ReadPiece(const Piece& piece) {
+    pugi::xml_document document;
+    const bool parsed = ParseInPlace(document, m_text.get() + piece.begin, piece.end - piece.begin,
+                                     kPieceParseFlags);
+    std::exception_ptr error;
+    if (parsed) {
+        try {
+            (*m_readPiece)(document, piece.number);
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }
+    if (!parsed || error) {
+        const std::lock_guard lock(m_mutex);
+        m_pieceFailed = true;
+        if (!m_readError)
+            m_readError = error;
+    }
 }
 
 CProfileReader::Result CProfileReader::Finish() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_readingClosed = true;
+    }
+    m_changed.notify_all();
     if (m_worker.joinable())
         m_worker.join();
     if (!m_opened)

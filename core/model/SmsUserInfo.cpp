@@ -15,6 +15,7 @@
 #include "platform/Paths.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <mutex>
 #include <new>
@@ -160,17 +161,32 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::Load(const std::string& name,
     }
 }
 
-// The archive items are built from the pieces of the file while the rest is still being read.
+// The items of the pieces, read on two threads, in the order of the pieces.
+CSmsArchive::ItemList CSmsUserInfo::ReadArchivePieces(CProfileReader& reader) {
+    std::mutex mutex;
+    std::vector<CSmsArchive::ItemList> pieces;
+    reader.ReadArchive([&](const pugi::xml_document& piece, std::size_t number) {
+        CSmsArchive::ItemList items;
+        CSmsArchive::ReadItems(piece, items);
+        const std::lock_guard lock(mutex);
+        pieces.resize(std::max(pieces.size(), number + 1));
+        pieces[number] = std::move(items);
+    });
+    CSmsArchive::ItemList items;
+    for (CSmsArchive::ItemList& piece : pieces)
+        std::move(piece.begin(), piece.end(), std::back_inserter(items));
+    return items;
+}
+
+// The archive items are read from the pieces of the file while the rest is still being read.
 std::unique_ptr<CSmsUserInfo> CSmsUserInfo::FromFile(std::vector<unsigned char> bytes,
                                                      const std::string& name,
                                                      const std::string& version,
                                                      const std::string& clientType, Parts parts) {
     CProfileReader reader(std::move(bytes), kMaxRatio);
     ArchiveReadAhead readAhead;
-    while (const std::unique_ptr<pugi::xml_document> piece = reader.NextArchivePiece()) {
-        if (parts == Parts::All)
-            CSmsArchive::ReadItems(*piece, readAhead.items);
-    }
+    if (parts == Parts::All)
+        readAhead.items = ReadArchivePieces(reader);
     const CProfileReader::Result result = reader.Finish();
     if (result == CProfileReader::Result::Damaged)
         return nullptr;

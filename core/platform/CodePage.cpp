@@ -397,8 +397,10 @@ int GetAnsiCodePage() {
     return IsCentralEuropeanLanguage(language) ? kCentralEuropean : kWesternEuropean;
 }
 
-CCodePageScope::CCodePageScope() : m_previousNumber(t_scopeNumber), m_previousPage(t_scopePage) {
-    const int number = GetAnsiCodePage();
+CCodePageScope::CCodePageScope() : CCodePageScope(GetAnsiCodePage()) {}
+
+CCodePageScope::CCodePageScope(int number)
+    : m_previousNumber(t_scopeNumber), m_previousPage(t_scopePage) {
     t_scopePage = &CodePageOf(number);
     t_scopeNumber = number;
 }

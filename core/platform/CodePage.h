@@ -15,6 +15,8 @@ int GetAnsiCodePage();
 class CCodePageScope {
 public:
     CCodePageScope();
+    // The given code page, for instance another thread's GetAnsiCodePage().
+    explicit CCodePageScope(int number);
     ~CCodePageScope();
     CCodePageScope(const CCodePageScope&) = delete;
     CCodePageScope& operator=(const CCodePageScope&) = delete;
