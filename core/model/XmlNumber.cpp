@@ -1,5 +1,6 @@
 #include "XmlNumber.h"
 
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -23,6 +24,17 @@ std::optional<std::uint64_t> Digits(std::string_view digits, std::uint64_t max) 
     if (digits.empty())
         return std::nullopt;
     std::uint64_t value = 0;
+    // So few digits cannot overflow: only the limit is checked, once.
+    constexpr std::size_t kSafeDigits = std::numeric_limits<std::uint64_t>::digits10;
+    if (digits.size() <= kSafeDigits) {
+        for (const char c : digits) {
+            const auto digit = static_cast<unsigned>(c - '0');
+            if (digit > 9)
+                return std::nullopt;
+            value = value * 10 + digit;
+        }
+        return value <= max ? std::optional(value) : std::nullopt;
+    }
     for (const char c : digits) {
         const auto digit = static_cast<unsigned>(c - '0');
         if (digit > 9 || __builtin_mul_overflow(value, 10, &value) ||

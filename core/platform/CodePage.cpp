@@ -249,10 +249,8 @@ struct Utf8Sequence {
     char32_t value;
 };
 
-Utf8Sequence ReadUtf8Sequence(const unsigned char* p, const unsigned char* end) {
-    // Two-byte sequences, which carry every letter of the European code pages, first.
-    if (*p >= 0xC2 && *p <= 0xDF && end - p >= 2 && (p[1] & 0xC0) == 0x80)
-        return {2, static_cast<char32_t>((*p & 0x1F) << 6 | (p[1] & 0x3F))};
+// The same for any sequence, read byte by byte.
+Utf8Sequence ReadLongUtf8Sequence(const unsigned char* p, const unsigned char* end) {
     const int length = std::countl_one(*p);
     char32_t c = *p & (0x7F >> length);
     int i = 1;
@@ -262,6 +260,14 @@ Utf8Sequence ReadUtf8Sequence(const unsigned char* p, const unsigned char* end) 
                             c >= (length == 2 ? 0x80u : 1u << (5 * length - 4)) &&
                             (c < 0xD800 || c > 0xDFFF);
     return {wellFormed ? length : 0, c};
+}
+
+// Kept small, so that it is inlined where text is decoded.
+inline Utf8Sequence ReadUtf8Sequence(const unsigned char* p, const unsigned char* end) {
+    // Two-byte sequences, which carry every letter of the European code pages, first.
+    if (*p >= 0xC2 && *p <= 0xDF && end - p >= 2 && (p[1] & 0xC0) == 0x80)
+        return {2, static_cast<char32_t>((*p & 0x1F) << 6 | (p[1] & 0x3F))};
+    return ReadLongUtf8Sequence(p, end);
 }
 
 // The length of the text's leading run of ASCII characters.
@@ -477,7 +483,8 @@ std::string Utf8TextToAnsi(std::string_view utf8) {
 
 std::string Utf8TextToAnsi(std::string_view utf8, bool& valid) {
     valid = true;
-    if (AsciiPrefixLength(utf8) == utf8.size())
+    const std::size_t ascii = AsciiPrefixLength(utf8);
+    if (ascii == utf8.size())
         return std::string(utf8);
     const CodePageTables& page = AnsiCodePage();
     if (!page.byTables) {
@@ -485,8 +492,10 @@ std::string Utf8TextToAnsi(std::string_view utf8, bool& valid) {
         return WideToAnsiByIconv(page, Utf8ToWide(std::string(utf8)));
     }
     return WriteText(utf8.size(), [&](char* out) {
+        out = std::copy_n(utf8.data(), ascii, out);
         valid = DecodeUtf8(
-            utf8, [&](std::string_view run) { out = std::copy(run.begin(), run.end(), out); },
+            utf8.substr(ascii),
+            [&](std::string_view run) { out = std::copy(run.begin(), run.end(), out); },
             [&](char32_t c) { out = PutAnsi(out, page, c); });
         return out;
     });
