@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -99,7 +100,8 @@ std::string ProfilePath() {
     return GetConfigDir(false, false) + "UserData/" + kUser + ".dat";
 }
 
-// Seconds per run, of the wall clock and of the process's processor time.
+// Seconds per run, of the wall clock and of the process's processor time: the median of the
+// runs, which a run slowed down by the rest of a shared machine does not move.
 struct Figure {
     double wall = 0;
     double cpu = 0;
@@ -185,6 +187,14 @@ void BuildProfile() {
     g_compressed.resize(size);
 }
 
+double Median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
 double ProcessorSeconds() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
@@ -195,7 +205,7 @@ double ProcessorSeconds() {
 // (prepare) is not counted.
 template <typename Body, typename Prepare>
 void Timed(benchmark::State& state, Figure& figure, Body body, Prepare prepare) {
-    double wall = 0, cpu = 0;
+    std::vector<double> wall, cpu;
     for (auto _ : state) {
         state.PauseTiming();
         prepare();
@@ -203,11 +213,11 @@ void Timed(benchmark::State& state, Figure& figure, Body body, Prepare prepare) 
         const auto startWall = std::chrono::steady_clock::now();
         const double startCpu = ProcessorSeconds();
         body();
-        cpu += ProcessorSeconds() - startCpu;
-        wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - startWall).count();
+        cpu.push_back(ProcessorSeconds() - startCpu);
+        wall.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - startWall).count());
     }
-    const auto runs = static_cast<double>(state.iterations());
-    figure = {wall / runs, cpu / runs};
+    figure = {Median(wall), Median(cpu)};
     state.counters["xml_MB"] = static_cast<double>(g_xml.size()) / 1e6;
 }
 
@@ -289,7 +299,7 @@ void PrintRatio(const char* name, const Figure& figure, const char* baseName, co
 
 void Report() {
     const double xml = static_cast<double>(g_xml.size());
-    std::printf("\nXML text %.2f MB, stored file %.2f MB\n", xml / 1e6,
+    std::printf("\nMedians of the runs. XML text %.2f MB, stored file %.2f MB\n", xml / 1e6,
                 static_cast<double>(g_compressed.size()) / 1e6);
     PrintRatio("load", g_figures.load, "inflate", g_figures.inflate, "<= 3");
     PrintRatio("save", g_figures.save, "deflate", g_figures.deflate, "<= 1.5");

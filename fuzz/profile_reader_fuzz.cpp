@@ -3,9 +3,9 @@
 // otherwise the same elements, the pieces' archive children first (see ProfileReading.h).
 //
 // The first byte chooses how the text is read: its value modulo 4 the size of the pieces (1, 16,
-// 64 or 512 bytes), and its value divided by 4, modulo 4, how many pieces are taken before the
-// reader finishes (0 for all of them). The seeds begin with a digit: all pieces, of the size the
-// digit chooses.
+// 64 or 512 bytes), and its value divided by 4, modulo 4, how many pieces are read: all of them,
+// none, or 1 or 3 before the piece reader throws. The seeds begin with a digit: all pieces, of
+// the size the digit chooses.
 #include "ProfileReading.h"
 
 #include <cstddef>
@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     static constexpr std::size_t kPieceSizes[] = {1, 16, 64, 512};
     const std::size_t pieceSize = kPieceSizes[data[0] % 4];
-    const std::size_t taken = data[0] / 4 % 4;
-    const std::size_t maxPieces = taken == 0 ? std::numeric_limits<std::size_t>::max() : taken;
+    static constexpr std::size_t kTaken[] = {std::numeric_limits<std::size_t>::max(), 0, 1, 3};
+    const std::size_t maxPieces = kTaken[data[0] / 4 % 4];
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     const ReadOutcome read = ReadProfileText(text, pieceSize, maxPieces);
@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A text of one piece or less is read whole, without pieces.
     if (text.size() <= pieceSize)
         Check(read.pieces == 0 && read.result != Result::Split);
-    // Pieces only come from an archive, and are only kept when they all parsed.
+    // Pieces only come from an archive, and only count when every piece was read.
     if (read.result == Result::Split)
-        Check(read.pieces > 0);
+        Check(read.pieces > 0 && read.numbered);
     return 0;
 }

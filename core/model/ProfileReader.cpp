@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <system_error>
 
 namespace {
@@ -22,6 +23,21 @@ constexpr unsigned int kPieceParseFlags = kStoredXmlParseFlags | pugi::parse_fra
 
 bool ParseInPlace(pugi::xml_document& document, char* text, std::size_t count, unsigned int flags) {
     return document.load_buffer_inplace(text, count, flags, pugi::encoding_utf8);
+}
+
+// At the top of a fragment the parser takes two things that it refuses where a piece stands in
+// the whole text, inside the archive: a document type ("<!DOCTYPE", and any other "<!D" fails
+// alike), and a zero byte, which ends the parse there as the end of the text would. A piece
+// with either is not parsed on its own.
+bool IsParsedAlike(std::string_view piece) {
+    if (piece.find('\0') != std::string_view::npos)
+        return false;
+    for (std::size_t mark = piece.find('!'); mark != std::string_view::npos;
+         mark = piece.find('!', mark + 1)) {
+        if (mark > 0 && piece[mark - 1] == '<' && mark + 1 < piece.size() && piece[mark + 1] == 'D')
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -158,8 +174,10 @@ bool CProfileReader::TakePiece(std::unique_lock<std::mutex>& lock, Piece& piece)
 
 void CProfileReader::ReadPiece(const Piece& piece) {
     pugi::xml_document document;
-    const bool parsed = ParseInPlace(document, m_text.get() + piece.begin, piece.end - piece.begin,
-                                     kPieceParseFlags);
+    char* text = m_text.get() + piece.begin;
+    const std::size_t count = piece.end - piece.begin;
+    const bool parsed = IsParsedAlike(std::string_view(text, count)) &&
+                        ParseInPlace(document, text, count, kPieceParseFlags);
     std::exception_ptr error;
     if (parsed) {
         try {

@@ -128,14 +128,18 @@ TEST(ProfileReaderTest, ALongArchiveComesInPiecesThatTogetherGiveTheWholeParse) 
          {std::size_t{1}, std::size_t{256}, CProfileReader::kPieceSize}) {
         const ReadOutcome read = ReadProfileText(text, pieceSize);
         EXPECT_EQ(read.result, Result::Split) << pieceSize;
+        EXPECT_TRUE(read.numbered) << pieceSize;
         EXPECT_GE(read.pieces, std::min<std::size_t>(2000, text.size() / pieceSize / 2));
         EXPECT_EQ(read.outline, whole) << pieceSize;
     }
-    // Finished after a few pieces, the rest holds the other items.
-    const ReadOutcome early = ReadProfileText(text, 256, 3);
-    EXPECT_EQ(early.result, Result::Split);
-    EXPECT_EQ(early.pieces, 3u);
-    EXPECT_EQ(early.outline, whole);
+    // A piece reader that throws stops the pieces: the text is then read whole. Without any
+    // piece read, the text is parsed as it is.
+    for (const std::size_t taken : {0, 3}) {
+        const ReadOutcome stopped = ReadProfileText(text, 256, taken);
+        EXPECT_EQ(stopped.result, Result::Whole) << taken;
+        EXPECT_EQ(stopped.pieces, taken);
+        EXPECT_EQ(stopped.outline, whole) << taken;
+    }
     // A text of one piece is read whole.
     const std::string small = Profile(Items(0, 3));
     const ReadOutcome once = ReadProfileText(small, small.size());
@@ -202,19 +206,21 @@ TEST(ProfileReaderTest, AReaderLeftUnfinishedStopsItsWorker) {
     const std::vector<unsigned char> bytes = PackStoredText(Profile(Items(0, 20000)), kMaxRatio);
     { CProfileReader untouched(bytes, kMaxRatio, 256); }
     CProfileReader reader(bytes, kMaxRatio, 256);
-    EXPECT_NE(reader.NextArchivePiece(), nullptr);
+    EXPECT_THROW(
+        reader.ReadArchive([](const pugi::xml_document&, std::size_t) { throw StopReading(); }),
+        StopReading);
 }
 
 // A piece is parsed on its own as a fragment, and a fragment takes what the whole text does not:
 // a document type declaration (refused inside an element) and a zero byte (which ends the text
-// with the archive still open, but only ends the piece, the rest of which is dropped). Such a
-// profile comes out Split, without the items after a zero byte in its piece, where the whole
-// parse finds it damaged. A zero byte also ends a comment early in a piece: "<!-- x --\0>" does.
-TEST(ProfileReaderTest, DISABLED_MarkupOnlyAPieceTakesMakesTheProfileDamaged) {
-    for (const std::string& text :
-         {ProfileWith("<!DOCTYPE x>"), ProfileWith(std::string(1, '\0'))}) {
+// with the archive still open, but would only end the piece). A piece holding either is not
+// parsed alone, and the profile is judged by the whole text.
+TEST(ProfileReaderTest, MarkupThatOnlyAPieceWouldTakeIsJudgedByTheWholeText) {
+    for (const std::string& text : {ProfileWith("<!DOCTYPE x>"), ProfileWith(std::string(1, '\0')),
+                                    ProfileWith("<!-- x --" + std::string(1, '\0') + ">")}) {
         ASSERT_FALSE(WholeOutline(text));
-        EXPECT_EQ(ReadProfileText(text, 256).result, Result::Damaged);
+        for (const std::size_t pieceSize : {1, 256})
+            EXPECT_EQ(ReadProfileText(text, pieceSize).result, Result::Damaged) << pieceSize;
     }
 }
 

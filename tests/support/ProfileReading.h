@@ -9,7 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -78,30 +80,48 @@ inline std::optional<std::string> WholeOutline(const std::string& text) {
 struct ReadOutcome {
     CProfileReader::Result result = CProfileReader::Result::Damaged;
     std::size_t pieces = 0;
+    // The pieces read were numbered 0, 1, ... without a gap.
+    bool numbered = true;
     std::optional<std::string> outline; // none when Damaged
 };
 
-// Takes up to maxPieces pieces, then finishes.
+// Thrown by the piece reader to stop the reading.
+struct StopReading {};
+
+// Reads the pieces (on both threads); with a limit, the piece reader throws once it has read
+// that many, and with a limit of 0 the reader finishes without reading pieces.
 inline ReadOutcome
 ReadProfileBytes(std::vector<unsigned char> bytes, std::size_t pieceSize,
                  std::size_t maxPieces = std::numeric_limits<std::size_t>::max()) {
     ReadOutcome outcome;
-    std::string pieces;
+    std::mutex mutex;
+    std::map<std::size_t, std::string> pieces;
     CProfileReader reader(std::move(bytes), kMaxRatio, pieceSize);
-    while (outcome.pieces < maxPieces) {
-        const std::unique_ptr<pugi::xml_document> piece = reader.NextArchivePiece();
-        if (!piece)
-            break;
-        ++outcome.pieces;
-        for (const pugi::xml_node& child : piece->children())
-            if (child.type() == pugi::node_element)
-                AppendElement(pieces, child);
+    try {
+        if (maxPieces > 0)
+            reader.ReadArchive([&](const pugi::xml_document& piece, std::size_t number) {
+                std::string outline;
+                for (const pugi::xml_node& child : piece.children())
+                    if (child.type() == pugi::node_element)
+                        AppendElement(outline, child);
+                const std::lock_guard lock(mutex);
+                if (pieces.size() >= maxPieces)
+                    throw StopReading();
+                pieces.emplace(number, std::move(outline));
+            });
+    } catch (const StopReading&) {
     }
     outcome.result = reader.Finish();
+    outcome.pieces = pieces.size();
+    std::string archive;
+    // Distinct numbers in order: without a gap when the last is the count less one.
+    outcome.numbered = pieces.empty() || pieces.rbegin()->first == pieces.size() - 1;
+    for (const auto& [number, outline] : pieces)
+        archive += outline;
     // Split without an archive to stand for loses the pieces, and differs.
     if (outcome.result != CProfileReader::Result::Damaged)
         outcome.outline = DocumentOutline(
-            reader.Document(), outcome.result == CProfileReader::Result::Split ? pieces : "");
+            reader.Document(), outcome.result == CProfileReader::Result::Split ? archive : "");
     return outcome;
 }
 
