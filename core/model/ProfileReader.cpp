@@ -14,6 +14,8 @@ namespace {
 
 // The worker hands the text over this much at a time.
 constexpr std::size_t kInflateChunk = 64 << 10;
+// The worker deciphers the container this much at a time (whole cipher blocks).
+constexpr std::size_t kDecipherChunk = 16 << 10;
 // Longer texts are read whole: the text is inflated into one buffer of its stated length, which
 // a damaged file must not be able to make huge.
 constexpr std::size_t kMaxCutText = std::size_t{64} << 20;
@@ -45,7 +47,7 @@ bool IsParsedAlike(std::string_view piece) {
 CProfileReader::CProfileReader(std::vector<unsigned char> bytes, std::uint32_t maxRatio,
                                std::size_t pieceSize)
     : m_bytes(std::move(bytes)), m_pieceSize(pieceSize) {
-    const std::optional<std::uint32_t> length = OpenStoredContainer(m_bytes, maxRatio);
+    const std::optional<std::uint32_t> length = StoredTextLength(m_bytes, maxRatio);
     m_opened = length.has_value();
     m_length = length.value_or(0);
     if (!m_opened || m_length <= m_pieceSize || m_length > kMaxCutText)
@@ -91,18 +93,28 @@ void CProfileReader::Work(int codePage) {
     }
 }
 
+// Deciphers the container a little ahead of the inflater.
 void CProfileReader::Inflate() {
-    CInflater inflater(StoredStream(m_bytes), StoredStreamSize(m_bytes));
+    CInflater inflater(m_bytes.data() + kStoredHeaderSize, 0);
     auto* out = reinterpret_cast<unsigned char*>(m_text.get());
     std::size_t produced = 0;
     CInflater::Step step = CInflater::Step::More;
     while (step == CInflater::Step::More && !m_stop) {
+        if (inflater.Unread() < kDecipherChunk / 2 && m_deciphered < m_bytes.size())
+            inflater.Supply(DecipherMore());
         step = inflater.Inflate(out + produced, std::min(kInflateChunk, m_length - produced),
                                 produced);
         Publish(produced, step != CInflater::Step::More, step == CInflater::Step::End);
     }
     if (m_stop)
         Publish(produced, true, false);
+}
+
+std::size_t CProfileReader::DecipherMore() {
+    const std::size_t begin = m_deciphered;
+    m_deciphered = std::min(m_bytes.size(), begin + kDecipherChunk);
+    DecipherBuffer(m_bytes.data() + begin, m_deciphered - begin);
+    return m_deciphered - std::max(begin, kStoredHeaderSize);
 }
 
 void CProfileReader::Publish(std::size_t produced, bool ended, bool inflated) {
@@ -234,6 +246,8 @@ CProfileReader::Result CProfileReader::ParseRest() {
 
 // Inflates the whole text again from the container and parses it at once.
 CProfileReader::Result CProfileReader::ParseWhole() {
+    while (m_deciphered < m_bytes.size())
+        DecipherMore();
     m_documentText.clear();
     if (!InflateStoredText(m_bytes, m_length, m_documentText) ||
         !ParseStoredXml(m_document, m_documentText))

@@ -71,6 +71,8 @@ private:
     // The worker: inflates, then reads pieces as long as there are any.
     void Work(int codePage);
     void Inflate();
+    // Deciphers the next bytes of the container; the count of them that belong to the stream.
+    std::size_t DecipherMore();
     void Publish(std::size_t produced, bool ended, bool inflated);
     // Takes the next piece, waiting for text while it is being inflated; none when there are no
     // more pieces.
@@ -81,7 +83,9 @@ private:
     Result ParseRest();
     Result ParseWhole();
 
+    // The container, deciphered in place up to m_deciphered (by the worker while it lives).
     std::vector<unsigned char> m_bytes;
+    std::size_t m_deciphered = 0;
     bool m_opened = false;
     std::uint32_t m_length = 0;
     std::size_t m_pieceSize;

@@ -161,11 +161,13 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::Load(const std::string& name,
     }
 }
 
-// The items of the pieces, read on two threads, in the order of the pieces.
-CSmsArchive::ItemList CSmsUserInfo::ReadArchivePieces(CProfileReader& reader) {
+// The items of the pieces, read on two threads, in the order of the pieces; none unless wanted.
+CSmsArchive::ItemList CSmsUserInfo::ReadArchivePieces(CProfileReader& reader, bool wanted) {
     std::mutex mutex;
     std::vector<CSmsArchive::ItemList> pieces;
     reader.ReadArchive([&](const pugi::xml_document& piece, std::size_t number) {
+        if (!wanted)
+            return;
         CSmsArchive::ItemList items;
         CSmsArchive::ReadItems(piece, items);
         const std::lock_guard lock(mutex);
@@ -185,8 +187,8 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::FromFile(std::vector<unsigned char> 
                                                      const std::string& clientType, Parts parts) {
     CProfileReader reader(std::move(bytes), kMaxRatio);
     ArchiveReadAhead readAhead;
-    if (parts == Parts::All)
-        readAhead.items = ReadArchivePieces(reader);
+    // Pieces whose items are not wanted are parsed all the same, which checks them.
+    readAhead.items = ReadArchivePieces(reader, parts == Parts::All);
     const CProfileReader::Result result = reader.Finish();
     if (result == CProfileReader::Result::Damaged)
         return nullptr;

@@ -307,7 +307,7 @@ private:
                                               const std::string& clientType, Parts parts);
     // The user of that exact name from the bytes of a profile file; null when they hold no
     // profile or no such user.
-    static CSmsArchive::ItemList ReadArchivePieces(CProfileReader& reader);
+    static CSmsArchive::ItemList ReadArchivePieces(CProfileReader& reader, bool wanted);
     static std::unique_ptr<CSmsUserInfo> FromFile(std::vector<unsigned char> bytes,
                                                   const std::string& name,
                                                   const std::string& version,

@@ -3,6 +3,7 @@
 #include "UtilitiesInternal.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 4;
 constexpr std::size_t kBlockSize = 8;
 // Far beyond any real profile (10,000 messages take under 1 MiB); a larger file is taken as
 // damaged rather than read into memory.
@@ -112,7 +112,7 @@ std::vector<unsigned char> PackStoredText(const std::string& text, std::uint32_t
 
 // The stream is compressed straight behind the room for the length, which is known at the end.
 std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_t maxRatio) {
-    std::vector<unsigned char> bytes(kHeaderSize, 0);
+    std::vector<unsigned char> bytes(kStoredHeaderSize, 0);
     std::uint64_t length = 0;
     const bool compressed = CompressText(
         [&](const TextSink& sink) {
@@ -126,37 +126,40 @@ std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_
         return {};
     bytes.resize(
         RoundedToBlocks(std::max<std::uint64_t>(bytes.size(), SizeToRead(length, maxRatio))), 0);
-    for (std::size_t i = 0; i < kHeaderSize; ++i)
+    for (std::size_t i = 0; i < kStoredHeaderSize; ++i)
         bytes[i] = static_cast<unsigned char>(length >> (8 * i));
     EncipherBuffer(bytes.data(), bytes.size());
     return bytes;
 }
 
-std::optional<std::uint32_t> OpenStoredContainer(std::vector<unsigned char>& bytes,
-                                                 std::uint32_t maxRatio) {
+std::optional<std::uint32_t> StoredTextLength(const std::vector<unsigned char>& bytes,
+                                              std::uint32_t maxRatio) {
     if (bytes.empty() || bytes.size() % kBlockSize != 0)
         return std::nullopt;
-    DecipherBuffer(bytes.data(), bytes.size());
+    std::array<unsigned char, kBlockSize> first{};
+    std::copy_n(bytes.begin(), kBlockSize, first.begin());
+    DecipherBuffer(first.data(), first.size());
     std::uint32_t length = 0;
-    for (std::size_t i = 0; i < kHeaderSize; ++i)
-        length |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
+    for (std::size_t i = 0; i < kStoredHeaderSize; ++i)
+        length |= static_cast<std::uint32_t>(first[i]) << (8 * i);
     if (static_cast<std::uint64_t>(length) >= static_cast<std::uint64_t>(maxRatio) * bytes.size())
         return std::nullopt;
     return length;
 }
 
-const unsigned char* StoredStream(const std::vector<unsigned char>& bytes) {
-    return bytes.data() + kHeaderSize;
-}
-
-std::size_t StoredStreamSize(const std::vector<unsigned char>& bytes) {
-    return bytes.size() - kHeaderSize;
+std::optional<std::uint32_t> OpenStoredContainer(std::vector<unsigned char>& bytes,
+                                                 std::uint32_t maxRatio) {
+    const std::optional<std::uint32_t> length = StoredTextLength(bytes, maxRatio);
+    if (length)
+        DecipherBuffer(bytes.data(), bytes.size());
+    return length;
 }
 
 bool InflateStoredText(const std::vector<unsigned char>& bytes, std::uint32_t length,
                        std::vector<unsigned char>& text) {
     std::size_t produced = length;
-    return DecompressBuffer(StoredStream(bytes), StoredStreamSize(bytes), text, produced);
+    return DecompressBuffer(bytes.data() + kStoredHeaderSize, bytes.size() - kStoredHeaderSize,
+                            text, produced);
 }
 
 bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,

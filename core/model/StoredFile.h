@@ -33,13 +33,17 @@ std::vector<unsigned char> PackStoredText(const std::string& text, std::uint32_t
 // The same for a text that comes in pieces, never whole in memory.
 std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_t maxRatio = 0);
 
-// Deciphers container bytes in place and gives the length L of the text they hold; none when
-// the byte count is not a positive multiple of 8 or L is not below maxRatio times the byte count.
+// The container's bytes before the zlib stream: the length L.
+constexpr std::size_t kStoredHeaderSize = 4;
+
+// The length L of the text that container bytes hold (read from a deciphered copy of their first
+// block); none when the byte count is not a positive multiple of 8 or L is not below maxRatio
+// times the byte count.
+std::optional<std::uint32_t> StoredTextLength(const std::vector<unsigned char>& bytes,
+                                              std::uint32_t maxRatio);
+// The same, deciphering the bytes in place when they are a container.
 std::optional<std::uint32_t> OpenStoredContainer(std::vector<unsigned char>& bytes,
                                                  std::uint32_t maxRatio);
-// The zlib stream inside opened container bytes.
-const unsigned char* StoredStream(const std::vector<unsigned char>& bytes);
-std::size_t StoredStreamSize(const std::vector<unsigned char>& bytes);
 // The text of opened container bytes; false when the stream does not end within length bytes.
 bool InflateStoredText(const std::vector<unsigned char>& bytes, std::uint32_t length,
                        std::vector<unsigned char>& text);

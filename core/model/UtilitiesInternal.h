@@ -43,7 +43,8 @@ public:
         Failed // damaged data, input that ends early, or no room left before the end
     };
 
-    // The stream must stay in place while the inflater lives.
+    // The stream must stay in place while the inflater lives. Of it, count bytes can be read
+    // now; Supply makes more of them readable.
     CInflater(const unsigned char* data, std::size_t count);
     ~CInflater();
     CInflater(const CInflater&) = delete;
@@ -51,6 +52,10 @@ public:
 
     // Inflates into the room bytes at out and adds what it wrote to produced.
     Step Inflate(unsigned char* out, std::size_t room, std::size_t& produced);
+    // The next count bytes of the stream, after those readable so far, can be read.
+    void Supply(std::size_t count) { m_stream.avail_in += static_cast<uInt>(count); }
+    // The bytes readable and not read yet.
+    std::size_t Unread() const { return m_stream.avail_in; }
 
 private:
     z_stream m_stream{};

@@ -132,6 +132,14 @@ TEST(ProfileReaderTest, ALongArchiveComesInPiecesThatTogetherGiveTheWholeParse) 
         EXPECT_GE(read.pieces, std::min<std::size_t>(2000, text.size() / pieceSize / 2));
         EXPECT_EQ(read.outline, whole) << pieceSize;
     }
+    // A file of many cipher and inflate steps, read as the desktop program reads it.
+    const std::string large = Profile(Items(0, 20000));
+    const std::vector<unsigned char> bytes = PackStoredText(large, kMaxRatio);
+    ASSERT_GT(bytes.size(), 4 * (16u << 10));
+    const ReadOutcome read = ReadProfileBytes(bytes, CProfileReader::kPieceSize);
+    EXPECT_EQ(read.result, Result::Split);
+    EXPECT_GT(read.pieces, 20u);
+    EXPECT_EQ(read.outline, WholeOutline(large));
     // A piece reader that throws stops the pieces: the text is then read whole. Without any
     // piece read, the text is parsed as it is.
     for (const std::size_t taken : {0, 3}) {
