@@ -139,6 +139,7 @@ void CProfileReader::ReadArchive(const PieceReader& readPiece) {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_piecesBeingRead == 0; });
     m_readingClosed = true;
+    m_readPiece = nullptr;
     if (m_readError)
         std::rethrow_exception(m_readError);
 }
