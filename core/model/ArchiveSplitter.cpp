@@ -120,8 +120,8 @@ bool CArchiveSplitter::EndTag(const char* text, std::size_t available) {
 void CArchiveSplitter::Opened(std::string_view name, bool empty) {
     if (m_depth == 0 && (name != "KvSmsDa" || empty)) {
         m_state = State::NoArchive;
-    } else if (m_depth == kRootDepth && name == "User" && !m_userSeen) {
-        m_userSeen = true;
+    } else if (m_depth == kRootDepth && name == "User") {
+        // Still seeking at the root's level: no user has been passed yet.
         m_inFirstUser = !empty;
         if (empty)
             m_state = State::NoArchive;

@@ -61,7 +61,6 @@ private:
     std::size_t m_position = 0;
     int m_depth = 0;
     bool m_inFirstUser = false;
-    bool m_userSeen = false;
     std::size_t m_childrenBegin = 0;
     // FindCut has searched the text up to here.
     std::size_t m_searched = 0;

@@ -166,7 +166,6 @@ bool CProfileReader::TakePiece(std::unique_lock<std::mutex>& lock, Piece& piece)
                     m_splitter.FindCut(m_text.get(), m_seen, m_cutEnd, m_pieceSize)) {
                 piece = {m_cutEnd, cut, m_pieces++};
                 m_cutEnd = cut;
-                m_textCut = true;
                 ++m_piecesBeingRead;
                 return true;
             }
@@ -180,7 +179,7 @@ bool CProfileReader::TakePiece(std::unique_lock<std::mutex>& lock, Piece& piece)
         m_seen = m_produced;
         m_splitter.Scan(m_text.get(), m_seen);
         // Until the first cut, the pieces begin where the archive's children do.
-        if (!m_textCut)
+        if (!HasCut())
             m_cutEnd = m_splitter.ChildrenBegin();
     }
 }
@@ -233,7 +232,7 @@ pugi::xml_node CProfileReader::SplitArchive() const {
 // The whole text has arrived. With pieces cut, the rest is the text without the children in
 // them.
 CProfileReader::Result CProfileReader::ParseRest() {
-    if (!m_textCut) {
+    if (!HasCut()) {
         const bool parsed =
             ParseInPlace(m_document, m_text.get(), m_produced, kStoredXmlParseFlags);
         return parsed ? Result::Whole : Result::Damaged;

@@ -80,6 +80,8 @@ private:
     // Takes and reads pieces until there are no more.
     void ReadPieces();
     void ReadPiece(const Piece& piece);
+    // A piece has been taken (and parsed in place): the text is no longer whole.
+    bool HasCut() const { return m_pieces > 0; }
     Result ParseRest();
     Result ParseWhole();
 
@@ -111,8 +113,6 @@ private:
     std::size_t m_cutEnd = 0;
     std::size_t m_pieces = 0;
     std::size_t m_piecesBeingRead = 0;
-    // A piece has been parsed in place: the text is no longer whole.
-    bool m_textCut = false;
     // A piece did not parse, or its reader threw: no more pieces, and the text is parsed whole.
     bool m_pieceFailed = false;
     std::exception_ptr m_readError;

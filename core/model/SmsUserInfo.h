@@ -305,9 +305,10 @@ private:
 
     static std::unique_ptr<CSmsUserInfo> Load(const std::string& name, const std::string& version,
                                               const std::string& clientType, Parts parts);
+    // The items of the archive's pieces, in their order; none unless wanted.
+    static CSmsArchive::ItemList ReadArchivePieces(CProfileReader& reader, bool wanted);
     // The user of that exact name from the bytes of a profile file; null when they hold no
     // profile or no such user.
-    static CSmsArchive::ItemList ReadArchivePieces(CProfileReader& reader, bool wanted);
     static std::unique_ptr<CSmsUserInfo> FromFile(std::vector<unsigned char> bytes,
                                                   const std::string& name,
                                                   const std::string& version,

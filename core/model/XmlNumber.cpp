@@ -1,5 +1,6 @@
 #include "XmlNumber.h"
 
+#include <algorithm>
 #include <limits>
 #include <string_view>
 
@@ -18,30 +19,23 @@ std::string_view Trimmed(const char* text) {
     return view;
 }
 
-// The digits as a value of at most max; none when there are no digits, another character, or a
-// value past max.
+// The digits as a value of at most max (which is below 10^19); none when there are no digits,
+// another character, or a value past max. Leading zeros aside, such a value has at most 19
+// digits, and 19 digits cannot overflow 64 bits: the limit is checked once, at the end.
 std::optional<std::uint64_t> Digits(std::string_view digits, std::uint64_t max) {
     if (digits.empty())
         return std::nullopt;
+    digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
+    if (digits.size() > static_cast<std::size_t>(std::numeric_limits<std::uint64_t>::digits10))
+        return std::nullopt;
     std::uint64_t value = 0;
-    // So few digits cannot overflow: only the limit is checked, once.
-    constexpr std::size_t kSafeDigits = std::numeric_limits<std::uint64_t>::digits10;
-    if (digits.size() <= kSafeDigits) {
-        for (const char c : digits) {
-            const auto digit = static_cast<unsigned>(c - '0');
-            if (digit > 9)
-                return std::nullopt;
-            value = value * 10 + digit;
-        }
-        return value <= max ? std::optional(value) : std::nullopt;
-    }
     for (const char c : digits) {
         const auto digit = static_cast<unsigned>(c - '0');
-        if (digit > 9 || __builtin_mul_overflow(value, 10, &value) ||
-            __builtin_add_overflow(value, digit, &value) || value > max)
+        if (digit > 9)
             return std::nullopt;
+        value = value * 10 + digit;
     }
-    return value;
+    return value <= max ? std::optional(value) : std::nullopt;
 }
 
 } // namespace
