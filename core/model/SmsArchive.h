@@ -91,7 +91,8 @@ public:
     // started from: items added or changed there and not here come over, items deleted there
     // and not changed here go, and what this archive added, changed or deleted stays so. An
     // item changed on both sides keeps this archive's version with the delivery states that
-    // only theirs had received. Items taken from theirs count as new items.
+    // only theirs had received. Items taken from theirs count as new items; an item kept here
+    // stays the same object, also when it takes the content changed there.
     void Merge(const CSmsArchive& base, CSmsArchive& theirs);
 
 private:

@@ -138,17 +138,16 @@ void CSmsArchive::Merge(const CSmsArchive& base, CSmsArchive& theirs) {
                 merged.push_back(std::move(m_items[i]));
             continue;
         }
-        std::unique_ptr<CSmsArchiveItem>& other = theirs.m_items[their->second];
+        CSmsArchiveItem& other = *theirs.m_items[their->second];
         const bool changedThere = !baseText || *baseText != theirVersions.texts[their->second];
-        if (changedThere && !changedHere) {
-            merged.push_back(std::move(other));
-            continue;
-        }
-        if (changedThere)
-            TakeDeliveryStates(*m_items[i], *other);
+        // The item object stays, so whoever shows it keeps it.
+        if (changedThere && !changedHere)
+            *m_items[i] = std::move(other);
+        else if (changedThere)
+            TakeDeliveryStates(*m_items[i], other);
         merged.push_back(std::move(m_items[i]));
     }
-    // Added there: in theirs, but neither in base nor here.
+    // Added there: in theirs, but neither in base nor here (items taken over above are here).
     for (std::size_t i = 0; i < theirs.m_items.size(); ++i) {
         const std::string& identity = theirVersions.identities[i];
         if (baseVersions.indexOf.count(identity) || ourVersions.indexOf.count(identity))

@@ -90,6 +90,7 @@ TEST_F(ProfileMergeTest, DeliveryReportsFiledOnEitherSideAreKept) {
     }
     auto desktop = Load();
     auto cli = Load();
+    const CSmsArchiveItem* shown = desktop->GetArchive().GetItem(1); // "single", on a page
     cli->GetArchive().UpdateItem(11, CSmsRecipientInfo::Delivered, 150);
     cli->GetArchive().UpdateItem(13, CSmsRecipientInfo::NotDelivered, 160);
     ASSERT_TRUE(cli->Save(false));
@@ -102,6 +103,9 @@ TEST_F(ProfileMergeTest, DeliveryReportsFiledOnEitherSideAreKept) {
     EXPECT_EQ(stored->GetArchive().GetItem(0)->GetStatus(), CSmsRecipientInfo::Delivered);
     EXPECT_EQ(stored->GetArchive().GetItem(1)->GetStatus(), CSmsRecipientInfo::NotDelivered);
     EXPECT_EQ(stored->GetArchive().GetItem(0)->GetRecipient(0)->GetDeliveryTime(), 170);
+    // The desktop's own item object took the report filed elsewhere.
+    EXPECT_EQ(desktop->GetArchive().GetItem(1), shown);
+    EXPECT_EQ(shown->GetStatus(), CSmsRecipientInfo::NotDelivered);
 }
 
 TEST_F(ProfileMergeTest, ContactsAndGroupsChangedOnBothSidesAreMergedByName) {
