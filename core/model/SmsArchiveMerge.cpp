@@ -4,99 +4,113 @@
 #include "XmlWriter.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace {
 
-// What tells a recipient of an item from the others: its numbers and SMS id.
-std::string RecipientKey(const CSmsRecipientInfo& recipient) {
-    return recipient.GetOrigNr() + '\0' + recipient.GetTranslatedNr() + '\0' +
-           std::to_string(recipient.GetSmsId());
+// Items are told apart and compared by 64-bit fingerprints of their texts: a false match is as
+// unlikely as any in a 64-bit hash of ten thousand values, and strings would take most of the
+// merge's time.
+using Fingerprint = std::uint64_t;
+
+Fingerprint Mixed(Fingerprint value) {
+    value ^= value >> 33;
+    value *= 0xff51afd7ed558ccdULL;
+    value ^= value >> 33;
+    value *= 0xc4ceb9fe1a85ec53ULL;
+    return value ^ (value >> 33);
 }
 
-// The recipients' keys in a fixed order: each load of the archive reverses their stored order.
-std::vector<std::string> SortedRecipientKeys(const CSmsArchiveItem& item) {
-    std::vector<std::string> recipients;
-    for (int i = 0; i < item.GetRecipientCount(); ++i)
-        recipients.push_back(RecipientKey(*item.GetRecipient(i)));
-    std::sort(recipients.begin(), recipients.end());
-    return recipients;
+Fingerprint Combined(Fingerprint seed, Fingerprint value) {
+    return Mixed(seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2)));
+}
+
+Fingerprint OfText(std::string_view text) {
+    return std::hash<std::string_view>{}(text);
+}
+
+// What tells a recipient of an item from the others: its numbers and SMS id.
+Fingerprint RecipientKey(const CSmsRecipientInfo& recipient) {
+    Fingerprint key = Combined(OfText(recipient.GetOrigNr()), OfText(recipient.GetTranslatedNr()));
+    return Combined(key, static_cast<Fingerprint>(recipient.GetSmsId()));
 }
 
 // Tells one archived message from every other across copies of the archive: what never
 // changes once it is filed. A scheduled message keeps its message id and moment of sending when
-// it is replaced; a sent one keeps its text and recipients with their SMS ids.
-std::string IdentityOf(const CSmsArchiveItem& item) {
-    std::string key = std::to_string(item.GetSentTime());
+// it is replaced; a sent one keeps its text and recipients with their SMS ids. The recipients
+// count in any order: each load of the archive reverses their stored order.
+Fingerprint IdentityOf(const CSmsArchiveItem& item) {
+    const Fingerprint sent = Mixed(static_cast<Fingerprint>(item.GetSentTime()));
     if (item.IsScheduled())
-        return key + "/S" + std::to_string(item.GetMessageId());
-    key += item.GetType() ? "/F" : "/T";
-    key += item.GetGroupName() + '\0' + item.GetSmsText();
-    for (const std::string& recipient : SortedRecipientKeys(item))
-        key += '\0' + recipient;
-    return key;
-}
-
-// The stored form of everything an item holds, its recipients in a fixed order. The writer
-// escapes "<" in texts, so the recipients' element is found by its tag.
-std::string VersionOf(const CSmsArchiveItem& item, CXmlWriter& writer, std::string& written) {
-    written.clear();
-    item.WriteXML(writer);
-    writer.Flush();
-    std::string version = std::move(written);
-    const std::size_t start = version.find("<Recipients>");
-    const std::size_t end = version.find("</Recipients>");
-    if (start == std::string::npos || end == std::string::npos)
-        return version;
-    version.erase(start, end - start);
-    const auto stored = [&](const CSmsRecipientInfo& recipient) {
-        written.clear();
-        recipient.WriteXML(writer);
-        writer.Flush();
-        return std::move(written);
-    };
-    std::vector<std::string> recipients;
+        return Combined(Combined(sent, 'S'), static_cast<Fingerprint>(item.GetMessageId()));
+    Fingerprint key = Combined(sent, item.GetType() ? 'F' : 'T');
+    key = Combined(Combined(key, OfText(item.GetGroupName())), OfText(item.GetSmsText()));
+    Fingerprint recipients = 0;
     for (int i = 0; i < item.GetRecipientCount(); ++i)
-        recipients.push_back(stored(*item.GetRecipient(i)));
-    std::sort(recipients.begin(), recipients.end());
-    for (const std::string& recipient : recipients)
-        version += recipient;
-    return version;
+        recipients += Mixed(RecipientKey(*item.GetRecipient(i)));
+    return Combined(key, recipients);
 }
 
-// The identity and the whole stored form of every item of a list, in order. Identical
-// messages filed twice stay apart by the count of their earlier twins.
+// Everything an item holds, as its stored form tells it, the recipients in any order. The
+// writer escapes "<" in texts, so the recipients' element is found by its tag.
+Fingerprint VersionOf(const CSmsArchiveItem& item, CXmlWriter& writer, std::string& written) {
+    const auto stored = [&](const auto& part) {
+        written.clear();
+        part.WriteXML(writer);
+        writer.Flush();
+        return std::string_view(written);
+    };
+    const std::string_view whole = stored(item);
+    const std::size_t start = whole.find("<Recipients>");
+    const std::size_t end = whole.find("</Recipients>");
+    if (start == std::string_view::npos || end == std::string_view::npos)
+        return OfText(whole);
+    Fingerprint version = Combined(OfText(whole.substr(0, start)), OfText(whole.substr(end)));
+    Fingerprint recipients = 0;
+    for (int i = 0; i < item.GetRecipientCount(); ++i)
+        recipients += Mixed(OfText(stored(*item.GetRecipient(i))));
+    return Combined(version, recipients);
+}
+
+// The identity and the version of every item of a list, in order. Identical messages filed
+// twice stay apart by the count of their earlier twins.
 struct ItemVersions {
-    std::vector<std::string> identities;
-    std::vector<std::string> texts;
-    std::unordered_map<std::string, std::size_t> indexOf;
+    std::vector<Fingerprint> identities;
+    std::vector<Fingerprint> versions;
+    std::unordered_map<Fingerprint, std::size_t> indexOf;
 
     explicit ItemVersions(const CSmsArchive::ItemList& items) {
         std::string written;
         CXmlWriter writer(
             [&](const char* data, std::size_t count) { written.append(data, count); });
-        std::unordered_map<std::string, int> twins;
+        std::unordered_map<Fingerprint, int> twins;
+        identities.reserve(items.size());
+        versions.reserve(items.size());
+        indexOf.reserve(items.size());
         for (const auto& item : items) {
-            std::string identity = IdentityOf(*item);
-            identity += '#' + std::to_string(twins[identity]++);
+            const Fingerprint once = IdentityOf(*item);
+            const Fingerprint identity = Combined(once, static_cast<Fingerprint>(twins[once]++));
             indexOf.emplace(identity, identities.size());
-            identities.push_back(std::move(identity));
-            texts.push_back(VersionOf(*item, writer, written));
+            identities.push_back(identity);
+            versions.push_back(VersionOf(*item, writer, written));
         }
     }
 
-    const std::string* TextOf(const std::string& identity) const {
+    const Fingerprint* VersionOfItem(Fingerprint identity) const {
         const auto found = indexOf.find(identity);
-        return found == indexOf.end() ? nullptr : &texts[found->second];
+        return found == indexOf.end() ? nullptr : &versions[found->second];
     }
 };
 
 // The recipient of the item with the same numbers and SMS id; null when there is none.
 const CSmsRecipientInfo* SameRecipient(const CSmsArchiveItem& item,
                                        const CSmsRecipientInfo& recipient) {
-    const std::string key = RecipientKey(recipient);
+    const Fingerprint key = RecipientKey(recipient);
     for (int i = 0; i < item.GetRecipientCount(); ++i) {
         if (RecipientKey(*item.GetRecipient(i)) == key)
             return item.GetRecipient(i);
@@ -128,10 +142,10 @@ void CSmsArchive::Merge(const CSmsArchive& base, CSmsArchive& theirs) {
 
     ItemList merged;
     for (std::size_t i = 0; i < m_items.size(); ++i) {
-        const std::string& identity = ourVersions.identities[i];
-        const std::string* baseText = baseVersions.TextOf(identity);
+        const Fingerprint identity = ourVersions.identities[i];
+        const Fingerprint* baseVersion = baseVersions.VersionOfItem(identity);
         const auto their = theirVersions.indexOf.find(identity);
-        const bool changedHere = !baseText || *baseText != ourVersions.texts[i];
+        const bool changedHere = !baseVersion || *baseVersion != ourVersions.versions[i];
         if (their == theirVersions.indexOf.end()) {
             // Deleted there: it goes unless it is new or changed here.
             if (changedHere)
@@ -139,7 +153,8 @@ void CSmsArchive::Merge(const CSmsArchive& base, CSmsArchive& theirs) {
             continue;
         }
         CSmsArchiveItem& other = *theirs.m_items[their->second];
-        const bool changedThere = !baseText || *baseText != theirVersions.texts[their->second];
+        const bool changedThere =
+            !baseVersion || *baseVersion != theirVersions.versions[their->second];
         // The item object stays, so whoever shows it keeps it.
         if (changedThere && !changedHere)
             *m_items[i] = std::move(other);
@@ -149,7 +164,7 @@ void CSmsArchive::Merge(const CSmsArchive& base, CSmsArchive& theirs) {
     }
     // Added there: in theirs, but neither in base nor here (items taken over above are here).
     for (std::size_t i = 0; i < theirs.m_items.size(); ++i) {
-        const std::string& identity = theirVersions.identities[i];
+        const Fingerprint identity = theirVersions.identities[i];
         if (baseVersions.indexOf.count(identity) || ourVersions.indexOf.count(identity))
             continue;
         merged.push_back(std::move(theirs.m_items[i]));

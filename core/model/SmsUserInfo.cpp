@@ -141,14 +141,18 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::LoadStored(const std::string& name,
                                                        const std::string& clientType) {
     const CCodePageScope codePage;
     StoredFileVersion stored;
-    if (!HasProfileFile(name) ||
-        !ReadStoredBytes(ProfilePath(name, false, false), ProfilePath(name, false, true),
-                         stored.bytes, &stored.stamp))
+    if (!ReadProfileFile(name, stored))
         return nullptr;
     std::unique_ptr<CSmsUserInfo> user = FromFile(stored.bytes, name, version, clientType);
     if (user)
         user->m_stored = std::move(stored);
     return user;
+}
+
+bool CSmsUserInfo::ReadProfileFile(const std::string& name, StoredFileVersion& stored) {
+    return HasProfileFile(name) &&
+           ReadStoredBytes(ProfilePath(name, false, false), ProfilePath(name, false, true),
+                           stored.bytes, &stored.stamp);
 }
 
 // The items of the pieces, read on two threads, in the order of the pieces.
@@ -340,7 +344,16 @@ void CSmsUserInfo::MergeStored() {
     const std::optional<StoredFileStamp> now = StampOfStoredFile(ProfilePath(m_Name, false, false));
     if (m_stored && now == m_stored->stamp)
         return;
-    const std::unique_ptr<CSmsUserInfo> theirs = LoadStored(m_Name, m_version, m_clientType);
+    StoredFileVersion current;
+    if (!ReadProfileFile(m_Name, current))
+        return;
+    // A file written again with the same content (or this object's own) holds no change.
+    if (m_stored && current.bytes == m_stored->bytes) {
+        m_stored->stamp = current.stamp;
+        return;
+    }
+    const std::unique_ptr<CSmsUserInfo> theirs =
+        FromFile(current.bytes, m_Name, m_version, m_clientType);
     // A missing or damaged file says nothing about what others changed: this object stays whole.
     if (!theirs)
         return;
@@ -353,7 +366,7 @@ void CSmsUserInfo::MergeStored() {
     m_addressBook.Merge(base->m_addressBook, theirs->m_addressBook);
     MergePrefs(*base, *theirs);
     MergeHistoryFrom(theirs->m_history);
-    m_stored = std::move(theirs->m_stored);
+    m_stored = std::move(current);
 }
 
 void CSmsUserInfo::MergePrefs(const CSmsUserInfo& base, const CSmsUserInfo& theirs) {

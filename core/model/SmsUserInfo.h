@@ -316,6 +316,9 @@ private:
     // the file is missing or damaged or holds no such user. The caller holds the profile lock.
     static std::unique_ptr<CSmsUserInfo>
     LoadStored(const std::string& name, const std::string& version, const std::string& clientType);
+    // The bytes and stamp of the user's profile file (or of the legacy one); false when neither
+    // is a readable file.
+    static bool ReadProfileFile(const std::string& name, StoredFileVersion& stored);
     // The items of the archive's pieces, in their order.
     static CSmsArchive::ItemList ReadArchivePieces(CProfileReader& reader);
     // The user of that exact name from the bytes of a profile file; null when they hold no
