@@ -10,7 +10,7 @@ struct SoapReply {
     long httpStatus = 0;
     std::string body;
     // With an error: what went wrong, in words for the user (UTF-8); may be empty.
-    std::string detail;
+    std::string detail{};
 
     static SoapReply Failed(int error, std::string detail = {}) {
         return {error, 0, {}, std::move(detail)};
