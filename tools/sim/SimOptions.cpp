@@ -186,7 +186,8 @@ Time:
 Fault injection (service path only):
   --delay MS          delay every reply by MS milliseconds
   --drip MS           send the headers of every reply at once, then its body one byte every
-                      MS milliseconds
+                      MS milliseconds (replies that --http-status or --soap-fault replace go
+                      at once)
   --drip-endless MS   send the headers at once, then a chunked body that never ends: the
                       reply and after it a space, one byte every MS milliseconds, until the
                       client gives up
