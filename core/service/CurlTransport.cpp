@@ -1,14 +1,12 @@
 #include "service/CurlTransport.h"
 
 #include "service/TlsTrust.h"
+#include "service/TransferWatch.h"
 #include "service/TransportError.h"
-
-#include "BuildConfig.h"
 
 #include <curl/curl.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -31,20 +29,19 @@ struct Prepared {
 };
 
 struct Attempt {
-    long inactivityTimeout = 0;
-    curl_off_t progressBytes = 0; // bytes sent and received so far
-    std::chrono::steady_clock::time_point lastProgress;
+    Attempt(const TransportOptions& options, const std::string& host)
+        : watch(options, TransferWatch::Clock::now()), tls{host, options.caFile, std::nullopt, {}} {
+    }
+
+    TransferWatch watch;
+    std::optional<std::string> stopReason; // set when the watch ended the transfer
     bool opened = true;
     long httpStatus = 0;          // 0 when no status line was read
     bool memoryExhausted = false; // or the reply beyond the size the client holds
     std::string body;
     TlsTrust::Check tls;
+    char curlError[CURL_ERROR_SIZE] = {};
 };
-
-std::string EnvironmentOr(const char* name, const char* fallback) {
-    const char* value = std::getenv(name);
-    return value && *value ? value : fallback;
-}
 
 std::string UrlPart(CURLU* url, CURLUPart part) {
     char* text = nullptr;
@@ -64,18 +61,24 @@ bool Append(CurlHeaders& headers, const std::string& line) {
     return true;
 }
 
-// Splits the URL and writes the header lines; returns 0 or the transport code.
-int Prepare(const std::string& url, std::size_t bodyLength, Prepared& prepared) {
+// Splits the URL and writes the header lines; returns a failed reply, or one with error 0.
+SoapReply Prepare(const TransportOptions& options, std::size_t bodyLength, Prepared& prepared) {
     CurlUrl parts(curl_url(), curl_url_cleanup);
     if (!parts)
-        return TransportError::OpenFailed;
-    if (curl_url_set(parts.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK)
-        return TransportError::InvalidUrl;
+        return SoapReply::Failed(TransportError::OpenFailed);
+    if (curl_url_set(parts.get(), CURLUPART_URL, options.url.c_str(), 0) != CURLUE_OK)
+        return SoapReply::Failed(TransportError::InvalidUrl, "the service address is not a URL");
     const std::string scheme = UrlPart(parts.get(), CURLUPART_SCHEME);
     prepared.host = UrlPart(parts.get(), CURLUPART_HOST);
     const std::string port = UrlPart(parts.get(), CURLUPART_PORT);
     if ((scheme != "http" && scheme != "https") || prepared.host.empty() || port.empty())
-        return TransportError::InvalidUrl;
+        return SoapReply::Failed(TransportError::InvalidUrl,
+                                 "the service address needs https:// and a host");
+    if (scheme == "http" && !options.allowHttp)
+        return SoapReply::Failed(TransportError::InvalidUrl,
+                                 "the service address is plain http://, which would send the "
+                                 "password unencrypted; use https:// (QUILLON_ALLOW_HTTP=1 "
+                                 "allows http:// for a test service)");
 
     // "Accept:", "Expect:" and "Proxy-Connection:" without a value keep curl from adding them.
     const bool written =
@@ -85,7 +88,7 @@ int Prepare(const std::string& url, std::size_t bodyLength, Prepared& prepared) 
         Append(prepared.headers, "Content-Length: " + std::to_string(bodyLength)) &&
         Append(prepared.headers, "Connection: close") && Append(prepared.headers, "Accept:") &&
         Append(prepared.headers, "Expect:") && Append(prepared.headers, "Proxy-Connection:");
-    return written ? 0 : TransportError::OpenFailed;
+    return written ? SoapReply{} : SoapReply::Failed(TransportError::OpenFailed);
 }
 
 size_t Collect(char* data, size_t size, size_t count, void* attempt) {
@@ -103,17 +106,17 @@ size_t Collect(char* data, size_t size, size_t count, void* attempt) {
     return 0;
 }
 
-// Ends a transfer that has not moved a byte for the inactivity time-out. The clock starts with
-// the first byte of the request; connecting and the TLS handshake have a time-out of their own.
-int OnProgress(void* attempt, curl_off_t, curl_off_t received, curl_off_t, curl_off_t sent) {
+// Ends a transfer when the watch says so; curl calls this at least once a second.
+int OnProgress(void* attempt, curl_off_t, curl_off_t received, curl_off_t,
+               curl_off_t sent) noexcept {
     auto& state = *static_cast<Attempt*>(attempt);
-    const auto now = std::chrono::steady_clock::now();
-    if (sent + received != state.progressBytes || state.progressBytes == 0) {
-        state.progressBytes = sent + received;
-        state.lastProgress = now;
-        return 0;
+    try {
+        state.stopReason = state.watch.Check(TransferWatch::Clock::now(), sent + received);
+    } catch (const std::bad_alloc&) {
+        state.memoryExhausted = true;
+        return 1;
     }
-    return now - state.lastProgress >= std::chrono::seconds(state.inactivityTimeout);
+    return state.stopReason.has_value();
 }
 
 CURLcode OnTlsContext(CURL*, void* context, void* check) noexcept {
@@ -127,7 +130,7 @@ CURLcode OnTlsContext(CURL*, void* context, void* check) noexcept {
 }
 
 // Sends the request once over a connection of its own.
-void SendOnce(CURL* curl, const std::string& url, const Prepared& prepared, const std::string& body,
+void SendOnce(CURL* curl, const Prepared& prepared, const std::string& body,
               const TransportOptions& options, const std::optional<HttpCredentials>& server,
               const std::optional<HttpCredentials>& proxy, Attempt& attempt) {
     CURLcode set = CURLE_OK;
@@ -135,8 +138,8 @@ void SendOnce(CURL* curl, const std::string& url, const Prepared& prepared, cons
         if (set == CURLE_OK)
             set = curl_easy_setopt(curl, name, value);
     };
-    option(CURLOPT_URL, url.c_str());
-    option(CURLOPT_PROTOCOLS_STR, "http,https");
+    option(CURLOPT_URL, options.url.c_str());
+    option(CURLOPT_PROTOCOLS_STR, options.allowHttp ? "http,https" : "https");
     option(CURLOPT_HTTP_VERSION, long{CURL_HTTP_VERSION_1_1});
     option(CURLOPT_POST, 1L);
     option(CURLOPT_POSTFIELDS, body.data());
@@ -145,6 +148,7 @@ void SendOnce(CURL* curl, const std::string& url, const Prepared& prepared, cons
     option(CURLOPT_WRITEFUNCTION, Collect);
     option(CURLOPT_WRITEDATA, static_cast<void*>(&attempt));
     option(CURLOPT_NOSIGNAL, 1L);
+    option(CURLOPT_ERRORBUFFER, static_cast<char*>(attempt.curlError));
     option(CURLOPT_CONNECTTIMEOUT, options.connectTimeout);
     option(CURLOPT_NOPROGRESS, 0L);
     option(CURLOPT_XFERINFOFUNCTION, OnProgress);
@@ -181,14 +185,29 @@ void SendOnce(CURL* curl, const std::string& url, const Prepared& prepared, cons
         attempt.httpStatus = connectStatus;
 }
 
-} // namespace
-
-TransportOptions TransportOptions::FromEnvironment() {
-    TransportOptions options;
-    options.url = EnvironmentOr("QUILLON_SERVICE_URL", QUILLON_DEFAULT_SERVICE_URL);
-    options.caFile = EnvironmentOr("QUILLON_CA_FILE", "");
-    return options;
+// The failure an attempt ended with before its answer could be judged, if any.
+std::optional<SoapReply> Failure(const Attempt& attempt, const TransportOptions& options) {
+    if (!attempt.opened)
+        return SoapReply::Failed(TransportError::OpenFailed);
+    if (attempt.memoryExhausted)
+        return SoapReply::Failed(TransportError::OutOfMemory);
+    if (attempt.stopReason)
+        return SoapReply::Failed(TransportError::SendFailed, *attempt.stopReason);
+    if (!attempt.tls.caFileError.empty())
+        return SoapReply::Failed(TransportError::OpenFailed,
+                                 "the CA file \"" + options.caFile +
+                                     "\" cannot be read: " + attempt.tls.caFileError);
+    return std::nullopt;
 }
+
+// Why no HTTP status was read, in words for the user.
+std::string SendFailure(const Attempt& attempt) {
+    if (const auto& problem = attempt.tls.problem)
+        return "the certificate of " + problem->host + " is not trusted: " + problem->error;
+    return attempt.curlError;
+}
+
+} // namespace
 
 CurlTransport::CurlTransport(TransportOptions options, ISoapPrompt* prompt)
     : m_options(std::move(options)), m_prompt(prompt) {
@@ -198,33 +217,29 @@ CurlTransport::CurlTransport(TransportOptions options, ISoapPrompt* prompt)
 
 SoapReply CurlTransport::Post(const std::string& body) {
     Prepared prepared;
-    if (const int error = Prepare(m_options.url, body.size(), prepared))
-        return SoapReply::Failed(error);
+    if (SoapReply failed = Prepare(m_options, body.size(), prepared); failed.error != 0)
+        return failed;
     for (int prompts = 0;; ++prompts) {
-        Attempt attempt;
-        attempt.inactivityTimeout = m_options.inactivityTimeout;
-        attempt.tls = {prepared.host, m_options.caFile, std::nullopt};
+        Attempt attempt(m_options, prepared.host);
         {
             CurlHandle curl(curl_easy_init(), curl_easy_cleanup);
             if (!curl)
                 return SoapReply::Failed(TransportError::OpenFailed);
-            SendOnce(curl.get(), m_options.url, prepared, body, m_options, m_serverCredentials,
-                     m_proxyCredentials, attempt);
+            SendOnce(curl.get(), prepared, body, m_options, m_serverCredentials, m_proxyCredentials,
+                     attempt);
         }
-        if (!attempt.opened)
-            return SoapReply::Failed(TransportError::OpenFailed);
-        if (attempt.memoryExhausted)
-            return SoapReply::Failed(TransportError::OutOfMemory);
+        if (std::optional<SoapReply> failed = Failure(attempt, m_options))
+            return std::move(*failed);
         const bool mayAsk = m_prompt && prompts < kMaxPrompts;
         const long status = attempt.httpStatus;
         if (status == 0) {
             const auto& problem = attempt.tls.problem;
             if (!problem || !mayAsk || !m_prompt->AcceptCertificate(*problem))
-                return SoapReply::Failed(TransportError::SendFailed);
+                return SoapReply::Failed(TransportError::SendFailed, SendFailure(attempt));
             TlsTrust::AcceptCertificate(*problem);
         } else if ((status != 401 && status != 407) || !mayAsk ||
                    !AskCredentials(status == 407, prepared.host)) {
-            return {0, status, std::move(attempt.body)};
+            return {0, status, std::move(attempt.body), {}};
         }
     }
 }

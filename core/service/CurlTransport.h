@@ -2,27 +2,18 @@
 
 #include "service/SoapPrompt.h"
 #include "service/SoapTransport.h"
+#include "service/TransportOptions.h"
 
 #include <optional>
 #include <string>
 
-struct TransportOptions {
-    std::string url;
-    // Extra trusted CA certificates (PEM) besides the system store; empty for none.
-    std::string caFile;
-    long connectTimeout = 60;    // seconds, TLS handshake included
-    long inactivityTimeout = 30; // seconds without progress while sending or receiving
-
-    // The endpoint from QUILLON_SERVICE_URL, else the build's default; the CA file from
-    // QUILLON_CA_FILE.
-    static TransportOptions FromEnvironment();
-};
-
 // The HTTPS transport on libcurl. Each post is one POST "HTTP/1.1" with exactly the headers
 // Host, User-Agent, Content-Type, Content-Length and Connection (no others), over a connection
-// of its own; the proxy comes from the standard environment variables. Certificate problems
-// and HTTP 401/407 answers go to the prompt (none: refused); the request is sent again when
-// the user accepts or gives credentials, which are kept for this transport's later posts.
+// of its own; the proxy comes from the standard environment variables. Plain http:// is
+// refused unless the options allow it. Certificate problems and HTTP 401/407 answers go to the
+// prompt (none: refused); the request is sent again when the user accepts or gives
+// credentials, which are kept for this transport's later posts. Every sending ends within the
+// options' limits, whatever the server does.
 class CurlTransport : public ISoapTransport {
 public:
     explicit CurlTransport(TransportOptions options = TransportOptions::FromEnvironment(),

@@ -6,15 +6,22 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // A service status of 99 or more (transport code 0), or a failure at transport level (status 0
-// and a transport code, service/TransportError.h).
+// and a transport code, service/TransportError.h), with what else is known about it.
 class CKvwsSoapException : public CKvwsException {
 public:
-    CKvwsSoapException(std::int32_t status, std::int32_t transportCode);
+    // detail (UTF-8): a SOAP fault's own reason text, or the transport's words on its failure.
+    // It may come from the server, so it is cut to a length that fits a message box and freed
+    // of control characters.
+    CKvwsSoapException(std::int32_t status, std::int32_t transportCode,
+                       std::string_view detail = {});
 
     std::int32_t GetStatus() const { return m_status; }
     std::int32_t GetTransportCode() const { return m_transportCode; }
+    // The detail in ANSI, on one line; empty when there is none.
+    const std::string& GetDetail() const { return m_detail; }
     const char* what() const noexcept override { return m_what.c_str(); }
 
     // The reporting program's text for this failure: its text for the transport code (400 +
@@ -25,5 +32,6 @@ public:
 private:
     std::int32_t m_status;
     std::int32_t m_transportCode;
+    std::string m_detail;
     std::string m_what;
 };

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <new>
+#include <string>
 
 namespace Kvws {
 
@@ -21,21 +22,25 @@ std::int32_t CheckStatus(std::int32_t status);
 
 // Posts one request and returns its parsed response, whatever its status. Every failure at
 // transport level (no answer, HTTP error, SOAP fault, unparsable reply, exhausted memory)
-// throws CKvwsSoapException(0, code).
+// throws CKvwsSoapException(0, code, detail), the detail being the transport's words or the
+// fault's reason.
 template <class Request>
 typename Request::Response Post(ISoapTransport& transport, const Request& request) {
     typename Request::Response response;
     int code = 0;
+    std::string detail;
     try {
-        const SoapReply reply = transport.Post(WriteSoapRequest(request));
+        SoapReply reply = transport.Post(WriteSoapRequest(request));
         code = ReplyError(reply);
+        detail = std::move(reply.detail);
         if (code == 0)
-            code = ReadSoapResponse<Request>(reply.body, response);
+            code = ReadSoapResponse<Request>(reply.body, response, &detail);
     } catch (const std::bad_alloc&) {
         code = TransportError::OutOfMemory;
+        detail.clear();
     }
     if (code != 0)
-        throw CKvwsSoapException(0, code);
+        throw CKvwsSoapException(0, code, detail);
     return response;
 }
 

@@ -69,6 +69,15 @@ std::size_t AppendAsByte(std::string_view text, std::size_t at, std::string& out
     return length;
 }
 
+// The first child element of that local name.
+pugi::xml_node ChildNamed(pugi::xml_node parent, std::string_view name) {
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element && SoapReader::LocalName(child.name()) == name)
+            return child;
+    }
+    return {};
+}
+
 } // namespace
 
 std::string_view SoapReader::LocalName(std::string_view qualifiedName) {
@@ -77,11 +86,7 @@ std::string_view SoapReader::LocalName(std::string_view qualifiedName) {
 }
 
 pugi::xml_node SoapReader::Child(std::string_view name) const {
-    for (pugi::xml_node child = m_node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element && LocalName(child.name()) == name)
-            return child;
-    }
-    return {};
+    return ChildNamed(m_node, name);
 }
 
 pugi::xml_attribute SoapReader::FindAttribute(std::string_view name) const {
@@ -173,12 +178,22 @@ int LoadSoapResponse(pugi::xml_document& document, std::string_view body,
         return TransportError::UnparsableReply;
     const std::string_view name = SoapReader::LocalName(element.name());
     const std::string_view elementNamespace = NamespaceOf(element);
-    if (name == "Fault" && elementNamespace == soap)
+    if (name == "Fault" && elementNamespace == soap) {
+        response = element;
         return TransportError::SoapFault;
+    }
     if (name != responseName || elementNamespace != QUILLON_SERVICE_NAMESPACE)
         return TransportError::UnparsableReply;
     response = element;
     return 0;
+}
+
+std::string SoapReader::FaultReason(pugi::xml_node fault) {
+    pugi::xml_node text = ChildNamed(ChildNamed(fault, "Reason"), "Text");
+    if (!text)
+        text = ChildNamed(fault, "faultstring");
+    std::string scratch;
+    return std::string(Text(text, scratch));
 }
 
 } // namespace Kvws

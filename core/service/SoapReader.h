@@ -73,6 +73,9 @@ public:
     }
 
     static std::string_view LocalName(std::string_view qualifiedName);
+    // The reason text of a fault element as the server wrote it (UTF-8): the first Reason/Text
+    // of SOAP 1.2, else the faultstring of SOAP 1.1; empty when it has neither.
+    static std::string FaultReason(pugi::xml_node fault);
 
 private:
     template <class T> void Read(pugi::xml_node node, T& value) {
@@ -104,18 +107,22 @@ private:
 };
 
 // Parses a reply envelope (SOAP 1.2 or 1.1) and finds the response element directly in its
-// body. Returns 0, TransportError::SoapFault for a fault, TransportError::UnparsableReply for
-// anything else, or TransportError::OutOfMemory.
+// body. Returns 0, TransportError::SoapFault for a fault (response is then the fault element),
+// TransportError::UnparsableReply for anything else, or TransportError::OutOfMemory.
 int LoadSoapResponse(pugi::xml_document& document, std::string_view body,
                      std::string_view responseName, pugi::xml_node& response);
 
 // Reads the reply to a request into its response structure; returns 0 or a transport code.
+// For a SOAP fault, faultReason (when given) receives the fault's reason.
 template <class Request>
-int ReadSoapResponse(std::string_view body, typename Request::Response& response) {
+int ReadSoapResponse(std::string_view body, typename Request::Response& response,
+                     std::string* faultReason = nullptr) {
     pugi::xml_document document;
     pugi::xml_node node;
     const int error =
         LoadSoapResponse(document, body, std::string(Request::kOperation) + "Response", node);
+    if (error == TransportError::SoapFault && faultReason)
+        *faultReason = SoapReader::FaultReason(node);
     if (error != 0)
         return error;
     bool failed = false;

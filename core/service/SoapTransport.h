@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 // What one post of a request envelope brought back.
 struct SoapReply {
@@ -8,8 +9,12 @@ struct SoapReply {
     int error = 0;
     long httpStatus = 0;
     std::string body;
+    // With an error: what went wrong, in words for the user (UTF-8); may be empty.
+    std::string detail{};
 
-    static SoapReply Failed(int error) { return {error, 0, {}}; }
+    static SoapReply Failed(int error, std::string detail = {}) {
+        return {error, 0, {}, std::move(detail)};
+    }
 };
 
 // The HTTP layer under the service calls: posts one SOAP envelope and returns the answer.

@@ -1,10 +1,14 @@
 #include "service/TlsTrust.h"
 
+#include <openssl/err.h>
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
 
 #include <arpa/inet.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <new>
@@ -37,18 +41,35 @@ int CheckIndex() {
     return index;
 }
 
-X509_STORE* Store(const std::string& caFile) {
+// Why the extra CA file cannot be loaded into the store; empty when it was.
+std::string LoadCaFile(X509_STORE* store, const std::string& caFile) {
+    std::FILE* file = std::fopen(caFile.c_str(), "r");
+    if (!file)
+        return std::strerror(errno);
+    std::fclose(file);
+    const bool loaded = X509_STORE_load_file(store, caFile.c_str()) == 1;
+    ERR_clear_error();
+    return loaded ? "" : "it holds no PEM certificate";
+}
+
+// The trust store for an extra CA file. One that cannot be read is not remembered, so that it
+// is tried again (and reported again) on the next connection.
+X509_STORE* Store(const std::string& caFile, std::string& error) {
     std::lock_guard lock(g_mutex);
-    X509_STORE*& store = TheRemembered().stores[caFile];
-    if (!store) {
-        store = X509_STORE_new();
-        if (!store)
-            return nullptr;
-        X509_STORE_set_default_paths(store);
-        // An unreadable extra file leaves the system store alone in charge.
-        if (!caFile.empty())
-            X509_STORE_load_file(store, caFile.c_str());
+    auto& stores = TheRemembered().stores;
+    if (const auto found = stores.find(caFile); found != stores.end())
+        return found->second;
+    X509_STORE* store = X509_STORE_new();
+    if (!store)
+        return nullptr;
+    X509_STORE_set_default_paths(store);
+    if (!caFile.empty())
+        error = LoadCaFile(store, caFile);
+    if (!error.empty()) {
+        X509_STORE_free(store);
+        return nullptr;
     }
+    stores.emplace(caFile, store);
     return store;
 }
 
@@ -116,7 +137,7 @@ int Verify(int preverified, X509_STORE_CTX* store) noexcept {
 } // namespace
 
 bool Install(SSL_CTX* context, Check& check) {
-    X509_STORE* store = Store(check.caFile);
+    X509_STORE* store = Store(check.caFile, check.caFileError);
     if (!store)
         return false;
     SSL_CTX_set1_cert_store(context, store);

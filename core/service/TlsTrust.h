@@ -17,9 +17,11 @@ struct Check {
     std::string host;   // as in the URL (an IP address may be in brackets)
     std::string caFile; // extra trusted CA certificates in PEM; empty for none
     std::optional<CertificateProblem> problem; // set when the certificate was not trusted
+    std::string caFileError; // why the extra CA file cannot be used; empty when it can
 };
 
-// Prepares a TLS context for the connection; check must outlive the handshake.
+// Prepares a TLS context for the connection; check must outlive the handshake. False when the
+// context cannot be prepared, for one because the extra CA file cannot be read.
 bool Install(SSL_CTX* context, Check& check);
 
 void AcceptCertificate(const CertificateProblem& problem);

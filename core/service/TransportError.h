@@ -6,13 +6,15 @@
 // programs show code N with text 400 + N when they have one, else the generic text 400; no
 // failure gives 20 (the text for it stays in the tables).
 namespace TransportError {
-// The request could not be opened: the endpoint URL cannot be split or its scheme is not
-// http or https.
+// The request could not be opened: the endpoint URL cannot be split, its scheme is not http
+// or https, or it is http while plain HTTP is not allowed.
 constexpr int InvalidUrl = 10;
-// The request could not be opened: the HTTP library could not be set up for it.
+// The request could not be opened: the HTTP library could not be set up for it, or the extra
+// CA file cannot be read.
 constexpr int OpenFailed = 11;
-// Sending the request or reading the HTTP status failed: refused or reset connection, name
-// not resolved, time-out, TLS failure, a refused certificate.
+// Sending the request or reading the reply failed before it was complete: refused or reset
+// connection, name not resolved, TLS failure, a refused certificate; or a time-out at any
+// point, also while the body comes in (a server that drips it).
 constexpr int SendFailed = 21;
 // The reply is a SOAP fault.
 constexpr int SoapFault = 1;

@@ -27,6 +27,17 @@ TEST(ServiceErrors, TextsComeFromTheEnglishTableOnOneLine) {
     EXPECT_EQ(DatabaseError().Code(), ExitServiceError);
 }
 
+TEST(ServiceErrors, TheDetailFollowsTheText) {
+    EXPECT_STREQ(
+        ServiceError(CKvwsSoapException(0, TransportError::SoapFault, "Token unknown\n\x1B[31m"))
+            .what(),
+        "Error sending request: Error S1: the service says \"Token unknown [31m\"");
+    EXPECT_STREQ(ServiceError(CKvwsSoapException(0, TransportError::InvalidUrl,
+                                                 "plain http:// is not allowed"))
+                     .what(),
+                 "Error sending request: Error S10: plain http:// is not allowed");
+}
+
 TEST(ServiceErrors, MessagesLongerThanTheEditorAllowsAreRefused) {
     EXPECT_NO_THROW(CheckMessageLength(std::string(468, 'x'), false, 0));
     EXPECT_THROW(CheckMessageLength(std::string(469, 'x'), false, 0), CliError);

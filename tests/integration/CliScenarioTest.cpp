@@ -173,6 +173,36 @@ TEST_F(CliScenario, RefusalsAndFailuresHaveTheirExitCodes) {
     ExpectContains(unreachable.err, "Can not establish conneciton to Velora");
 }
 
+TEST_F(CliScenario, TransportProblemsSayWhy) {
+    // The service's own reason for a fault.
+    m_sim->Admin("/admin/faults?soap-fault=1", true);
+    const CliResult fault = Cli({"login"});
+    EXPECT_EQ(fault.exitCode, 3);
+    ExpectContains(fault.err, "Error S1: the service says \"the service failed (simulated)\"");
+    m_sim->Admin("/admin/faults?soap-fault=0", true);
+
+    // An extra CA file that cannot be read is named, not passed over.
+    const std::string missing = (m_home.Path() / "missing-ca.pem").string();
+    m_env["QUILLON_CA_FILE"] = missing;
+    const CliResult unreadable = Cli({"login"});
+    EXPECT_EQ(unreadable.exitCode, 3);
+    ExpectContains(unreadable.err, "the CA file \"" + missing + "\" cannot be read");
+
+    // Plain HTTP only when asked for: the password would travel in clear.
+    SimulatorProcess plain(QUILLON_SIM_PATH, {"--state", (m_home.Path() / "plain-sim").string(),
+                                              "--account", kAccount, "--http"});
+    m_env["QUILLON_SERVICE_URL"] = plain.Url();
+    m_env["QUILLON_CA_FILE"] = "";
+    m_env["QUILLON_ALLOW_HTTP"] = "";
+    const CliResult refused = Cli({"login"});
+    EXPECT_EQ(refused.exitCode, 3);
+    ExpectContains(refused.err, "plain http://, which would send the password unencrypted");
+    ExpectContains(refused.err, "QUILLON_ALLOW_HTTP=1");
+    m_env["QUILLON_ALLOW_HTTP"] = "1";
+    const CliResult allowed = Cli({"login"});
+    EXPECT_EQ(allowed.exitCode, 0) << allowed.err;
+}
+
 TEST_F(CliScenario, WaitingGivesUpAfterItsTimeout) {
     ASSERT_EQ(Cli({"send", "--report", "-m", "x", "0905123401"}).exitCode, 0);
     ExpectContains(Cli({"archive", "--pending"}).out, "0905123401  421905123401  pending");

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <optional>
 #include <sstream>
 
 using namespace Kvws;
@@ -254,6 +255,61 @@ TEST_F(WireIntegration, ASilentServiceEndsWithCode21) {
     CurlTransport impatient(options);
     Fault("delay", "4000");
     EXPECT_EQ(CodeOf(impatient, KeepAliveRequest{}), TransportError::SendFailed);
+}
+
+// The exception of a failed call, or nothing.
+template <class Request>
+std::optional<CKvwsSoapException> FailureOf(ISoapTransport& transport, const Request& request) {
+    try {
+        Post(transport, request);
+        return std::nullopt;
+    } catch (const CKvwsSoapException& e) {
+        return e;
+    }
+}
+
+TEST_F(WireIntegration, ASoapFaultBringsItsReason) {
+    Fault("soap-fault", "1");
+    for (const char* version : {"0", "1"}) {
+        s_sim->Admin(std::string("/admin/faults?soap11=") + version, true);
+        const auto failure = FailureOf(m_transport, KeepAliveRequest{});
+        ASSERT_TRUE(failure) << version;
+        EXPECT_EQ(failure->GetTransportCode(), TransportError::SoapFault);
+        EXPECT_EQ(failure->GetDetail(), "the service failed (simulated)") << version;
+    }
+    s_sim->Admin("/admin/faults?soap11=0", true);
+}
+
+// A service that drips its replies ends the call within the limits, with code 21; one that is
+// merely slow gets its reply through whole.
+TEST_F(WireIntegration, ADrippingServiceIsCutOff) {
+    TransportOptions options = Options(*s_sim);
+    options.callTimeout = 2;
+    options.minimumRate = 0;
+    CurlTransport impatient(options);
+    options.callTimeout = 600;
+    options.minimumRate = 1000;
+    options.rateWindow = 1;
+    CurlTransport rateChecking(options);
+    const struct {
+        const char* fault;
+        const char* value;
+        CurlTransport& transport;
+        const char* reason;
+    } cases[] = {
+        {"drip", "50", impatient, "the exchange took longer than 2 s"},
+        {"drip-endless", "20", rateChecking, "the data came slower than 1000 bytes/s"},
+    };
+    for (const auto& c : cases) {
+        Fault(c.fault, c.value);
+        const auto failure = FailureOf(c.transport, KeepAliveRequest{});
+        ASSERT_TRUE(failure) << c.reason;
+        EXPECT_EQ(failure->GetTransportCode(), TransportError::SendFailed);
+        EXPECT_EQ(failure->GetDetail(), c.reason);
+        TearDown();
+    }
+    Fault("drip", "1");
+    EXPECT_EQ(CodeOf(m_transport, KeepAliveRequest{}), 0);
 }
 
 TEST_F(WireIntegration, Soap11RepliesOtherItemNamesAndBadValidityAreRead) {

@@ -6,18 +6,28 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 const std::string kBody = "<?xml version=\"1.0\"?><x>\xC3\xA1</x>";
 
+// The loopback servers speak plain HTTP.
 TransportOptions Options(const std::string& url) {
     TransportOptions options;
     options.url = url;
     options.connectTimeout = 5;
     options.inactivityTimeout = 1;
+    options.allowHttp = true;
     return options;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
 }
 
 std::string Head(const std::string& request) {
@@ -75,6 +85,20 @@ TEST(CurlTransport, FailuresBeforeTheStatusAreCode21) {
     EXPECT_EQ(CurlTransport(Options(garbage.Url())).Post(kBody).error, TransportError::SendFailed);
 }
 
+TEST(CurlTransport, PlainHttpIsRefusedUnlessAllowed) {
+    LoopbackServer server({LoopbackServer::Answer("200 OK", "<reply/>")});
+    TransportOptions options = Options(server.Url());
+    options.allowHttp = false;
+    const SoapReply refused = CurlTransport(options).Post(kBody);
+    EXPECT_EQ(refused.error, TransportError::InvalidUrl);
+    EXPECT_TRUE(Contains(refused.detail, "unencrypted")) << refused.detail;
+    EXPECT_TRUE(Contains(refused.detail, "QUILLON_ALLOW_HTTP=1")) << refused.detail;
+    EXPECT_TRUE(server.Requests().empty()) << "the password must not leave";
+
+    options.allowHttp = true;
+    EXPECT_EQ(CurlTransport(options).Post(kBody).body, "<reply/>");
+}
+
 TEST(CurlTransport, UrlsThatCannotBeOpened) {
     for (const char* url : {"", "not a url", "ftp://127.0.0.1/sk/!kvws.sms", "https://"})
         EXPECT_EQ(CurlTransport(Options(url)).Post(kBody).error, TransportError::InvalidUrl) << url;
@@ -92,6 +116,39 @@ TEST(CurlTransport, AReplyCutShortKeepsWhatArrived) {
     const SoapReply reply = CurlTransport(Options(server.Url())).Post(kBody);
     EXPECT_EQ(reply.httpStatus, 200);
     EXPECT_EQ(reply.body, "<re");
+}
+
+// A server that keeps sending a little cannot hold the call: every case ends with code 21 and
+// says why. The figures are small so that the test is quick; the bounds guard against a hang.
+TEST(CurlTransport, ADrippingServerIsCutOff) {
+    using std::chrono::milliseconds;
+    const std::string dripped = LoopbackServer::Answer("200 OK", std::string(400, ' ') + "<r/>");
+    const std::string stalled = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n<reply>";
+    const struct {
+        std::string answer;
+        milliseconds drip;
+        long callTimeout;
+        long minimumRate;
+        std::string reason;
+    } cases[] = {
+        {dripped, milliseconds(20), 2, 0, "the exchange took longer than 2 s"},
+        {LoopbackServer::kEndless, milliseconds(20), 2, 0, "the exchange took longer than 2 s"},
+        {LoopbackServer::kEndless, milliseconds(20), 600, 1000,
+         "the data came slower than 1000 bytes/s"},
+        {stalled, milliseconds(2000), 600, 0, "nothing was sent or received for 1 s"},
+    };
+    for (const auto& c : cases) {
+        LoopbackServer server({c.answer}, c.drip);
+        TransportOptions options = Options(server.Url());
+        options.callTimeout = c.callTimeout;
+        options.minimumRate = c.minimumRate;
+        options.rateWindow = 1;
+        const auto started = std::chrono::steady_clock::now();
+        const SoapReply reply = CurlTransport(options).Post(kBody);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
+        EXPECT_EQ(reply.error, TransportError::SendFailed) << c.reason;
+        EXPECT_EQ(reply.detail, c.reason);
+    }
 }
 
 TEST(CurlTransport, AnOversizedReplyIsRefused) {
@@ -159,6 +216,39 @@ TEST(CurlTransport, APromptThatAlwaysSaysYesCannotLoopForEver) {
     EXPECT_EQ(prompt.credentialQuestions, 5);
 }
 
+// An extra CA file that cannot be used fails the call, naming the file, instead of leaving the
+// system store alone in charge.
+TEST(CurlTransport, AnUnusableCaFileFailsTheCall) {
+    const std::string folder = testing::TempDir();
+    const std::string missing = folder + "no-such-ca.pem";
+    const std::string garbage = folder + "garbage-ca.pem";
+    const std::string locked = folder + "locked-ca.pem";
+    std::FILE* file = std::fopen(garbage.c_str(), "w");
+    std::fputs("this is no certificate\n", file);
+    std::fclose(file);
+    std::fclose(std::fopen(locked.c_str(), "w"));
+    chmod(locked.c_str(), 0);
+    const struct {
+        std::string file;
+        std::string reason;
+    } cases[] = {
+        {missing, "No such file or directory"},
+        {garbage, "it holds no PEM certificate"},
+        {locked, "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        if (c.file == locked && geteuid() == 0)
+            continue; // root reads it all the same
+        LoopbackServer server({LoopbackServer::kSilent});
+        TransportOptions options =
+            Options("https://127.0.0.1:" + std::to_string(server.Port()) + "/sk/!kvws.sms");
+        options.caFile = c.file;
+        const SoapReply reply = CurlTransport(options).Post(kBody);
+        EXPECT_EQ(reply.error, TransportError::OpenFailed) << c.file;
+        EXPECT_EQ(reply.detail, "the CA file \"" + c.file + "\" cannot be read: " + c.reason);
+    }
+}
+
 TEST(CurlTransport, EndpointAndCaFileFromTheEnvironment) {
     unsetenv("QUILLON_SERVICE_URL");
     unsetenv("QUILLON_CA_FILE");
@@ -172,6 +262,14 @@ TEST(CurlTransport, EndpointAndCaFileFromTheEnvironment) {
     EXPECT_EQ(TransportOptions::FromEnvironment().inactivityTimeout, 30);
     unsetenv("QUILLON_SERVICE_URL");
     unsetenv("QUILLON_CA_FILE");
+    EXPECT_FALSE(TransportOptions::FromEnvironment().allowHttp);
+    for (const char* value : {"0", "yes", ""}) {
+        setenv("QUILLON_ALLOW_HTTP", value, 1);
+        EXPECT_FALSE(TransportOptions::FromEnvironment().allowHttp) << value;
+    }
+    setenv("QUILLON_ALLOW_HTTP", "1", 1);
+    EXPECT_TRUE(TransportOptions::FromEnvironment().allowHttp);
+    unsetenv("QUILLON_ALLOW_HTTP");
 }
 
 } // namespace

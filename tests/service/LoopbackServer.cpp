@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -53,21 +54,28 @@ std::string ReadRequest(int fd, const std::atomic<bool>& stop) {
     return request;
 }
 
-void WriteAll(int fd, const std::string& data) {
+// False when the client gave up.
+bool WriteAll(int fd, std::string_view data) {
     for (std::size_t sent = 0; sent < data.size();) {
         const ssize_t count = send(fd, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
         if (count <= 0)
-            return; // the client gave up
+            return false;
         sent += count;
     }
+    return true;
 }
+
+constexpr std::chrono::seconds kLongestDrip{60};
 
 } // namespace
 
 const std::string LoopbackServer::kSilent;
+const std::string LoopbackServer::kEndless =
+    "HTTP/1.1 200 OK\r\nContent-Type: application/soap+xml; charset=utf-8\r\n"
+    "Transfer-Encoding: chunked\r\nConnection: close\r\n\r\n";
 
-LoopbackServer::LoopbackServer(std::vector<std::string> answers)
-    : m_listener(ListenOnLoopback(m_port, 8)),
+LoopbackServer::LoopbackServer(std::vector<std::string> answers, std::chrono::milliseconds drip)
+    : m_drip(drip), m_listener(ListenOnLoopback(m_port, 8)),
       m_thread(&LoopbackServer::Serve, this, std::move(answers)) {}
 
 LoopbackServer::~LoopbackServer() {
@@ -111,10 +119,35 @@ void LoopbackServer::Serve(std::vector<std::string> answers) {
             while (Readable(connection, m_stop) && recv(connection, &byte, 1, 0) > 0) {
             }
         } else {
-            WriteAll(connection, answer);
+            Write(connection, answer);
         }
         close(connection);
     }
+}
+
+void LoopbackServer::Write(int connection, const std::string& answer) {
+    if (m_drip.count() == 0) {
+        WriteAll(connection, answer);
+        return;
+    }
+    const std::size_t headLength = answer.find("\r\n\r\n") + 4;
+    if (!WriteAll(connection, std::string_view(answer).substr(0, headLength)))
+        return;
+    const auto started = std::chrono::steady_clock::now();
+    if (answer == kEndless) {
+        while (Pause(started) && WriteAll(connection, "1\r\n \r\n")) {
+        }
+        return;
+    }
+    for (std::size_t at = headLength; at < answer.size() && Pause(started); ++at) {
+        if (!WriteAll(connection, std::string_view(answer).substr(at, 1)))
+            return;
+    }
+}
+
+bool LoopbackServer::Pause(std::chrono::steady_clock::time_point started) {
+    std::this_thread::sleep_for(m_drip);
+    return !m_stop && std::chrono::steady_clock::now() - started < kLongestDrip;
 }
 
 int UnusedPort() {

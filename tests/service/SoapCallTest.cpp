@@ -75,6 +75,29 @@ TEST(SoapCall, TransportCodes) {
         EXPECT_EQ(TransportCodeOf(c.reply), c.code) << c.reply.httpStatus << c.reply.body;
 }
 
+// What the exception of a failed call says beyond its code.
+std::string DetailOf(const SoapReply& reply) {
+    FakeTransport transport;
+    transport.Answer(reply);
+    try {
+        Post(transport, Request());
+    } catch (const CKvwsSoapException& e) {
+        return e.GetDetail();
+    }
+    ADD_FAILURE() << "the call did not fail";
+    return {};
+}
+
+TEST(SoapCall, FailuresCarryTheTransportsWordsOrTheFaultsReason) {
+    EXPECT_EQ(DetailOf(SoapReply::Failed(TransportError::SendFailed, "no reply within 600 s")),
+              "no reply within 600 s");
+    const std::string fault =
+        "<e:Envelope xmlns:e=\"http://www.w3.org/2003/05/soap-envelope\"><e:Body><e:Fault>"
+        "<e:Reason><e:Text>Token\nunknown</e:Text></e:Reason></e:Fault></e:Body></e:Envelope>";
+    EXPECT_EQ(DetailOf({0, 500, fault, {}}), "Token unknown");
+    EXPECT_EQ(DetailOf({0, 503, "<html>Service down</html>", {}}), "");
+}
+
 TEST(SoapCall, StatusConvention) {
     for (const std::int32_t status : {0, 1, 12, 20, 21, 98}) {
         FakeTransport transport;

@@ -274,13 +274,38 @@ TEST(SoapReader, LenientNumbersWithinTheirTypes) {
     EXPECT_EQ(r.sms.at(0).smsid, INT64_MAX);
 }
 
-TEST(SoapReader, FaultsEndTheCall) {
-    EXPECT_EQ(ReadCode<LoginRequest>(Reply("<env:Fault><env:Code><env:Value>env:Receiver"
-                                           "</env:Value></env:Code></env:Fault>")),
-              TransportError::SoapFault);
-    EXPECT_EQ(ReadCode<LoginRequest>(
-                  "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body>"
-                  "<s:Fault><faultcode>s:Server</faultcode></s:Fault></s:Body></s:Envelope>"),
+// The fault's reason as the server wrote it, or nothing when the fault has none.
+std::string FaultReasonOf(const std::string& body) {
+    LoginResponse response;
+    std::string reason = "(untouched)";
+    EXPECT_EQ(ReadSoapResponse<LoginRequest>(body, response, &reason), TransportError::SoapFault)
+        << body;
+    return reason;
+}
+
+std::string Soap11(const std::string& fault) {
+    return "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body>" + fault +
+           "</s:Body></s:Envelope>";
+}
+
+TEST(SoapReader, FaultsEndTheCallWithTheirReason) {
+    EXPECT_EQ(FaultReasonOf(Reply("<env:Fault><env:Code><env:Value>env:Receiver"
+                                  "</env:Value></env:Code></env:Fault>")),
+              "");
+    EXPECT_EQ(FaultReasonOf(Soap11("<s:Fault><faultcode>s:Server</faultcode></s:Fault>")), "");
+
+    // SOAP 1.2: the first text of the reason; SOAP 1.1: the faultstring.
+    EXPECT_EQ(FaultReasonOf(Reply("<env:Fault><env:Code><env:Value>env:Receiver</env:Value>"
+                                  "</env:Code><env:Reason><env:Text xml:lang=\"sk\">Slu\xC5\xBE"
+                                  "ba &amp; <![CDATA[<spol>]]></env:Text><env:Text xml:lang=\"en\">"
+                                  "Service</env:Text></env:Reason></env:Fault>")),
+              "Slu\xC5\xBE"
+              "ba & <spol>");
+    EXPECT_EQ(FaultReasonOf(Soap11("<s:Fault><faultcode>s:Client</faultcode>"
+                                   "<faultstring>bad login</faultstring></s:Fault>")),
+              "bad login");
+    // Without a reason pointer the code alone comes back.
+    EXPECT_EQ(ReadCode<LoginRequest>(Soap11("<s:Fault><faultstring>x</faultstring></s:Fault>")),
               TransportError::SoapFault);
 }
 

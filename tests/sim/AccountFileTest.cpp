@@ -59,5 +59,9 @@ TEST(SimOptionsTest, ReadsFlagsAndRefusesBadOnes) {
     EXPECT_THROW(ParseSimOptions({"--port", "70000"}), std::invalid_argument);
     EXPECT_THROW(ParseSimOptions({"--port"}), std::invalid_argument);
     EXPECT_THROW(ParseSimOptions({"--delay", "5s"}), std::invalid_argument);
+    const SimOptions dripping = ParseSimOptions({"--drip", "30", "--drip-endless", "40"});
+    EXPECT_EQ(dripping.faults.dripMs, 30);
+    EXPECT_EQ(dripping.faults.endlessDripMs, 40);
+    EXPECT_THROW(ParseSimOptions({"--drip-endless", "0"}), std::invalid_argument);
     EXPECT_THROW(ParseSimOptions({"--frobnicate"}), std::invalid_argument);
 }

@@ -5,8 +5,10 @@
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -158,6 +160,30 @@ TEST_F(SimProcess, FaultsThatChangeTheReply) {
         EXPECT_STREQ(reply.Items("services")[0].name(), "svc");
         EXPECT_STREQ(reply.Response().child("token").attribute("validity").value(), "abc");
     }
+}
+
+TEST_F(SimProcess, DripsRepliesAndStopsCleanlyWhileDripping) {
+    const std::string login = SimRequests::Login("demo", "demo");
+    {
+        SimulatorProcess sim = Start({"--drip", "1"});
+        const HttpResult result = Post(sim, login);
+        EXPECT_EQ(result.status, 200);
+        EXPECT_EQ(result.contentType, "application/soap+xml; charset=utf-8");
+        EXPECT_EQ(ParsedReply(result.body).Status(), 0) << "the whole reply arrives";
+    }
+    SimulatorProcess sim = Start({"--drip-endless", "10"});
+    const HttpResult given = Post(sim, login, 1500);
+    EXPECT_EQ(given.code, CURLE_OPERATION_TIMEDOUT);
+    EXPECT_EQ(given.status, 200);
+    EXPECT_EQ(given.body.rfind("<?xml", 0), 0u) << given.body;
+    // A client still being dripped to does not keep the simulator from stopping.
+    HttpResult waiting;
+    std::thread client([&] { waiting = Post(sim, login, 60000); });
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(sim.Stop(), 0);
+    client.join();
+    EXPECT_NE(waiting.code, CURLE_OK);
+    EXPECT_NE(waiting.code, CURLE_OPERATION_TIMEDOUT);
 }
 
 TEST_F(SimProcess, AdminPathMovesTheClockSwitchesFaultsAndShowsCheckCodes) {

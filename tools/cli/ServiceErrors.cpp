@@ -1,7 +1,9 @@
 #include "ServiceErrors.h"
 
+#include "model/Utilities.h"
 #include "service/EnglishServiceStrings.h"
 #include "service/KvwsSoapException.h"
+#include "service/TransportError.h"
 
 std::string OneLine(const std::string& text) {
     std::string line;
@@ -27,9 +29,15 @@ CliError RefusalError(int status) {
 
 CliError ServiceError(const CKvwsSoapException& error) {
     const auto text = error.GetErrorMessage(CEnglishServiceStrings());
-    return CliError(ExitServiceError,
-                    OneLine(text.value_or("An error occurred while communicating with Velora "
-                                          "server")));
+    std::string message =
+        OneLine(text.value_or("An error occurred while communicating with Velora server"));
+    // A fault's reason is the service's own text; say so, as it is not ours.
+    const std::string detail = AnsiToUtf8(error.GetDetail());
+    if (!detail.empty() && error.GetTransportCode() == TransportError::SoapFault)
+        message += ": the service says \"" + detail + "\"";
+    else if (!detail.empty())
+        message += ": " + detail;
+    return CliError(ExitServiceError, message);
 }
 
 CliError DatabaseError() {

@@ -13,7 +13,7 @@ class CKvwsSoapException;
 std::string OneLine(const std::string& text);
 // A refusal (status 1 to 98): its English text, exit code ExitRefused.
 CliError RefusalError(int status);
-// A failed call: the exception's English text, exit code ExitServiceError.
+// A failed call: the exception's English text and its detail, exit code ExitServiceError.
 CliError ServiceError(const CKvwsSoapException& error);
 // A database error of the service, exit code ExitServiceError.
 CliError DatabaseError();

@@ -48,8 +48,11 @@ Environment:
   QUILLON_USER          the login name
   QUILLON_PASSWORD      the password (else the one saved with "login --save-password",
                         else it is asked at the terminal)
-  QUILLON_SERVICE_URL   the service endpoint
-  QUILLON_CA_FILE       an extra CA certificate (PEM) to trust
+  QUILLON_SERVICE_URL   the service endpoint (https://)
+  QUILLON_ALLOW_HTTP    1 allows a plain http:// endpoint (test services only: the
+                        password travels unencrypted)
+  QUILLON_CA_FILE       an extra CA certificate (PEM) to trust; one that cannot be read
+                        fails every call
   XDG_DATA_HOME         where the profiles are kept (Velora/Quillon/ under it)
 
 Exit codes:

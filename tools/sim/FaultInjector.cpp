@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -38,6 +39,9 @@ void FaultInjector::Set(const std::string& name, const std::string& value) {
     using Setter = std::function<void(FaultSettings&, const std::string&)>;
     static const std::map<std::string, Setter> setters = {
         {"delay", [](FaultSettings& f, auto& v) { f.delayMs = ToInt("delay", v); }},
+        {"drip", [](FaultSettings& f, auto& v) { f.dripMs = ToInt("drip", v); }},
+        {"drip-endless",
+         [](FaultSettings& f, auto& v) { f.endlessDripMs = ToInt("drip-endless", v); }},
         {"drop", [](FaultSettings& f, auto& v) { f.drop = !IsOff(v); }},
         {"http-status", [](FaultSettings& f, auto& v) { f.httpStatus = ToInt("http-status", v); }},
         {"soap-fault", [](FaultSettings& f, auto& v) { f.soapFault = !IsOff(v); }},
@@ -61,13 +65,16 @@ void FaultInjector::Release() {
     m_released.notify_all();
 }
 
+bool FaultInjector::Wait(int milliseconds) const {
+    std::unique_lock lock(m_mutex);
+    return !m_released.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                                [this] { return m_releasing; });
+}
+
 bool FaultInjector::Intercept(const FaultSettings& faults, const httplib::Request& request,
                               httplib::Response& response) const {
-    if (faults.delayMs > 0) {
-        std::unique_lock lock(m_mutex);
-        m_released.wait_for(lock, std::chrono::milliseconds(faults.delayMs),
-                            [this] { return m_releasing; });
-    }
+    if (faults.delayMs > 0)
+        Wait(faults.delayMs);
     if (faults.drop) {
         DropConnection(request.remote_addr, request.remote_port, request.local_port);
         return true;
@@ -93,6 +100,30 @@ bool FaultInjector::Intercept(const FaultSettings& faults, const httplib::Reques
 void FaultInjector::Damage(const FaultSettings& faults, std::string& body) {
     if (faults.truncate)
         body.resize(body.size() / 2);
+}
+
+void FaultInjector::Drip(const FaultSettings& faults, httplib::Response& response) const {
+    const bool endless = faults.endlessDripMs > 0;
+    const int every = endless ? faults.endlessDripMs : faults.dripMs;
+    if (every <= 0)
+        return;
+    const auto body = std::make_shared<const std::string>(std::move(response.body));
+    response.body.clear();
+    const std::string type = response.get_header_value("Content-Type");
+    response.headers.erase("Content-Type"); // the content provider sets it again
+    // One byte, then the pause; past the reply an endless body goes on with spaces.
+    auto next = [this, body, every](std::size_t offset, httplib::DataSink& sink) {
+        const char byte = offset < body->size() ? (*body)[offset] : ' ';
+        return sink.write(&byte, 1) && Wait(every);
+    };
+    if (endless) {
+        response.set_chunked_content_provider(type, next);
+    } else {
+        response.set_content_provider(
+            body->size(), type, [next](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                return next(offset, sink);
+            });
+    }
 }
 
 ReplyStyle FaultInjector::Style(const FaultSettings& faults) {

@@ -26,13 +26,19 @@ public:
     // Fault); true when the request is answered or dropped that way.
     bool Intercept(const FaultSettings& faults, const httplib::Request& request,
                    httplib::Response& response) const;
-    // Ends every delay now and skips later ones, so that stopping never waits for them.
+    // Ends every delay and drip now and skips later ones, so that stopping never waits for them.
     void Release();
     // Applies the faults that change a reply (truncation).
     static void Damage(const FaultSettings& faults, std::string& body);
+    // Applies the faults that change how a reply is sent (dripping); the injector must outlive
+    // the sending.
+    void Drip(const FaultSettings& faults, httplib::Response& response) const;
     static ReplyStyle Style(const FaultSettings& faults);
 
 private:
+    // Waits unless released; false once released.
+    bool Wait(int milliseconds) const;
+
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_released;
     bool m_releasing = false;

@@ -48,6 +48,10 @@ const std::map<std::string, ValueSetter>& ValueFlags() {
         {"--state", [](SimOptions& o, auto&, auto& v) { o.stateDir = v; }},
         {"--delay",
          [](SimOptions& o, auto& f, auto& v) { o.faults.delayMs = ToInt(f, v, 0, 3600000); }},
+        {"--drip",
+         [](SimOptions& o, auto& f, auto& v) { o.faults.dripMs = ToInt(f, v, 0, 60000); }},
+        {"--drip-endless",
+         [](SimOptions& o, auto& f, auto& v) { o.faults.endlessDripMs = ToInt(f, v, 1, 60000); }},
         {"--http-status",
          [](SimOptions& o, auto& f, auto& v) { o.faults.httpStatus = ToInt(f, v, 100, 599); }},
         {"--item-name",
@@ -106,7 +110,8 @@ Serving:
   --state DIR         state folder; the CA and the server certificate are generated there on
                       first start and reused later (default <XDG_DATA_HOME or
                       ~/.local/share>/quillon-sim)
-  --http              plain HTTP instead of HTTPS
+  --http              plain HTTP instead of HTTPS (clients refuse it unless told, e.g.
+                      quillon-cli with QUILLON_ALLOW_HTTP=1)
   --admin             enable the admin path /admin/... (see below)
   --help              this text
 
@@ -180,6 +185,12 @@ Time:
 
 Fault injection (service path only):
   --delay MS          delay every reply by MS milliseconds
+  --drip MS           send the headers of every reply at once, then its body one byte every
+                      MS milliseconds (replies that --http-status or --soap-fault replace go
+                      at once)
+  --drip-endless MS   send the headers at once, then a chunked body that never ends: the
+                      reply and after it a space, one byte every MS milliseconds, until the
+                      client gives up
   --drop              close the connection without any reply
   --http-status N     answer every request with HTTP status N (empty body)
   --soap-fault        answer a SOAP Fault (HTTP 500)
@@ -191,9 +202,10 @@ Fault injection (service path only):
 Admin path (only with --admin):
   GET  /admin/time                  the simulator's current time
   POST /admin/advance?seconds=N     move the simulator's clock forward by N seconds
-  POST /admin/faults?name=value...  change fault injection at run time (delay, drop,
-                                    http-status, soap-fault, truncate, soap11, item-name,
-                                    bad-validity; 0 or empty switches off)
+  POST /admin/faults?name=value...  change fault injection at run time (delay, drip,
+                                    drip-endless, drop, http-status, soap-fault, truncate,
+                                    soap11, item-name, bad-validity; 0 or empty switches
+                                    off)
   GET  /admin/codes/<login>         check codes "sent by SMS" to that account, one a line:
                                     <transaction id> <code>
   POST /admin/refuse?login=L&operation=OP&status=S

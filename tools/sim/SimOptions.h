@@ -8,6 +8,10 @@
 // Ways to make the service misbehave, so that clients can be tested against broken replies.
 struct FaultSettings {
     int delayMs = 0;
+    // Headers at once, then the body a byte every so many milliseconds (0: no dripping); the
+    // endless drip sends a chunked body that never ends.
+    int dripMs = 0;
+    int endlessDripMs = 0;
     bool drop = false;
     int httpStatus = 0;
     bool soapFault = false;

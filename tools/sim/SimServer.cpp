@@ -95,4 +95,5 @@ void SimServer::ServeOperation(const httplib::Request& request, httplib::Respons
     FaultInjector::Damage(faults, reply.body);
     response.status = reply.httpStatus;
     response.set_content(reply.body, reply.contentType.c_str());
+    m_faults.Drip(faults, response);
 }
