@@ -31,14 +31,14 @@ template <typename T> T* AtIndex(const std::vector<std::unique_ptr<T>>& list, in
 class NameSearch {
 public:
     NameSearch(const std::string& query, bool ignoreCase, bool noAccents, int prefixLen)
-        : m_query(ignoreCase ? AsciiLower(query) : query), m_ignoreCase(ignoreCase),
+        : m_query(ignoreCase ? AnsiLowerCase(query) : query), m_ignoreCase(ignoreCase),
           m_noAccents(noAccents), m_prefixLen(prefixLen) {}
 
     bool Matches(const std::string& name) const {
         if (!m_noAccents && m_prefixLen == -1 && !m_ignoreCase)
             return name == m_query;
         std::string candidate = CutToPrefix(m_noAccents ? StripAccents(name) : name, m_prefixLen);
-        return (m_ignoreCase ? AsciiLower(std::move(candidate)) : candidate) == m_query;
+        return (m_ignoreCase ? AnsiLowerCase(std::move(candidate)) : candidate) == m_query;
     }
 
 private:

@@ -1,4 +1,5 @@
 #include "Recipients.h"
+#include "../platform/ScopedEnv.h"
 #include "ExitCode.h"
 #include "MessageFiling.h"
 
@@ -70,6 +71,22 @@ TEST_F(Recipients, RepeatedEntriesAreLeftOutButNumbersReachedTwiceStay) {
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(NumberList(entries), (std::vector<std::string>{"421903111111", "421903111111",
                                                              "421903333333", "421903111111"}));
+}
+
+TEST_F(Recipients, NamesIgnoringCaseFoldTheLettersOfTheCodePage) {
+    ScopedEnv codePage("QUILLON_ANSI_CODEPAGE", "1250");
+    book.AddContact("J\xE1n", "0903555555", ""); // Ján
+    book.AddGroup("\x8Akola");                   // Škola
+    book.AddGroupMember("\x8Akola", "Bob");
+    book.AddGroup("\x9Akola"); // škola, another group
+    book.AddGroupMember("\x9Akola", "Alice");
+
+    EXPECT_EQ(ResolveRecipient("J\xC1N", book).name, "J\xE1n");
+    EXPECT_EQ(ResolveRecipient("\x9AKOLA", book).name, "\x8Akola");
+    // Group entries are the same when their names differ in case only.
+    const auto entries = ResolveRecipients({"\x8Akola", "\x9Akola"}, book);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "\x8Akola");
 }
 
 TEST_F(Recipients, SentMessageIsFiledPerContactGroupAndNumber) {
