@@ -79,6 +79,16 @@ int CSmsAddressBook::AddGroup(const std::string& name) {
     return GetGroupCount() - 1;
 }
 
+int CSmsAddressBook::AddGroupWithMembers(const std::string& name,
+                                         const std::vector<std::string>& members) {
+    const int index = AddGroup(name);
+    if (index >= 0) {
+        for (const std::string& member : members)
+            m_groups.back()->AddMember(member);
+    }
+    return index;
+}
+
 bool CSmsAddressBook::EditContactByID(std::uint32_t id, const std::string& name,
                                       const std::string& phone1, const std::string& phone2) {
     CSmsAddressBookItem* item = AtIndex(m_items, IndexFromItemID(id));
