@@ -121,7 +121,7 @@ TEST_F(Recipients, ScheduledMessageIsOneItemWithEveryAcceptedRecipient) {
     const auto entries = ResolveRecipients({"0903555555", "Friends"}, book);
     CSmsArchive archive;
     const CSmsArchiveItem* item =
-        FileScheduledMessage(archive, kMessage, {5000, 5, "Weekly news"}, 77, entries,
+        FileScheduledMessage(archive, kMessage, {5000, 5, "Weekly news", true}, 77, entries,
                              {{"421903111111", 0}, {"421903555555", 0}, {"421903999999", 0}});
     ASSERT_EQ(archive.GetItemCount(), 1);
     EXPECT_EQ(item->GetMessageId(), 77);
@@ -136,9 +136,18 @@ TEST_F(Recipients, ScheduledMessageIsOneItemWithEveryAcceptedRecipient) {
     EXPECT_EQ(item->GetRecipient(2)->GetOrigNr(), "Alice");
 
     const CSmsArchiveItem* noId =
-        FileScheduledMessage(archive, kMessage, {5000, 0, ""}, 0, entries, {});
-    EXPECT_FALSE(noId->HasDeliveryReport());
+        FileScheduledMessage(archive, kMessage, {5000, 0, "", true}, 0, entries, {});
+    EXPECT_FALSE(noId->HasDeliveryReport()) << "no message id to ask by";
     EXPECT_EQ(noId->GetRecipientCount(), 0);
+}
+
+TEST_F(Recipients, ScheduledMessageSentWithoutReportIsFiledWithout) {
+    const auto entries = ResolveRecipients({"0903555555"}, book);
+    CSmsArchive archive;
+    const CSmsArchiveItem* item = FileScheduledMessage(archive, kMessage, {5000, 0, "", false}, 77,
+                                                       entries, {{"421903555555", 0}});
+    EXPECT_EQ(item->GetMessageId(), 77);
+    EXPECT_FALSE(item->HasDeliveryReport());
 }
 
 TEST_F(Recipients, ReplacedRecipientsKeepThoseWithAResult) {
