@@ -31,14 +31,14 @@ template <typename T> T* AtIndex(const std::vector<std::unique_ptr<T>>& list, in
 class NameSearch {
 public:
     NameSearch(const std::string& query, bool ignoreCase, bool noAccents, int prefixLen)
-        : m_query(ignoreCase ? AsciiLower(query) : query), m_ignoreCase(ignoreCase),
+        : m_query(ignoreCase ? AnsiLowerCase(query) : query), m_ignoreCase(ignoreCase),
           m_noAccents(noAccents), m_prefixLen(prefixLen) {}
 
     bool Matches(const std::string& name) const {
         if (!m_noAccents && m_prefixLen == -1 && !m_ignoreCase)
             return name == m_query;
         std::string candidate = CutToPrefix(m_noAccents ? StripAccents(name) : name, m_prefixLen);
-        return (m_ignoreCase ? AsciiLower(std::move(candidate)) : candidate) == m_query;
+        return (m_ignoreCase ? AnsiLowerCase(std::move(candidate)) : candidate) == m_query;
     }
 
 private:
@@ -77,6 +77,16 @@ int CSmsAddressBook::AddGroup(const std::string& name) {
         return -1;
     m_groups.push_back(std::make_unique<CSmsAddressBookGroup>(name));
     return GetGroupCount() - 1;
+}
+
+int CSmsAddressBook::AddGroupWithMembers(const std::string& name,
+                                         const std::vector<std::string>& members) {
+    const int index = AddGroup(name);
+    if (index >= 0) {
+        for (const std::string& member : members)
+            m_groups.back()->AddMember(member);
+    }
+    return index;
 }
 
 bool CSmsAddressBook::EditContactByID(std::uint32_t id, const std::string& name,

@@ -14,7 +14,8 @@
 class CXmlWriter;
 
 // One user's contacts and groups, in insertion (file) order. Contact names are unique, group
-// names are unique, and after reading every group member names a contact.
+// names are unique, and after reading every group member names a contact (only
+// AddGroupWithMembers adds members that need not).
 //
 // Every lookup goes through the private IndexFrom... functions and returns the first match in
 // order. Contacts and groups are handed out read-only: every change of a name, number or member
@@ -36,6 +37,10 @@ public:
     int AddContact(const std::string& name, const std::string& phone1, const std::string& phone2);
     // The new group's index, or -1 when a group of that exact name exists.
     int AddGroup(const std::string& name);
+    // The same with these members, each once, whether or not they name a contact: a fetched copy
+    // of the server's book holds what the service reported, so that a member naming no alias
+    // still tells the group apart from one without it.
+    int AddGroupWithMembers(const std::string& name, const std::vector<std::string>& members);
     // False when no contact has the ID or another contact already has the new name. A new name
     // replaces the old one in every group.
     bool EditContactByID(std::uint32_t id, const std::string& name, const std::string& phone1,

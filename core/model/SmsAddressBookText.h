@@ -13,12 +13,3 @@ inline std::string CutToPrefix(std::string text, int prefixLen) {
         text.resize(keep);
     return text;
 }
-
-// Lower case of the ASCII letters; accent-insensitive searches strip the accents first.
-inline std::string AsciiLower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}

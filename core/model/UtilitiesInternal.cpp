@@ -54,16 +54,67 @@ constexpr Transliteration kWesternEuropean = MakeTransliteration({
     {0xFA, 'u'}, {0xFB, 'u'}, {0xFC, 'u'}, {0xFD, 'y'}, {0xFF, 'y'},
 });
 
-constexpr Transliteration kNoTransliteration{};
+using CaseTable = std::array<unsigned char, 256>;
 
-const Transliteration& TransliterationOfCodePage() {
+// Byte -> its small letter, for the ASCII letters; every other byte stays as it is.
+constexpr CaseTable MakeAsciiLowerCase() {
+    CaseTable table{};
+    for (std::size_t byte = 0; byte < table.size(); ++byte)
+        table[byte] = static_cast<unsigned char>(byte >= 'A' && byte <= 'Z' ? byte + 0x20 : byte);
+    return table;
+}
+
+// Both western pages put capitals at C0-DE with their small letters 0x20 above, the
+// multiplication sign (D7, above it the division sign) aside; the other pairs are the page's own.
+// A letter whose partner the page lacks (the sharp s, the micro sign) has no case here.
+constexpr CaseTable
+MakeLowerCase(std::initializer_list<std::pair<unsigned char, unsigned char>> pairs) {
+    CaseTable table = MakeAsciiLowerCase();
+    for (std::size_t byte = 0xC0; byte <= 0xDE; ++byte) {
+        if (byte != 0xD7)
+            table[byte] = static_cast<unsigned char>(byte + 0x20);
+    }
+    for (const auto& [upper, lower] : pairs)
+        table[upper] = lower;
+    return table;
+}
+
+// What the code page says of its letters.
+struct CodePageLetters {
+    Transliteration plain;
+    CaseTable lower;
+};
+
+constexpr CodePageLetters kCentralEuropeanLetters{
+    kCentralEuropean,
+    MakeLowerCase({{0x8A, 0x9A},
+                   {0x8C, 0x9C},
+                   {0x8D, 0x9D},
+                   {0x8E, 0x9E},
+                   {0x8F, 0x9F},
+                   {0xA3, 0xB3},
+                   {0xA5, 0xB9},
+                   {0xAA, 0xBA},
+                   {0xAF, 0xBF},
+                   {0xBC, 0xBE}}),
+};
+
+constexpr CodePageLetters kWesternEuropeanLetters{
+    kWesternEuropean,
+    MakeLowerCase({{0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}}),
+};
+
+// Any other page: no transliteration, and only ASCII has case.
+constexpr CodePageLetters kOtherLetters{{}, MakeAsciiLowerCase()};
+
+const CodePageLetters& LettersOfCodePage() {
     switch (GetAnsiCodePage()) {
     case 1250:
-        return kCentralEuropean;
+        return kCentralEuropeanLetters;
     case 1252:
-        return kWesternEuropean;
+        return kWesternEuropeanLetters;
     default:
-        return kNoTransliteration;
+        return kOtherLetters;
     }
 }
 
@@ -167,7 +218,7 @@ private:
 } // namespace
 
 std::string StripAccents(const std::string& ansi) {
-    const Transliteration& table = TransliterationOfCodePage();
+    const Transliteration& table = LettersOfCodePage().plain;
     std::string result;
     result.reserve(ansi.size());
     for (char c : ansi) {
@@ -178,6 +229,13 @@ std::string StripAccents(const std::string& ansi) {
             result += table[byte];
     }
     return result;
+}
+
+std::string AnsiLowerCase(std::string ansi) {
+    const CaseTable& lower = LettersOfCodePage().lower;
+    for (char& c : ansi)
+        c = static_cast<char>(lower[static_cast<unsigned char>(c)]);
+    return ansi;
 }
 
 void EncipherBuffer(unsigned char* buffer, std::size_t count) {

@@ -364,6 +364,7 @@ void CAddressBookSync::SendLocalGroups(const CSyncServerCopy& copy) {
             aliases.push_back(SyncNames::AliasName(member));
         if (const CSmsAddressBookGroup* serverGroup = copy.GroupNamed(name)) {
             // In step: same size, and every member the server group lacks is no alias at all.
+            // The size is the one reported, members that name no alias included.
             const NameSet serverMembers = MembersOf(*serverGroup);
             const bool inStep =
                 serverGroup->GetMembers().size() == group.GetMembers().size() &&

@@ -14,7 +14,7 @@ public:
     virtual ~IObkService() = default;
 
     // Fills the empty book with the OBK: one contact per alias (number without "+"), one group
-    // per OBK group with its member alias names.
+    // per OBK group with its member alias names as reported, also those that name no alias.
     virtual int KvwsGetAddressBook(CSmsAddressBook* book) = 0;
     // Creates or updates the alias of that name.
     virtual int KvwsSetAlias(const std::string& name, const std::string& number) = 0;

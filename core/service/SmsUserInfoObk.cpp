@@ -43,11 +43,13 @@ Kvws::NamedNumber Alias(const std::string& name, const std::string& number) {
     return alias;
 }
 
-// The book keeps only members that name one of its contacts (here: aliases).
+// Every member the service reported, also one that names no alias: replacing the server's book
+// must see it to remove it.
 void AddGroup(CSmsAddressBook& book, const Kvws::Group& received) {
-    const int index = book.AddGroup(Utf8ToAnsi(received.name.value_or("")));
+    std::vector<std::string> members;
     for (const std::string& member : received.alias)
-        book.AddGroupMember(index, Utf8ToAnsi(member));
+        members.push_back(Utf8ToAnsi(member));
+    book.AddGroupWithMembers(Utf8ToAnsi(received.name.value_or("")), members);
 }
 
 } // namespace

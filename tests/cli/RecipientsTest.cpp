@@ -1,4 +1,5 @@
 #include "Recipients.h"
+#include "../platform/ScopedEnv.h"
 #include "ExitCode.h"
 #include "MessageFiling.h"
 
@@ -72,6 +73,22 @@ TEST_F(Recipients, RepeatedEntriesAreLeftOutButNumbersReachedTwiceStay) {
                                                              "421903333333", "421903111111"}));
 }
 
+TEST_F(Recipients, NamesIgnoringCaseFoldTheLettersOfTheCodePage) {
+    ScopedEnv codePage("QUILLON_ANSI_CODEPAGE", "1250");
+    book.AddContact("J\xE1n", "0903555555", ""); // Ján
+    book.AddGroup("\x8Akola");                   // Škola
+    book.AddGroupMember("\x8Akola", "Bob");
+    book.AddGroup("\x9Akola"); // škola, another group
+    book.AddGroupMember("\x9Akola", "Alice");
+
+    EXPECT_EQ(ResolveRecipient("J\xC1N", book).name, "J\xE1n");
+    EXPECT_EQ(ResolveRecipient("\x9AKOLA", book).name, "\x8Akola");
+    // Group entries are the same when their names differ in case only.
+    const auto entries = ResolveRecipients({"\x8Akola", "\x9Akola"}, book);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "\x8Akola");
+}
+
 TEST_F(Recipients, SentMessageIsFiledPerContactGroupAndNumber) {
     const auto entries = ResolveRecipients({"0903555555", "Friends", "Bob"}, book);
     CSmsArchive archive;
@@ -104,7 +121,7 @@ TEST_F(Recipients, ScheduledMessageIsOneItemWithEveryAcceptedRecipient) {
     const auto entries = ResolveRecipients({"0903555555", "Friends"}, book);
     CSmsArchive archive;
     const CSmsArchiveItem* item =
-        FileScheduledMessage(archive, kMessage, {5000, 5, "Weekly news"}, 77, entries,
+        FileScheduledMessage(archive, kMessage, {5000, 5, "Weekly news", true}, 77, entries,
                              {{"421903111111", 0}, {"421903555555", 0}, {"421903999999", 0}});
     ASSERT_EQ(archive.GetItemCount(), 1);
     EXPECT_EQ(item->GetMessageId(), 77);
@@ -119,9 +136,18 @@ TEST_F(Recipients, ScheduledMessageIsOneItemWithEveryAcceptedRecipient) {
     EXPECT_EQ(item->GetRecipient(2)->GetOrigNr(), "Alice");
 
     const CSmsArchiveItem* noId =
-        FileScheduledMessage(archive, kMessage, {5000, 0, ""}, 0, entries, {});
-    EXPECT_FALSE(noId->HasDeliveryReport());
+        FileScheduledMessage(archive, kMessage, {5000, 0, "", true}, 0, entries, {});
+    EXPECT_FALSE(noId->HasDeliveryReport()) << "no message id to ask by";
     EXPECT_EQ(noId->GetRecipientCount(), 0);
+}
+
+TEST_F(Recipients, ScheduledMessageSentWithoutReportIsFiledWithout) {
+    const auto entries = ResolveRecipients({"0903555555"}, book);
+    CSmsArchive archive;
+    const CSmsArchiveItem* item = FileScheduledMessage(archive, kMessage, {5000, 0, "", false}, 77,
+                                                       entries, {{"421903555555", 0}});
+    EXPECT_EQ(item->GetMessageId(), 77);
+    EXPECT_FALSE(item->HasDeliveryReport());
 }
 
 TEST_F(Recipients, ReplacedRecipientsKeepThoseWithAResult) {

@@ -143,6 +143,29 @@ TEST_F(CliScenario, ScheduledMessageIsReplacedAndCancelled) {
     EXPECT_EQ(Cli({"archive"}).out, "");
 }
 
+// The delivery report choice of a scheduled message is the one sent, and replacing keeps it
+// unless told otherwise.
+TEST_F(CliScenario, ScheduledMessageKeepsTheReportChoiceItWasSentWith) {
+    const auto expectReport = [this](bool report) {
+        const std::string account = m_sim->Admin("/admin/account/demo");
+        ExpectContains(account, report ? ":notification=true" : ":notification=false");
+        const CliResult listed = Cli({"archive", "--scheduled"});
+        EXPECT_EQ(listed.out.find(", report") != std::string::npos, report) << listed.out;
+    };
+    const CliResult send = Cli({"send", "-m", "Quiet", "--at", HoursAhead(2), "0905123401"});
+    ASSERT_EQ(send.exitCode, 0) << send.err;
+    expectReport(false);
+
+    ASSERT_EQ(Cli({"replace", "1", "-m", "Quiet moved"}).exitCode, 0);
+    expectReport(false);
+    ASSERT_EQ(Cli({"replace", "1", "--report"}).exitCode, 0);
+    expectReport(true);
+    ASSERT_EQ(Cli({"replace", "1", "-m", "Quiet again"}).exitCode, 0);
+    expectReport(true);
+    ASSERT_EQ(Cli({"replace", "1", "--no-report"}).exitCode, 0);
+    expectReport(false);
+}
+
 TEST_F(CliScenario, RefusalsAndFailuresHaveTheirExitCodes) {
     m_env["QUILLON_PASSWORD"] = "wrong";
     const CliResult wrong = Cli({"login"});

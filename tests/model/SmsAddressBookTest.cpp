@@ -171,6 +171,35 @@ TEST_F(AddressBookTest, NameSearches) {
     EXPECT_EQ(book.GetItemByName("jan", false, false, 50), book.GetItem(0));
 }
 
+// Case is folded by the letter pairs of the code page, not for A to Z alone.
+TEST_F(AddressBookTest, SearchesIgnoringCaseFoldAccentedLetters) {
+    CSmsAddressBook book;
+    book.AddContact("J\xE1n", "1", ""); // Ján
+    book.AddContact("\xBCubom\xEDr \x8A\x9D"
+                    "astn\xFD",
+                    "2", ""); // Ľubomír Šťastný
+    book.AddContact("\x9F"
+                    "vonne",
+                    "3", "");  // 1252: Ÿvonne
+    book.AddGroup("\x8Akola"); // Škola
+
+    EXPECT_EQ(book.GetItemByName("J\xC1N", true, false, -1), book.GetItem(0));
+    EXPECT_EQ(book.GetItemByName("\xBEubom\xEDr \x9A\x9D"
+                                 "astn\xFD",
+                                 true, false, -1),
+              book.GetItem(1));
+    EXPECT_EQ(book.GetItemByName("\xBEUB", true, false, 3), book.GetItem(1));
+    EXPECT_EQ(book.GetGroupByName("\x9Akola", true, false, -1), book.GetGroup(0));
+    EXPECT_EQ(book.GetGroupByName("\x9AKO", true, false, 3), book.GetGroup(0));
+    EXPECT_EQ(book.GetItemByName("J\xC1N", false, false, -1), nullptr) << "case is kept";
+
+    setenv("QUILLON_ANSI_CODEPAGE", "1252", 1);
+    EXPECT_EQ(book.GetItemByName("\xFFvonne", true, false, -1), book.GetItem(2));
+    EXPECT_EQ(book.GetGroupByName("\x9Akola", true, false, -1), book.GetGroup(0));
+    // 0xBC and 0xBE are two fractions here, not a letter pair.
+    EXPECT_EQ(book.GetItemByName("\xBEubom\xEDr", true, false, 7), nullptr);
+}
+
 TEST_F(AddressBookTest, GroupSearchOfTheWholeNameIgnoresAccents) {
     CSmsAddressBook book;
     book.AddGroup("\x8E"

@@ -207,6 +207,30 @@ TEST_F(AddressBookSyncTest, LocalGroupsReplaceTheObkGroups) {
                             "setGroup Skola a priatel: Simon Kovacik N, Jan", "setGroup Prazdna:"));
 }
 
+// A server group may name a member for which the OBK has no alias.
+TEST_F(AddressBookSyncTest, AServerMemberWithoutAliasIsReplacedButNotCopied) {
+    const auto fill = [this] {
+        local.RemoveAll();
+        SyncTestBooks::Fill(local, {{"Eva", "0905111222", ""}}, {{"Rodina", {"Eva"}}});
+        obk.aliases = {{"Eva", "421905111222"}};
+        obk.groups = {{"Rodina", {"Eva", "Ghost"}}};
+    };
+    fill();
+    Synchronize(CAddressBookSync::QlnToOb);
+    EXPECT_THAT(obk.Calls(), ElementsAre("setGroup Rodina: Eva"));
+    EXPECT_EQ(obk.groups, (std::vector<CFakeObkService::Group>{{"Rodina", {"Eva"}}}));
+
+    fill();
+    const std::size_t sent = obk.Calls().size();
+    Synchronize(CAddressBookSync::Merge);
+    EXPECT_EQ(obk.Calls().size(), sent) << "the merge has nothing to add";
+    EXPECT_THAT(Local(), ElementsAre("Eva 0905111222", "[Rodina] Eva,"));
+
+    fill();
+    Synchronize(CAddressBookSync::ObToQln);
+    EXPECT_THAT(Local(), ElementsAre("Eva +421905111222", "[Rodina] Eva,"));
+}
+
 TEST_F(AddressBookSyncTest, RefusedFetchRunsNoDirection) {
     SyncTestBooks::Fill(local, {{"Jan", "0903123456", ""}});
     obk.fetchStatus = 23;

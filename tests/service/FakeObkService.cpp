@@ -19,11 +19,8 @@ int CFakeObkService::KvwsGetAddressBook(CSmsAddressBook* book) {
         return fetchStatus;
     for (const Alias& alias : aliases)
         book->AddContact(alias.name, alias.number, "");
-    for (const Group& group : groups) {
-        const int index = book->AddGroup(group.name);
-        for (const std::string& member : group.members)
-            book->AddGroupMember(index, member);
-    }
+    for (const Group& group : groups)
+        book->AddGroupWithMembers(group.name, group.members);
     return 0;
 }
 

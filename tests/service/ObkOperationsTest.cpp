@@ -45,10 +45,10 @@ TEST_F(ObkOperationsTest, FetchedBookHasAnsiNamesAndNumbersAsGiven) {
                           "<alias>Nikto</alias></item></groups>");
     CSmsAddressBook book;
     EXPECT_EQ(user.KvwsGetAddressBook(&book), 0);
-    // Like every address book, the copy keeps only members that name an alias.
+    // The copy keeps a member that names no alias, as the service reported it.
     EXPECT_THAT(SyncTestBooks::Describe(book),
                 ElementsAre(A("Ján Novák 421903123456"), A("Bez čísla "),
-                            A("[Rodina Šťastná] Ján Novák,")));
+                            A("[Rodina Šťastná] Ján Novák, Nikto,")));
 }
 
 TEST_F(ObkOperationsTest, GroupNamesMakeTheSameRoundTripAsAliasNames) {
@@ -99,6 +99,21 @@ TEST_F(ObkOperationsTest, SynchronizeRunsOnTheUsersBookAndService) {
     EXPECT_THAT(SyncTestBooks::Describe(user.GetAddressBook()),
                 ElementsAre(A("Šimon Kováčik Nový 0903123456"), "Eva +421905000111"));
     EXPECT_THAT(ui.events, ElementsAre("mode?", "progress on", "completed", "progress off"));
+}
+
+TEST_F(ObkOperationsTest, ReplacingTheObkRemovesAMemberThatNamesNoAlias) {
+    SyncTestBooks::Fill(user.GetAddressBook(), {{"Eva", "0905111222", ""}}, {{"Rodina", {"Eva"}}});
+    transport
+        ->Answer("getAddressBook", Reply::Status(0) +
+                                       "<aliases><item mobile=\"421905111222\">Eva</item></aliases>"
+                                       "<groups><item name=\"Rodina\"><alias>Eva</alias>"
+                                       "<alias>Ghost</alias></item></groups>")
+        .Answer("setGroup", Reply::Status(0));
+    CScriptedSyncUi ui;
+    ui.mode = CSmsUserInfo::ManualSyncMode::QlnToOb;
+    user.Synchronize(ui);
+    EXPECT_THAT(transport->Operations(), ElementsAre("Login", "getAddressBook", "setGroup"));
+    EXPECT_THAT(Members(LastRequest()), ElementsAre("Eva"));
 }
 
 } // namespace

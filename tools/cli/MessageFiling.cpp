@@ -75,9 +75,10 @@ CSmsArchiveItem* FileScheduledMessage(CSmsArchive& archive, const FiledMessage& 
                                       const ScheduleChoice& schedule, std::int64_t messageId,
                                       const std::vector<RecipientEntry>& entries,
                                       std::vector<SentResult> results) {
-    CSmsArchiveItem* item = archive.AddScheduledItem(
-        message.text, message.sentTime, message.flash, message.smsCount, messageId != 0,
-        schedule.periodicity, schedule.deliverAt, messageId, schedule.name);
+    CSmsArchiveItem* item =
+        archive.AddScheduledItem(message.text, message.sentTime, message.flash, message.smsCount,
+                                 schedule.report && messageId != 0, schedule.periodicity,
+                                 schedule.deliverAt, messageId, schedule.name);
     ForEachEntry(entries, [&](const RecipientEntry& entry) {
         for (const Recipient& recipient : entry.recipients) {
             if (TakeResult(results, recipient.number))

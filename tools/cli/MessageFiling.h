@@ -34,6 +34,7 @@ struct ScheduleChoice {
     std::int64_t deliverAt = 0;
     int periodicity = 0;
     std::string name;
+    bool report = false; // delivery reports asked of the service
 };
 
 // Files a message sent at once, as the compose page does: one item per contact that got a
@@ -45,7 +46,7 @@ void FileSentMessage(CSmsArchive& archive, const FiledMessage& message,
 
 // Files a scheduled message as one item whose recipients are the entries' recipients that got a
 // result, then the results that match none (named "+" and the number). The item expects
-// delivery reports when the service gave a message id.
+// delivery reports when they were asked for and the service gave a message id to ask by.
 CSmsArchiveItem* FileScheduledMessage(CSmsArchive& archive, const FiledMessage& message,
                                       const ScheduleChoice& schedule, std::int64_t messageId,
                                       const std::vector<RecipientEntry>& entries,

@@ -46,7 +46,9 @@ void AddMessageOptions(ArgParser& parser, bool replacing) {
         .Flag("--flash", "a flash message (shown at once, at most 160 characters)");
     if (replacing)
         parser.Flag("--no-flash", "an ordinary message");
-    parser.Flag("--report", "ask for a delivery report (default: the profile's setting)")
+    parser
+        .Flag("--report", replacing ? "ask for a delivery report (default: as the message has it)"
+                                    : "ask for a delivery report (default: the profile's setting)")
         .Flag("--no-report", "ask for no delivery report")
         .Option("--at", "\"DD.MM.YYYY HH:MM\"",
                 "deliver at this local time (the service wants 15 minutes to 12 months ahead)")

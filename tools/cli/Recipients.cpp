@@ -4,18 +4,11 @@
 
 #include "model/SmsAddressBook.h"
 #include "model/Utilities.h"
+#include "model/UtilitiesInternal.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 std::string Intl(const std::string& number) {
     return ConvertToIntl(std::string_view(number));
@@ -25,7 +18,7 @@ bool SameEntry(const RecipientEntry& a, const RecipientEntry& b) {
     if (a.kind != b.kind)
         return false;
     if (a.kind == RecipientEntry::Group)
-        return EqualIgnoringCase(a.name, b.name);
+        return AnsiLowerCase(a.name) == AnsiLowerCase(b.name);
     return a.name == b.name && a.recipients == b.recipients;
 }
 

@@ -59,11 +59,11 @@ int SendLater(CliSession& session, const SendRequest& request, const FiledMessag
     CSmsUserInfo& user = session.User();
     const ScheduleChoice schedule{*request.schedule.deliverAt,
                                   request.schedule.periodicity.value_or(0),
-                                  request.schedule.name.value_or("")};
+                                  request.schedule.name.value_or(""), request.report};
     SmsSentInfoList sentInfo;
     std::int64_t messageId = 0;
     ExpectSuccess(user.KvwsSendScheduledSms(ServiceText(request.text), session.ByCredit(),
-                                            request.flash, request.report, schedule.periodicity,
+                                            request.flash, schedule.report, schedule.periodicity,
                                             schedule.deliverAt, NumberList(request.entries),
                                             sentInfo, messageId));
     session.Update([&](CSmsUserInfo& profile) {

@@ -41,7 +41,7 @@ std::string ServiceList(const std::array<bool, kServiceCount>& flags) {
     return list;
 }
 
-std::string Describe(const Account& account) {
+std::string Describe(const Account& account, const MessageStore& messages) {
     std::string text = "login=" + account.login + "\nmobile=" + account.mobile +
                        "\ncredit=" + std::to_string(account.portalCredit) +
                        "\nclub=" + std::to_string(account.clubPoints) +
@@ -56,6 +56,10 @@ std::string Describe(const Account& account) {
         for (std::size_t i = 0; i < group.members.size(); ++i)
             text += (i ? "+" : "") + group.members[i];
     }
+    // Each scheduled message with the report choice its last send or replace carried.
+    for (const ScheduledMessage* message : messages.ScheduledOf(account.login))
+        text += "\nscheduled=" + std::to_string(message->id) +
+                ":notification=" + (message->notify ? "true" : "false");
     return text;
 }
 
@@ -110,6 +114,6 @@ void AdminApi::Register(httplib::Server& server) {
                    if (!account)
                        Answer(response, 404, "no such account");
                    else
-                       Answer(response, 200, Describe(*account));
+                       Answer(response, 200, Describe(*account, m_state.Messages()));
                }));
 }

@@ -50,6 +50,15 @@ const ScheduledMessage* MessageStore::FindScheduled(const std::string& login,
     return found == m_scheduled.end() || found->second.login != login ? nullptr : &found->second;
 }
 
+std::vector<const ScheduledMessage*> MessageStore::ScheduledOf(const std::string& login) const {
+    std::vector<const ScheduledMessage*> messages;
+    for (const auto& [id, message] : m_scheduled) {
+        if (message.login == login)
+            messages.push_back(&message);
+    }
+    return messages;
+}
+
 Delivery MessageStore::DeliveryOf(const std::string& number, std::int64_t sentAt,
                                   std::int64_t now) const {
     const std::int64_t settled = sentAt + m_deliveryAfter;

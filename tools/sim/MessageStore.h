@@ -51,6 +51,8 @@ public:
     // are not found).
     ScheduledMessage* FindPending(const std::string& login, std::int64_t id, std::int64_t now);
     const ScheduledMessage* FindScheduled(const std::string& login, std::int64_t id) const;
+    // The account's scheduled messages that were not deleted, by id.
+    std::vector<const ScheduledMessage*> ScheduledOf(const std::string& login) const;
     void DeleteScheduled(std::int64_t id) { m_scheduled.erase(id); }
 
     Delivery DeliveryOf(const std::string& number, std::int64_t sentAt, std::int64_t now) const;
