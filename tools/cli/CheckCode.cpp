@@ -2,6 +2,7 @@
 
 #include "CliSession.h"
 #include "ExitCode.h"
+#include "InputDecoder.h"
 #include "Terminal.h"
 
 #include <cstdio>
@@ -31,9 +32,10 @@ bool ConfirmsEarlierStep(const ParsedArgs& args) {
 }
 
 bool RunTwoSteps(const ParsedArgs& args, const TwoSteps& steps) {
+    const InputDecoder& decoder = InputDecoder::OfLocale();
     if (ConfirmsEarlierStep(args)) {
-        ExpectSuccess(
-            steps.confirm(*args.Value("--code"), TransactionOf(*args.Value("--transaction"))));
+        ExpectSuccess(steps.confirm(decoder.ToAnsi(*args.Value("--code"), "--code"),
+                                    TransactionOf(*args.Value("--transaction"))));
         return true;
     }
     std::int64_t transaction = 0;
@@ -46,6 +48,6 @@ bool RunTwoSteps(const ParsedArgs& args, const TwoSteps& steps) {
                     steps.confirmLater.c_str(), static_cast<long long>(transaction));
         return false;
     }
-    ExpectSuccess(steps.confirm(*code, transaction));
+    ExpectSuccess(steps.confirm(decoder.ToAnsi(*code, "the check code"), transaction));
     return true;
 }
