@@ -25,6 +25,7 @@ protected:
                  {"QUILLON_SERVICE_URL", m_sim->Url()},
                  {"QUILLON_CA_FILE", m_sim->CaFile()},
                  {"QUILLON_ANSI_CODEPAGE", "1250"},
+                 {"LC_ALL", "C.UTF-8"},
                  {"QUILLON_USER", "demo"},
                  {"QUILLON_PASSWORD", "demo-secret"}};
     }
@@ -96,6 +97,15 @@ TEST_F(AccountCli, NumberAndUserAreRegistered) {
     EXPECT_EQ(user.exitCode, 0) << user.err;
     EXPECT_THAT(user.out, HasSubstr("Account newbie registered."));
     EXPECT_EQ(Cli({"services"}).exitCode, 0);
+}
+
+TEST_F(AccountCli, NewAccountLogsInWithTheAccentedPasswordItWasGiven) {
+    m_env["QUILLON_USER"] = "novak";
+    m_env["QUILLON_PASSWORD"] = "ťažké";
+    const CliResult user = Confirmed({"register-user", "--mobile", "0910123124"}, "novak");
+    ASSERT_EQ(user.exitCode, 0) << user.err;
+    const CliResult login = Cli({"login"});
+    EXPECT_EQ(login.exitCode, 0) << login.err;
 }
 
 TEST_F(AccountCli, ContactsAreSynchronisedByPolicy) {

@@ -43,6 +43,7 @@ protected:
                  {"XDG_CONFIG_HOME", (m_home.Path() / "config").string()},
                  {"QUILLON_SERVICE_URL", m_sim->Url()},
                  {"QUILLON_CA_FILE", m_sim->CaFile()},
+                 {"LC_ALL", "C.UTF-8"},
                  {"QUILLON_USER", "demo"},
                  {"QUILLON_PASSWORD", "demo-secret"}};
     }
@@ -287,7 +288,6 @@ TEST_F(CliScenario, InputOfAnEightBitLocaleIsDecodedInItsCharacterSet) {
 }
 
 TEST_F(CliScenario, InputThatDoesNotDecodeIsRefused) {
-    m_env["LC_ALL"] = "C.UTF-8";
     // "café" in Latin-1, which is no UTF-8.
     const CliResult text = Cli({"send", "-m", "caf\xE9", "0905123401"});
     EXPECT_EQ(text.exitCode, 2);

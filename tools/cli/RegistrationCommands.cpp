@@ -2,6 +2,7 @@
 #include "CheckCode.h"
 #include "CliSession.h"
 #include "ExitCode.h"
+#include "InputDecoder.h"
 #include "Terminal.h"
 
 #include "model/SmsUserInfo.h"
@@ -20,12 +21,15 @@ std::string MobileArgument(std::string number) {
     return number;
 }
 
-// The password of a new account: QUILLON_PASSWORD, else asked at the terminal.
+// The password of a new account, ANSI like the one the login sends: QUILLON_PASSWORD, else
+// asked at the terminal.
 std::string NewPassword(const std::string& login) {
+    const InputDecoder& decoder = InputDecoder::OfLocale();
     if (const char* password = std::getenv("QUILLON_PASSWORD"); password && *password)
-        return password;
-    const std::string password =
-        AskTerminal("Password for the new account " + login + ": ", false).value_or("");
+        return decoder.ToAnsi(password, "QUILLON_PASSWORD");
+    const std::string password = decoder.ToAnsi(
+        AskTerminal("Password for the new account " + AnsiToUtf8(login) + ": ", false).value_or(""),
+        "the password");
     if (password.empty())
         throw UsageError("no password: set QUILLON_PASSWORD or run at a terminal");
     return password;
