@@ -48,8 +48,8 @@ int Recharge(CliSession& session, const ParsedArgs& args) {
                          [&](const std::string& code, std::int64_t transaction) {
                              return user.KvwsCreditRecharge(code, transaction);
                          },
-                         "quillon-cli credit recharge"};
-    if (RunTwoSteps(args, steps))
+                         {"credit", "recharge"}};
+    if (RunTwoSteps(session, args, steps))
         std::printf("Credit recharged.\n");
     return ExitOk;
 }

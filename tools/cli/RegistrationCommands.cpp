@@ -35,6 +35,14 @@ std::string NewPassword(const std::string& login) {
     return password;
 }
 
+// Saving the password is asked for again when confirming: the first step saved nothing.
+std::vector<std::string> ConfirmUserLater(const ParsedArgs& args) {
+    std::vector<std::string> words{"register-user"};
+    if (args.Has("--save-password"))
+        words.push_back("--save-password");
+    return words;
+}
+
 } // namespace
 
 int RunRegisterNumber(const std::vector<std::string>& args) {
@@ -60,8 +68,8 @@ int RunRegisterNumber(const std::vector<std::string>& args) {
                          [&](const std::string& code, std::int64_t transaction) {
                              return user.KvwsMobileRegistration(code, transaction);
                          },
-                         "quillon-cli register-number " + mobile};
-    if (!RunTwoSteps(parsed, steps))
+                         {"register-number", mobile}};
+    if (!RunTwoSteps(session, parsed, steps))
         return ExitOk;
     user.SetPhoneNr(mobile);
     std::printf("Mobile number %s registered.\n", mobile.c_str());
@@ -105,8 +113,8 @@ int RunRegisterUser(const std::vector<std::string>& args) {
         [&](const std::string& code, std::int64_t transaction) {
             return user.KvwsUserRegistration(code, transaction);
         },
-        "quillon-cli register-user"};
-    if (!RunTwoSteps(parsed, steps))
+        ConfirmUserLater(parsed)};
+    if (!RunTwoSteps(session, parsed, steps))
         return ExitOk;
     // The registration opened a session; this command has no more use for it.
     user.KvwsLogout();
