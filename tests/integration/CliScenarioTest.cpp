@@ -10,12 +10,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <ctime>
 #include <fstream>
+#include <future>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <set>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -58,6 +62,14 @@ protected:
         return std::unique_ptr<CSmsUserInfo>(CSmsUserInfo::GetUserInfo("demo", "1.1", "QLN"));
     }
 
+    // Files a message to one number with a delivery report, sent at the given time, as if
+    // quillon-cli had sent it.
+    void AddWaitingMessage(std::int64_t sent) {
+        std::unique_ptr<CSmsUserInfo> user = Profile();
+        user->GetArchive().AddItem("Hello", "0905123401", "421905123401", sent, false, 4242, 1);
+        ASSERT_TRUE(user->Save(false));
+    }
+
     // Puts contacts and a group into the demo user's profile, as the desktop program would.
     void WriteAddressBook() {
         std::unique_ptr<CSmsUserInfo> user = Profile();
@@ -77,6 +89,22 @@ protected:
 
 void ExpectContains(const std::string& text, const std::string& part) {
     EXPECT_NE(text.find(part), std::string::npos) << "\"" << part << "\" not in:\n" << text;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Waits until a file holds the text; false when it does not come within a minute (a guard, so a
+// broken program cannot hang the test).
+bool WaitForText(const std::filesystem::path& path, const std::string& text) {
+    for (int i = 0; i < 600; ++i) {
+        if (ReadFile(path).find(text) != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
 }
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
@@ -306,4 +334,32 @@ TEST_F(CliScenario, InputThatDoesNotDecodeIsRefused) {
     ExpectContains(password.err, "QUILLON_PASSWORD is not valid UTF-8 text");
     EXPECT_EQ(Cli({"archive"}).out, "");
     EXPECT_EQ(Cli({"contacts", "list"}).out, "");
+}
+
+TEST_F(CliScenario, PollReportsAQueryThatFailsOrIsRefused) {
+    AddWaitingMessage(Clock::Now() - 3600);
+    m_sim->Admin("/admin/refuse?login=demo&operation=getNotifications&status=150", true);
+    const CliResult failed = Cli({"poll"});
+    EXPECT_EQ(failed.exitCode, 3);
+    ExpectContains(failed.err, "Error sending request: Error E150");
+    EXPECT_EQ(failed.out, "");
+
+    m_sim->Admin("/admin/refuse?login=demo&operation=getNotifications&status=26", true);
+    const CliResult refused = Cli({"poll", "--wait", "--interval", "1", "--timeout", "10"});
+    EXPECT_EQ(refused.exitCode, 1);
+    ExpectContains(refused.err, "Service disabled");
+}
+
+TEST_F(CliScenario, PollFailsWhenTheServiceCannotBeReached) {
+    // The first query is due 30 seconds after sending: 15 seconds from now, after the first
+    // pass, which follows the login.
+    AddWaitingMessage(Clock::Now() - 15);
+    auto poll = std::async(std::launch::async, [this] {
+        return Cli({"poll", "--wait", "--interval", "1", "--timeout", "45"});
+    });
+    ASSERT_TRUE(WaitForText(m_home.Path() / "stderr", "waiting for delivery reports"));
+    m_sim->Stop();
+    const CliResult unreachable = poll.get();
+    EXPECT_EQ(unreachable.exitCode, 3);
+    ExpectContains(unreachable.err, "Can not establish conneciton to Velora");
 }

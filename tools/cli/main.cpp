@@ -11,6 +11,7 @@
 #include "service/KvwsSoapException.h"
 
 #include <cstdio>
+#include <exception>
 #include <new>
 
 namespace {
@@ -101,6 +102,8 @@ int RunReported(const Command& command, const std::vector<std::string>& args) {
         return Fail(DatabaseError());
     } catch (const std::bad_alloc&) {
         return Fail(LocalError("out of memory"));
+    } catch (const std::exception& error) {
+        return Fail(LocalError(error.what()));
     }
 }
 
