@@ -363,3 +363,12 @@ TEST_F(CliScenario, PollFailsWhenTheServiceCannotBeReached) {
     EXPECT_EQ(unreachable.exitCode, 3);
     ExpectContains(unreachable.err, "Can not establish conneciton to Velora");
 }
+
+TEST_F(CliScenario, MessageSentWithoutAReportIsNotWaitedFor) {
+    ASSERT_EQ(Cli({"send", "--no-report", "-m", "x", "0905123401"}).exitCode, 0);
+    ExpectContains(Cli({"archive"}).out, "0905123401  421905123401  no delivery report");
+    EXPECT_EQ(Cli({"archive", "--pending"}).out, "");
+    const CliResult poll = Cli({"poll", "--wait", "--interval", "1", "--timeout", "5"});
+    EXPECT_EQ(poll.exitCode, 0) << poll.err;
+    EXPECT_EQ(poll.out, "0 message(s) updated, 0 still waiting for delivery reports.\n");
+}
