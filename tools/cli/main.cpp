@@ -52,6 +52,11 @@ Environment:
   QUILLON_SERVICE_URL   the service endpoint
   QUILLON_CA_FILE       an extra CA certificate (PEM) to trust
   XDG_DATA_HOME         where the profiles are kept (Velora/Quillon/ under it)
+  LC_ALL, LC_CTYPE, LANG
+                        the character set of the text given on the command line, in the
+                        environment, at the terminal and in files (a file that starts with
+                        a byte-order mark is UTF-8); text that does not decode is refused
+  QUILLON_ANSI_CODEPAGE the code page of the profile's text (default: from the locale)
 
 Exit codes:
   0  success
