@@ -76,6 +76,13 @@ public:
     // Writes an "AddressBook" element.
     void WriteXML(CXmlWriter& writer) const;
 
+    // Takes in what theirs (another copy of this book) changed since base, the copy both started
+    // from, contact by contact and group by group (by name): what was added or changed there and
+    // not here comes over, what was deleted there and not changed here goes, and what this book
+    // added, changed or deleted stays so. A name changed on both sides keeps this book's
+    // version.
+    void Merge(const CSmsAddressBook& base, const CSmsAddressBook& theirs);
+
 private:
     using NameSet = std::unordered_set<std::string>;
 

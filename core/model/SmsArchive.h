@@ -87,6 +87,14 @@ public:
     static void ReadItems(const pugi::xml_node& node, ItemList& items);
     void WriteXML(CXmlWriter& writer) const;
 
+    // Takes in what theirs (another copy of this archive) changed since base, the copy both
+    // started from: items added or changed there and not here come over, items deleted there
+    // and not changed here go, and what this archive added, changed or deleted stays so. An
+    // item changed on both sides keeps this archive's version with the delivery states that
+    // only theirs had received. Items taken from theirs count as new items; an item kept here
+    // stays the same object, also when it takes the content changed there.
+    void Merge(const CSmsArchive& base, CSmsArchive& theirs);
+
 private:
     CSmsArchiveItem* AddFirst(std::unique_ptr<CSmsArchiveItem> item);
     void RemoveOldItems(std::int64_t cutoff);

@@ -24,6 +24,9 @@ public:
 
     CSmsArchiveItem(const CSmsArchiveItem&) = delete;
     CSmsArchiveItem& operator=(const CSmsArchiveItem&) = delete;
+    // Takes another item's content while this object stays where it is known (the recipients
+    // move whole, so the recipient cache stays valid).
+    CSmsArchiveItem& operator=(CSmsArchiveItem&&) = default;
 
     std::int64_t GetSentTime() const { return m_sentTime; }
     // "%d.%m.%Y %H:%M:%S" in local time.

@@ -62,10 +62,24 @@ CSmsConfig::CSmsConfig() {
 }
 
 CSmsConfig::~CSmsConfig() {
-    // The write at destruction is serialised with every other access to the file as well.
+    if (m_fields == m_stored)
+        return;
+    // Only what this process changed goes over what other processes stored meanwhile.
     try {
         const CProfileLock lock;
-        WriteConfig();
+        Fields stored = ReadStored();
+        const auto changed = [&](auto field) {
+            if (m_fields.*field != m_stored.*field)
+                stored.*field = m_fields.*field;
+        };
+        changed(&Fields::appMode);
+        changed(&Fields::defaultUser);
+        changed(&Fields::autoLogout);
+        changed(&Fields::logoutDelay);
+        changed(&Fields::minToTray);
+        changed(&Fields::confirmExit);
+        changed(&Fields::lcid);
+        Write(stored);
     } catch (...) {
     }
 }
@@ -73,17 +87,21 @@ CSmsConfig::~CSmsConfig() {
 bool CSmsConfig::Save(bool logoutPart) {
     try {
         const CProfileLock lock;
-        CSmsConfig stored;
+        Fields stored = ReadStored();
+        const auto take = [&](auto field) {
+            stored.*field = m_fields.*field;
+            m_stored.*field = m_fields.*field;
+        };
         if (logoutPart) {
-            stored.m_AutoLogout = m_AutoLogout;
-            stored.m_LogoutDelay = m_LogoutDelay;
+            take(&Fields::autoLogout);
+            take(&Fields::logoutDelay);
         } else {
-            stored.m_MinToTray = m_MinToTray;
-            stored.m_Lcid = m_Lcid;
+            take(&Fields::minToTray);
+            take(&Fields::lcid);
         }
-        stored.m_DefaultUser = m_DefaultUser;
-        stored.m_AppMode = m_AppMode;
-        return stored.WriteConfig();
+        take(&Fields::defaultUser);
+        take(&Fields::appMode);
+        return Write(stored);
     } catch (...) {
         return false;
     }
@@ -92,27 +110,42 @@ bool CSmsConfig::Save(bool logoutPart) {
 bool CSmsConfig::ReadConfig() {
     try {
         const CProfileLock lock;
-        std::vector<unsigned char> text;
-        if (ReadStoredFile(GetConfigDir(false, false) + kFileName,
-                           GetConfigDir(false, true) + kFileName, kMaxRatio, text))
-            FromStream(text);
+        ReadFile(m_fields);
     } catch (...) {
         // A settings file that cannot be read leaves the fields as they are.
     }
+    m_stored = m_fields;
     return true;
 }
 
+CSmsConfig::Fields CSmsConfig::ReadStored() {
+    Fields fields;
+    ReadFile(fields);
+    return fields;
+}
+
+bool CSmsConfig::ReadFile(Fields& fields) {
+    std::vector<unsigned char> text;
+    return ReadStoredFile(GetConfigDir(false, false) + kFileName,
+                          GetConfigDir(false, true) + kFileName, kMaxRatio, text) &&
+           FromStream(text, fields);
+}
+
 bool CSmsConfig::WriteConfig() const {
+    return Write(m_fields);
+}
+
+bool CSmsConfig::Write(const Fields& fields) {
     try {
-        const auto writeSettings = [this](CXmlWriter& writer) {
+        const auto writeSettings = [&fields](CXmlWriter& writer) {
             writer.Open("Settings");
-            writer.Element("AppMode", m_AppMode);
-            writer.Element("DefaultUser", m_DefaultUser);
-            writer.Element("AutoLogout", m_AutoLogout ? 1 : 0);
-            writer.Element("LogoutDelay", m_LogoutDelay);
-            writer.Element("SysTray", m_MinToTray ? 1 : 0);
-            writer.Element("ConfirmExit", m_ConfirmExit ? 1 : 0);
-            writer.Element("LCID", m_Lcid);
+            writer.Element("AppMode", fields.appMode);
+            writer.Element("DefaultUser", fields.defaultUser);
+            writer.Element("AutoLogout", fields.autoLogout ? 1 : 0);
+            writer.Element("LogoutDelay", fields.logoutDelay);
+            writer.Element("SysTray", fields.minToTray ? 1 : 0);
+            writer.Element("ConfirmExit", fields.confirmExit ? 1 : 0);
+            writer.Element("LCID", fields.lcid);
             writer.Close();
         };
         return WriteStoredXml(GetConfigDir(true, false) + kFileName, writeSettings, kMaxRatio);
@@ -122,6 +155,10 @@ bool CSmsConfig::WriteConfig() const {
 }
 
 bool CSmsConfig::FromStream(std::vector<unsigned char>& text) {
+    return FromStream(text, m_fields);
+}
+
+bool CSmsConfig::FromStream(std::vector<unsigned char>& text, Fields& fields) {
     pugi::xml_document document;
     if (!ParseStoredXml(document, text))
         return false;
@@ -133,26 +170,26 @@ bool CSmsConfig::FromStream(std::vector<unsigned char>& text) {
         if (*value == '\0')
             continue;
         if (IsNamed(child, "DefaultUser")) {
-            SetDefaultUser(XmlTextToAnsi(value));
+            fields.defaultUser = XmlTextToAnsi(value);
             continue;
         }
         const std::optional<int> number = XmlInt(value);
         if (!number)
             continue;
         if (IsNamed(child, "AppMode")) {
-            m_AppMode = *number < MultiUser || *number > SingleUserSavedPwd
-                            ? MultiUser
-                            : static_cast<AppMode>(*number);
+            fields.appMode = *number < MultiUser || *number > SingleUserSavedPwd
+                                 ? MultiUser
+                                 : static_cast<AppMode>(*number);
         } else if (IsNamed(child, "AutoLogout")) {
-            m_AutoLogout = *number != 0;
+            fields.autoLogout = *number != 0;
         } else if (IsNamed(child, "LogoutDelay")) {
-            m_LogoutDelay = std::min(static_cast<std::uint16_t>(*number), kMaxLogoutDelay);
+            fields.logoutDelay = std::min(static_cast<std::uint16_t>(*number), kMaxLogoutDelay);
         } else if (IsNamed(child, "SysTray")) {
-            m_MinToTray = *number != 0;
+            fields.minToTray = *number != 0;
         } else if (IsNamed(child, "ConfirmExit")) {
-            m_ConfirmExit = *number != 0;
+            fields.confirmExit = *number != 0;
         } else if (IsNamed(child, "LCID")) {
-            m_Lcid = static_cast<std::uint16_t>(*number);
+            fields.lcid = static_cast<std::uint16_t>(*number);
         }
     }
     return true;

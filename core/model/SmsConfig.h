@@ -26,24 +26,25 @@ public:
     CSmsConfig();
     CSmsConfig(const CSmsConfig& other) = default;
     CSmsConfig& operator=(const CSmsConfig& other) = default;
-    // Writes the file.
+    // Writes the settings this object changed (since it read the file or saved them) over those
+    // the file holds now; writes nothing when it changed none.
     virtual ~CSmsConfig();
 
-    AppMode GetAppMode() const { return m_AppMode; }
-    void SetAppMode(int mode) { m_AppMode = static_cast<AppMode>(mode); }
-    const std::string& GetDefaultUser() const { return m_DefaultUser; }
-    void SetDefaultUser(const std::string& name) { m_DefaultUser = name; }
+    AppMode GetAppMode() const { return m_fields.appMode; }
+    void SetAppMode(int mode) { m_fields.appMode = static_cast<AppMode>(mode); }
+    const std::string& GetDefaultUser() const { return m_fields.defaultUser; }
+    void SetDefaultUser(const std::string& name) { m_fields.defaultUser = name; }
     void SetDefaultUser(const char* name) { SetDefaultUser(std::string(name ? name : "")); }
-    bool GetAutoLogout() const { return m_AutoLogout; }
-    void SetAutoLogout(bool autoLogout) { m_AutoLogout = autoLogout; }
-    std::uint16_t GetLogoutDelay() const { return m_LogoutDelay; }
-    void SetLogoutDelay(std::uint16_t minutes) { m_LogoutDelay = minutes; }
-    bool GetMinToTray() const { return m_MinToTray; }
-    void SetMinToTray(bool minToTray) { m_MinToTray = minToTray; }
-    bool ConfirmExit() const { return m_ConfirmExit; }
-    void SetConfirmExit(bool confirm) { m_ConfirmExit = confirm; }
-    std::uint16_t GetLcid() const { return m_Lcid; }
-    void SetLcid(std::uint16_t lcid) { m_Lcid = lcid; }
+    bool GetAutoLogout() const { return m_fields.autoLogout; }
+    void SetAutoLogout(bool autoLogout) { m_fields.autoLogout = autoLogout; }
+    std::uint16_t GetLogoutDelay() const { return m_fields.logoutDelay; }
+    void SetLogoutDelay(std::uint16_t minutes) { m_fields.logoutDelay = minutes; }
+    bool GetMinToTray() const { return m_fields.minToTray; }
+    void SetMinToTray(bool minToTray) { m_fields.minToTray = minToTray; }
+    bool ConfirmExit() const { return m_fields.confirmExit; }
+    void SetConfirmExit(bool confirm) { m_fields.confirmExit = confirm; }
+    std::uint16_t GetLcid() const { return m_fields.lcid; }
+    void SetLcid(std::uint16_t lcid) { m_fields.lcid = lcid; }
 
     // Stores this object's user fields (DefaultUser, AppMode) and either its logout fields
     // (logoutPart) or its window and language fields into what the file holds now, keeping the
@@ -59,11 +60,24 @@ protected:
     bool FromStream(std::vector<unsigned char>& text);
 
 private:
-    AppMode m_AppMode = MultiUser;
-    std::string m_DefaultUser;
-    bool m_AutoLogout = false;
-    std::uint16_t m_LogoutDelay = 1;
-    bool m_MinToTray = false;
-    bool m_ConfirmExit = true;
-    std::uint16_t m_Lcid = 0;
+    struct Fields {
+        AppMode appMode = MultiUser;
+        std::string defaultUser;
+        bool autoLogout = false;
+        std::uint16_t logoutDelay = 1;
+        bool minToTray = false; // stored as "SysTray"
+        bool confirmExit = true;
+        std::uint16_t lcid = 0; // a Windows locale identifier
+        bool operator==(const Fields&) const = default;
+    };
+    // The defaults with what the file holds over them; the caller holds the profile lock.
+    static Fields ReadStored();
+    static bool ReadFile(Fields& fields);
+    static bool FromStream(std::vector<unsigned char>& text, Fields& fields);
+    static bool Write(const Fields& fields);
+
+    Fields m_fields;
+    // The fields as this object read or saved them: what differs from them is this object's
+    // change.
+    Fields m_stored;
 };

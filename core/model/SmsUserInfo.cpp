@@ -46,13 +46,6 @@ std::string ProfilePath(const std::string& name, bool create, bool legacy) {
     return ProfileFolder(create, legacy) + name + ".dat";
 }
 
-SmsHistoryList CopyOf(const SmsHistoryList& history) {
-    SmsHistoryList copy;
-    for (const auto& entry : history)
-        copy.push_back(std::make_unique<CSmsHistoryItem>(*entry));
-    return copy;
-}
-
 int SaturatingAdd(int a, int b) {
     const long long sum = static_cast<long long>(a) + b;
     return static_cast<int>(std::clamp<long long>(sum, std::numeric_limits<int>::min(),
@@ -105,23 +98,20 @@ CSmsUserInfo::CSmsUserInfo(const std::string& name, const std::string& version,
     : m_Name(name), m_version(version), m_clientType(clientType) {}
 
 CSmsUserInfo::CSmsUserInfo(const std::string& name, const std::string& version,
-                           const std::string& clientType, const pugi::xml_node& user, Parts parts,
+                           const std::string& clientType, const pugi::xml_node& user,
                            ArchiveReadAhead& readAhead)
     : CSmsUserInfo(name, version, clientType) {
     for (const pugi::xml_node& child : user.children()) {
-        if (IsNamed(child, "History")) {
+        if (IsNamed(child, "History"))
             CSmsArchive::ReadHistoryXML(m_history, child);
-        } else if (parts == Parts::HistoryOnly) {
-            continue;
-        } else if (child == readAhead.element) {
+        else if (child == readAhead.element)
             m_archive.ReadXML(child, std::move(readAhead.items));
-        } else if (IsNamed(child, "Archive")) {
+        else if (IsNamed(child, "Archive"))
             m_archive.ReadXML(child);
-        } else if (IsNamed(child, "AddressBook")) {
+        else if (IsNamed(child, "AddressBook"))
             m_addressBook.ReadXML(child);
-        } else if (IsNamed(child, "Prefs")) {
+        else if (IsNamed(child, "Prefs"))
             ReadPrefs(child);
-        }
     }
 }
 
@@ -130,28 +120,13 @@ CSmsUserInfo::~CSmsUserInfo() = default;
 std::unique_ptr<CSmsUserInfo> CSmsUserInfo::GetUserInfo(const std::string& name,
                                                         const std::string& version,
                                                         const std::string& clientType) {
-    return Load(name, version, clientType, Parts::All);
-}
-
-std::unique_ptr<CSmsUserInfo> CSmsUserInfo::Load(const std::string& name,
-                                                 const std::string& version,
-                                                 const std::string& clientType, Parts parts) {
     try {
         const CProfileLock lock;
-        const CCodePageScope codePage;
         std::unique_ptr<CSmsUserInfo> user;
         try {
-            std::vector<unsigned char> bytes;
-            StoredFileStamp stamp;
-            if (HasProfileFile(name) &&
-                ReadStoredBytes(ProfilePath(name, false, false), ProfilePath(name, false, true),
-                                bytes, &stamp))
-                user = FromFile(std::move(bytes), name, version, clientType, parts);
-            if (user)
-                user->RememberStored(stamp);
+            user = LoadStored(name, version, clientType);
         } catch (...) {
             // A profile that cannot be read (out of memory on a huge file) counts as damaged.
-            user.reset();
         }
         if (!user)
             user = std::make_unique<CSmsUserInfo>(name, version, clientType);
@@ -161,13 +136,30 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::Load(const std::string& name,
     }
 }
 
-// The items of the pieces, read on two threads, in the order of the pieces; none unless wanted.
-CSmsArchive::ItemList CSmsUserInfo::ReadArchivePieces(CProfileReader& reader, bool wanted) {
+std::unique_ptr<CSmsUserInfo> CSmsUserInfo::LoadStored(const std::string& name,
+                                                       const std::string& version,
+                                                       const std::string& clientType) {
+    const CCodePageScope codePage;
+    StoredFileVersion stored;
+    if (!ReadProfileFile(name, stored))
+        return nullptr;
+    std::unique_ptr<CSmsUserInfo> user = FromFile(stored.bytes, name, version, clientType);
+    if (user)
+        user->m_stored = std::move(stored);
+    return user;
+}
+
+bool CSmsUserInfo::ReadProfileFile(const std::string& name, StoredFileVersion& stored) {
+    return HasProfileFile(name) &&
+           ReadStoredBytes(ProfilePath(name, false, false), ProfilePath(name, false, true),
+                           stored.bytes, &stored.stamp);
+}
+
+// The items of the pieces, read on two threads, in the order of the pieces.
+CSmsArchive::ItemList CSmsUserInfo::ReadArchivePieces(CProfileReader& reader) {
     std::mutex mutex;
     std::vector<CSmsArchive::ItemList> pieces;
     reader.ReadArchive([&](const pugi::xml_document& piece, std::size_t number) {
-        if (!wanted)
-            return;
         CSmsArchive::ItemList items;
         CSmsArchive::ReadItems(piece, items);
         const std::lock_guard lock(mutex);
@@ -184,11 +176,10 @@ CSmsArchive::ItemList CSmsUserInfo::ReadArchivePieces(CProfileReader& reader, bo
 std::unique_ptr<CSmsUserInfo> CSmsUserInfo::FromFile(std::vector<unsigned char> bytes,
                                                      const std::string& name,
                                                      const std::string& version,
-                                                     const std::string& clientType, Parts parts) {
+                                                     const std::string& clientType) {
     CProfileReader reader(std::move(bytes), kMaxRatio);
     ArchiveReadAhead readAhead;
-    // Pieces whose items are not wanted are parsed all the same, which checks them.
-    readAhead.items = ReadArchivePieces(reader, parts == Parts::All);
+    readAhead.items = ReadArchivePieces(reader);
     const CProfileReader::Result result = reader.Finish();
     if (result == CProfileReader::Result::Damaged)
         return nullptr;
@@ -199,7 +190,7 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::FromFile(std::vector<unsigned char> 
     for (const pugi::xml_node& user : StoredXmlRoot(reader.Document()).children("User")) {
         if (XmlAttributeText(user, "Name") == name)
             return std::unique_ptr<CSmsUserInfo>(
-                new CSmsUserInfo(name, version, clientType, user, parts, readAhead));
+                new CSmsUserInfo(name, version, clientType, user, readAhead));
     }
     return nullptr;
 }
@@ -278,7 +269,7 @@ void CSmsUserInfo::WritePrefs(CXmlWriter& writer) const {
     writer.Close();
 }
 
-bool CSmsUserInfo::Write(StoredFileStamp& stamp) const {
+bool CSmsUserInfo::Write() {
     if (!HasProfileFile(m_Name))
         return false;
     mkdir(ProfileFolder(true, false).c_str(), 0700);
@@ -296,7 +287,11 @@ bool CSmsUserInfo::Write(StoredFileStamp& stamp) const {
         WritePrefs(writer);
         writer.Close();
     };
-    return WriteStoredXml(ProfilePath(m_Name, false, false), writeUser, kMaxRatio, &stamp);
+    StoredFileVersion written;
+    if (!WriteStoredXml(ProfilePath(m_Name, false, false), writeUser, kMaxRatio, &written))
+        return false;
+    m_stored = std::move(written);
+    return true;
 }
 
 void CSmsUserInfo::MergeHistoryFrom(const SmsHistoryList& history) {
@@ -307,17 +302,9 @@ void CSmsUserInfo::MergeHistoryFrom(const SmsHistoryList& history) {
 
 bool CSmsUserInfo::Save(bool partial) {
     try {
-        // The archive lock comes before the profile lock; the caller may hold it already.
-        const std::lock_guard archiveLock(m_archive.GetMutex());
+        if (!partial)
+            return Update(nullptr);
         const CProfileLock lock;
-        StoredFileStamp stamp;
-        if (!partial) {
-            MergeHistoryFrom(StoredHistory());
-            if (!Write(stamp))
-                return false;
-            RememberStored(stamp);
-            return true;
-        }
         const std::unique_ptr<CSmsUserInfo> stored = GetUserInfo(m_Name, m_version, m_clientType);
         if (!stored)
             return false;
@@ -330,27 +317,104 @@ bool CSmsUserInfo::Save(bool partial) {
         stored->m_EnterKeyMode = m_EnterKeyMode;
         stored->m_ShowSA = m_ShowSA;
         stored->MergeHistoryFrom(m_history);
-        return stored->Write(stamp);
+        return stored->Write();
     } catch (...) {
         return false;
     }
 }
 
-const SmsHistoryList& CSmsUserInfo::StoredHistory() {
-    if (!m_storedStamp || StampOfStoredFile(ProfilePath(m_Name, false, false)) != m_storedStamp) {
-        std::unique_ptr<CSmsUserInfo> stored =
-            Load(m_Name, m_version, m_clientType, Parts::HistoryOnly);
-        if (!stored)
-            throw std::bad_alloc();
-        m_storedStamp = stored->m_storedStamp;
-        m_storedHistory = std::move(stored->m_history);
-    }
-    return m_storedHistory;
+void CSmsUserInfo::Refresh() {
+    // The archive lock comes before the profile lock; the caller may hold it already.
+    const std::lock_guard archiveLock(m_archive.GetMutex());
+    const CProfileLock lock;
+    MergeStored();
 }
 
-void CSmsUserInfo::RememberStored(const StoredFileStamp& stamp) {
-    m_storedStamp = stamp;
-    m_storedHistory = CopyOf(m_history);
+bool CSmsUserInfo::Update(const std::function<void(CSmsUserInfo&)>& change) {
+    const std::lock_guard archiveLock(m_archive.GetMutex());
+    const CProfileLock lock;
+    MergeStored();
+    if (change)
+        change(*this);
+    return Write();
+}
+
+void CSmsUserInfo::MergeStored() {
+    const CCodePageScope codePage;
+    const std::optional<StoredFileStamp> now = StampOfStoredFile(ProfilePath(m_Name, false, false));
+    if (m_stored && now == m_stored->stamp)
+        return;
+    StoredFileVersion current;
+    if (!ReadProfileFile(m_Name, current))
+        return;
+    // A file written again with the same content (or this object's own) holds no change.
+    if (m_stored && current.bytes == m_stored->bytes) {
+        m_stored->stamp = current.stamp;
+        return;
+    }
+    const std::unique_ptr<CSmsUserInfo> theirs =
+        FromFile(current.bytes, m_Name, m_version, m_clientType);
+    // A missing or damaged file says nothing about what others changed: this object stays whole.
+    if (!theirs)
+        return;
+    std::unique_ptr<CSmsUserInfo> base;
+    if (m_stored)
+        base = FromFile(m_stored->bytes, m_Name, m_version, m_clientType);
+    if (!base)
+        base = std::make_unique<CSmsUserInfo>(m_Name, m_version, m_clientType);
+    m_archive.Merge(base->m_archive, theirs->m_archive);
+    m_addressBook.Merge(base->m_addressBook, theirs->m_addressBook);
+    MergePrefs(*base, *theirs);
+    MergeHistoryFrom(theirs->m_history);
+    m_stored = std::move(current);
+}
+
+void CSmsUserInfo::MergePrefs(const CSmsUserInfo& base, const CSmsUserInfo& theirs) {
+    // A setting this object left as it was takes the value stored elsewhere.
+    const auto merge = [&](auto field) {
+        if (this->*field == base.*field)
+            this->*field = theirs.*field;
+    };
+    MergePassword(base, theirs);
+    merge(&CSmsUserInfo::m_DeliveryReport);
+    merge(&CSmsUserInfo::m_DoArchive);
+    merge(&CSmsUserInfo::m_UseOBK);
+    merge(&CSmsUserInfo::m_ShowNotice);
+    merge(&CSmsUserInfo::m_ShowSA);
+    merge(&CSmsUserInfo::m_AutoDelMode);
+    merge(&CSmsUserInfo::m_EnterKeyMode);
+    merge(&CSmsUserInfo::m_ConflictMode);
+    merge(&CSmsUserInfo::m_MaxDays);
+    merge(&CSmsUserInfo::m_MaxItems);
+    merge(&CSmsUserInfo::m_dateNotice);
+    MergeCounters(base, theirs);
+}
+
+// A password dropped elsewhere is no longer stored, but this object keeps it for its session.
+void CSmsUserInfo::MergePassword(const CSmsUserInfo& base, const CSmsUserInfo& theirs) {
+    if (m_password != base.m_password || theirs.m_password == base.m_password)
+        return;
+    if (theirs.m_password.empty())
+        m_savePassword = false;
+    else
+        m_password = theirs.m_password;
+}
+
+// Messages counted elsewhere since base are added to this object's counts.
+void CSmsUserInfo::MergeCounters(const CSmsUserInfo& base, const CSmsUserInfo& theirs) {
+    const auto addedTo = [](int ours, long long added) {
+        return static_cast<int>(
+            std::clamp<long long>(ours + added, 0, std::numeric_limits<int>::max()));
+    };
+    m_sentTotal =
+        addedTo(m_sentTotal, static_cast<long long>(theirs.m_sentTotal) - base.m_sentTotal);
+    if (SameLocalDate(theirs.m_dateToday, m_dateToday)) {
+        const int baseToday = SameLocalDate(base.m_dateToday, m_dateToday) ? base.m_sentToday : 0;
+        m_sentToday = addedTo(m_sentToday, static_cast<long long>(theirs.m_sentToday) - baseToday);
+    } else if (theirs.m_dateToday > m_dateToday) {
+        m_sentToday = theirs.m_sentToday;
+        m_dateToday = theirs.m_dateToday;
+    }
 }
 
 bool CSmsUserInfo::ResetPwd(const std::string& name) {
@@ -361,8 +425,7 @@ bool CSmsUserInfo::ResetPwd(const std::string& name) {
             return false;
         user->m_password.clear();
         user->m_savePassword = false;
-        StoredFileStamp stamp;
-        return user->Write(stamp);
+        return user->Write();
     } catch (...) {
         return false;
     }

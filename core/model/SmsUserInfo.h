@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -68,9 +69,19 @@ public:
     // Merges with the stored profile and writes it. partial (a process that only sends, such as
     // the browser toolbar): only the counters, password, UseOBK, ShowSA, the Enter-key mode and
     // this object's history go into the stored profile, whose archive, address book and other
-    // settings stay. Otherwise this object is written whole, with the stored history merged
-    // into its own. False when the file could not be written.
+    // settings stay. Otherwise this object is written whole after taking in what other processes
+    // stored since it last read or wrote the file (see Refresh). False when the file could not
+    // be written.
     bool Save(bool partial);
+    // Takes in what other processes stored since this object last read or wrote the profile:
+    // messages, contacts and groups they added, changed or deleted, settings they changed and
+    // the messages they sent (counters, history). What this object added, changed or deleted
+    // itself stays so. Nothing is taken from a file that is missing or cannot be read.
+    void Refresh();
+    // One locked read-change-write: under the archive and profile locks, Refresh, then change,
+    // then the whole profile is written. Exceptions of change (and of the merge) pass to the
+    // caller with nothing written. False when the file could not be written.
+    bool Update(const std::function<void(CSmsUserInfo&)>& change);
     // Drops the stored password of the user and stops saving it. False when the file could not
     // be written.
     static bool ResetPwd(const std::string& name);
@@ -291,8 +302,6 @@ private:
     // ---- end of the service session ----
 
 private:
-    // What a load builds from the stored "User" element.
-    enum class Parts { All, HistoryOnly };
     // Archive items read ahead, in pieces, from the children of one stored "Archive" element.
     struct ArchiveReadAhead {
         pugi::xml_node element;
@@ -301,29 +310,37 @@ private:
 
     // A user from its stored "User" element, starting from the defaults.
     CSmsUserInfo(const std::string& name, const std::string& version, const std::string& clientType,
-                 const pugi::xml_node& user, Parts parts, ArchiveReadAhead& readAhead);
+                 const pugi::xml_node& user, ArchiveReadAhead& readAhead);
 
-    static std::unique_ptr<CSmsUserInfo> Load(const std::string& name, const std::string& version,
-                                              const std::string& clientType, Parts parts);
-    // The items of the archive's pieces, in their order; none unless wanted.
-    static CSmsArchive::ItemList ReadArchivePieces(CProfileReader& reader, bool wanted);
+    // The stored user of that exact name with the version of the file it came from; null when
+    // the file is missing or damaged or holds no such user. The caller holds the profile lock.
+    static std::unique_ptr<CSmsUserInfo>
+    LoadStored(const std::string& name, const std::string& version, const std::string& clientType);
+    // The bytes and stamp of the user's profile file (or of the legacy one); false when neither
+    // is a readable file.
+    static bool ReadProfileFile(const std::string& name, StoredFileVersion& stored);
+    // The items of the archive's pieces, in their order.
+    static CSmsArchive::ItemList ReadArchivePieces(CProfileReader& reader);
     // The user of that exact name from the bytes of a profile file; null when they hold no
     // profile or no such user.
     static std::unique_ptr<CSmsUserInfo> FromFile(std::vector<unsigned char> bytes,
                                                   const std::string& name,
                                                   const std::string& version,
-                                                  const std::string& clientType, Parts parts);
+                                                  const std::string& clientType);
     void ReadPrefs(const pugi::xml_node& prefs);
     void ReadPrefsNumber(std::string_view name, int number);
     void ReadAutoDelete(const pugi::xml_node& autoDelete);
     void WritePrefs(CXmlWriter& writer) const;
-    // Writes this object whole; the caller holds the profile lock.
-    bool Write(StoredFileStamp& stamp) const;
+    // Writes this object whole and remembers the file written; the caller holds the profile
+    // lock.
+    bool Write();
     void MergeHistoryFrom(const SmsHistoryList& history);
-    // The history the profile file holds, read again only when the file has been replaced since
-    // this object last read or wrote it.
-    const SmsHistoryList& StoredHistory();
-    void RememberStored(const StoredFileStamp& stamp);
+    // Refresh with the profile lock held.
+    void MergeStored();
+    // What this object and the stored copy theirs each changed since base, into this object.
+    void MergePrefs(const CSmsUserInfo& base, const CSmsUserInfo& theirs);
+    void MergePassword(const CSmsUserInfo& base, const CSmsUserInfo& theirs);
+    void MergeCounters(const CSmsUserInfo& base, const CSmsUserInfo& theirs);
 
     CSmsArchive m_archive;
     CSmsAddressBook m_addressBook;
@@ -347,7 +364,7 @@ private:
     bool m_savePassword = true;
     std::string m_version;
     std::string m_clientType;
-    // The file as this object last read or wrote it, and the history it held.
-    std::optional<StoredFileStamp> m_storedStamp;
-    SmsHistoryList m_storedHistory;
+    // The file as this object last read, wrote or took in: the common base of the changes made
+    // here and by other processes since. None when there was no readable file.
+    std::optional<StoredFileVersion> m_stored;
 };

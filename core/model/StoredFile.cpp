@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -191,14 +192,14 @@ bool ReadStoredFile(const std::string& path, const std::string& fallback, std::u
 }
 
 bool WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio,
-                     StoredFileStamp* stamp) {
+                     StoredFileVersion* written) {
     return WriteStoredFile(
-        path, [&](const TextSink& sink) { sink(text.data(), text.size()); }, maxRatio, stamp);
+        path, [&](const TextSink& sink) { sink(text.data(), text.size()); }, maxRatio, written);
 }
 
 bool WriteStoredFile(const std::string& path, const TextSource& source, std::uint32_t maxRatio,
-                     StoredFileStamp* stamp) {
-    const std::vector<unsigned char> bytes = PackStoredText(source, maxRatio);
+                     StoredFileVersion* written) {
+    std::vector<unsigned char> bytes = PackStoredText(source, maxRatio);
     if (bytes.empty())
         return false;
     std::string temporary = path + ".XXXXXX";
@@ -206,16 +207,16 @@ bool WriteStoredFile(const std::string& path, const TextSource& source, std::uin
     if (file.Get() < 0)
         return false;
     struct stat info {};
-    const bool written = WriteAll(file.Get(), bytes) && fsync(file.Get()) == 0 &&
-                         fstat(file.Get(), &info) == 0 && file.Close() &&
-                         rename(temporary.c_str(), path.c_str()) == 0;
-    if (!written) {
+    const bool replaced = WriteAll(file.Get(), bytes) && fsync(file.Get()) == 0 &&
+                          fstat(file.Get(), &info) == 0 && file.Close() &&
+                          rename(temporary.c_str(), path.c_str()) == 0;
+    if (!replaced) {
         unlink(temporary.c_str());
         return false;
     }
     const std::size_t slash = path.rfind('/');
     SyncFolder(slash == std::string::npos ? "." : path.substr(0, slash + 1));
-    if (stamp)
-        *stamp = StampOf(info);
+    if (written)
+        *written = {StampOf(info), std::move(bytes)};
     return true;
 }

@@ -23,6 +23,12 @@ struct StoredFileStamp {
     bool operator==(const StoredFileStamp&) const = default;
 };
 
+// One version of a stored file: its stamp and its bytes as they are on disk.
+struct StoredFileVersion {
+    StoredFileStamp stamp;
+    std::vector<unsigned char> bytes;
+};
+
 // The stamp of the file at the path now; none when there is no such file.
 std::optional<StoredFileStamp> StampOfStoredFile(const std::string& path);
 
@@ -66,9 +72,9 @@ bool ReadStoredFile(const std::string& path, const std::string& fallback, std::u
 
 // Packs the text (for reading with maxRatio) and replaces the file: a private temporary file in
 // the same folder, flushed to disk, then renamed over the old one, so that a failed write leaves
-// the old file whole. False when the file could not be written; with a stamp, success also gives
-// the new file's stamp.
+// the old file whole. False when the file could not be written; with written, success also gives
+// the new file's version.
 bool WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio = 0,
-                     StoredFileStamp* stamp = nullptr);
+                     StoredFileVersion* written = nullptr);
 bool WriteStoredFile(const std::string& path, const TextSource& source, std::uint32_t maxRatio = 0,
-                     StoredFileStamp* stamp = nullptr);
+                     StoredFileVersion* written = nullptr);

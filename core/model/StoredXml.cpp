@@ -32,7 +32,7 @@ pugi::xml_node StoredXmlRoot(const pugi::xml_document& document) {
 }
 
 bool WriteStoredXml(const std::string& path, const StoredXmlContent& content,
-                    std::uint32_t maxRatio, StoredFileStamp* stamp) {
+                    std::uint32_t maxRatio, StoredFileVersion* written) {
     return WriteStoredFile(
-        path, [&](const TextSink& sink) { WriteStoredXmlText(content, sink); }, maxRatio, stamp);
+        path, [&](const TextSink& sink) { WriteStoredXmlText(content, sink); }, maxRatio, written);
 }

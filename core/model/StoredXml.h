@@ -32,4 +32,4 @@ using StoredXmlContent = std::function<void(CXmlWriter& writer)>;
 // at the path, for reading with maxRatio (see WriteStoredFile), compressing the text as it is
 // written.
 bool WriteStoredXml(const std::string& path, const StoredXmlContent& content,
-                    std::uint32_t maxRatio, StoredFileStamp* stamp = nullptr);
+                    std::uint32_t maxRatio, StoredFileVersion* written = nullptr);

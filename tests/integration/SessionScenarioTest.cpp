@@ -42,6 +42,7 @@ protected:
     std::string AccountState() { return m_sim.Admin("/admin/account/jan"); }
 
     TempDir m_home;
+    ScopedDataHome m_dataHome;
     FixedClock m_clock;
     SimulatorProcess m_sim;
     CSmsUserInfo m_user;

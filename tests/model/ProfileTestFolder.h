@@ -19,13 +19,7 @@
 // settings files of one test never meet another's.
 class ProfileFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* previous = std::getenv("XDG_DATA_HOME");
-        m_previous = previous ? previous : "";
-        setenv("XDG_DATA_HOME", m_data.Path().c_str(), 1);
-        setenv("QUILLON_ANSI_CODEPAGE", "1250", 1);
-    }
-    void TearDown() override { setenv("XDG_DATA_HOME", m_previous.c_str(), 1); }
+    void SetUp() override { setenv("QUILLON_ANSI_CODEPAGE", "1250", 1); }
 
     static std::string ProfilePath(const std::string& name, bool legacy = false) {
         return GetConfigDir(true, legacy) + "UserData/" + name + ".dat";
@@ -76,6 +70,5 @@ protected:
     }
 
 private:
-    TempDir m_data;
-    std::string m_previous;
+    ScopedDataHome m_data;
 };

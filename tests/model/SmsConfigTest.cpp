@@ -29,18 +29,21 @@ TEST_F(ConfigTest, AllFieldsComeBackAndTheFileIsReadFromTheLegacyFolderWhenMissi
     const std::string name = "J\xE1n \x8E"; // Ján Ž
     WriteSettings("<Settings><AppMode>2</AppMode><DefaultUser>" + AnsiToXmlText(name) +
                       "</DefaultUser><AutoLogout>5</AutoLogout><LogoutDelay>15</LogoutDelay>"
-                      "<SysTray>1</SysTray><ConfirmExit>0</ConfirmExit><LCID>1051</LCID>"
+                      "<SysTray>1</SysTray><ConfirmExit>0</ConfirmExit><LCID>1050</LCID>"
                       "</Settings>",
                   true);
+    { const CSmsConfig unchanged; } // writes nothing
+    EXPECT_FALSE(std::filesystem::exists(ConfigPath()));
     {
-        const CSmsConfig config;
+        CSmsConfig config;
         EXPECT_EQ(config.GetAppMode(), CSmsConfig::SingleUserSavedPwd);
         EXPECT_EQ(config.GetDefaultUser(), name);
         EXPECT_TRUE(config.GetAutoLogout());
         EXPECT_EQ(config.GetLogoutDelay(), 15);
         EXPECT_TRUE(config.GetMinToTray());
         EXPECT_FALSE(config.ConfirmExit());
-        EXPECT_EQ(config.GetLcid(), 1051);
+        EXPECT_EQ(config.GetLcid(), 1050);
+        config.SetLcid(1051);
     } // writes the current file
 
     const std::string xml = ReadContainer(ConfigPath());
@@ -166,6 +169,7 @@ TEST_F(ConfigTest, TheLibraryReadsTheSettingsAtLoadAndWritesThemAtUnload) {
 // still takes the lock and converts the name.
 TEST_F(ConfigTest, TheSettingsAreWrittenWhenTheProcessExits) {
     std::filesystem::remove(ConfigPath());
+    CSmsConfig::CreateInstance();
     EXPECT_EXIT(
         {
             CSmsConfig::GetInstance()->SetDefaultUser("\x8E"

@@ -295,13 +295,14 @@ TEST_F(UserInfoTest, PartialSavesKeepWhatTheFullSaverStored) {
     EXPECT_EQ(stored->GetPassword(), "pw");
     EXPECT_EQ(HistoryTexts(*stored), (std::vector<std::string>{"0905222222", "0903111111"}));
 
-    // A full save takes the history other processes stored, and writes everything else as its own.
+    // A full save takes the history and the counts other processes stored.
     AddHistory(*desktop, "0907333333", 30);
     ASSERT_TRUE(desktop->Save(false));
     EXPECT_EQ(HistoryTexts(*desktop),
               (std::vector<std::string>{"0907333333", "0905222222", "0903111111"}));
     stored = Load();
-    EXPECT_EQ(stored->GetSentTotal(), 0);
+    EXPECT_EQ(stored->GetSentTotal(), 2);
+    EXPECT_EQ(stored->GetEnterKeyMode(), CSmsUserInfo::EnterSends);
     EXPECT_EQ(HistoryTexts(*stored), HistoryTexts(*desktop));
 }
 

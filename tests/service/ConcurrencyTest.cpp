@@ -47,6 +47,7 @@ private:
 } // namespace
 
 TEST(ConcurrencyTest, SendingPollingAndKeepAliveOnOneUserTakeTurns) {
+    const ScopedDataHome dataHome; // the poller's saves meet no earlier run's profile
     FixedClock clock(kNow);
     CSmsUserInfo user("jan.novak", "1.6", "QLN");
     auto service = std::make_shared<ServiceStandIn>();
@@ -94,6 +95,7 @@ TEST(ConcurrencyTest, SendingPollingAndKeepAliveOnOneUserTakeTurns) {
 }
 
 TEST(ConcurrencyTest, CallsOfDifferentUsersRunSideBySide) {
+    const ScopedDataHome dataHome;
     FixedClock clock(kNow);
     CSmsUserInfo first("first", "1.6", "QLN"), second("second", "1.6", "QLN IE");
     first.SetTransport(std::make_shared<ServiceStandIn>());

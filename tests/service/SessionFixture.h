@@ -27,6 +27,7 @@ protected:
         ASSERT_EQ(user.KvwsLogin(true), 0);
     }
 
+    ScopedDataHome dataHome; // the user's saves meet no other test's profile
     FixedClock clock;
     std::shared_ptr<ScriptedTransport> transport = std::make_shared<ScriptedTransport>();
     CSmsUserInfo user;

@@ -1,12 +1,18 @@
 #include "TestSupport.h"
 
+#include <cstdlib>
+
 #include <ctime>
 #include <stdexcept>
 #include <stdlib.h>
 
-FixedClock::FixedClock(std::int64_t now) : m_now(now) { Clock::SetSource(this); }
+FixedClock::FixedClock(std::int64_t now) : m_now(now) {
+    Clock::SetSource(this);
+}
 
-FixedClock::~FixedClock() { Clock::SetSource(nullptr); }
+FixedClock::~FixedClock() {
+    Clock::SetSource(nullptr);
+}
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "quillon-test-XXXXXX").string();
@@ -18,6 +24,19 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
+}
+
+ScopedDataHome::ScopedDataHome() {
+    if (const char* previous = std::getenv("XDG_DATA_HOME"))
+        m_previous = previous;
+    setenv("XDG_DATA_HOME", m_folder.Path().c_str(), 1);
+}
+
+ScopedDataHome::~ScopedDataHome() {
+    if (m_previous)
+        setenv("XDG_DATA_HOME", m_previous->c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
 }
 
 std::int64_t LocalTime(int year, int month, int day, int hour, int minute, int second) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 // A clock that stands still until a test moves it; installed for the object's lifetime.
 class FixedClock : public IClock {
@@ -27,6 +29,21 @@ public:
 
 private:
     std::filesystem::path m_path;
+};
+
+// Profiles and settings in a fresh local data folder (XDG_DATA_HOME) for the object's lifetime,
+// so that no test meets the files of another.
+class ScopedDataHome {
+public:
+    ScopedDataHome();
+    ~ScopedDataHome();
+    ScopedDataHome(const ScopedDataHome&) = delete;
+    ScopedDataHome& operator=(const ScopedDataHome&) = delete;
+    const std::filesystem::path& Path() const { return m_folder.Path(); }
+
+private:
+    TempDir m_folder;
+    std::optional<std::string> m_previous;
 };
 
 // Seconds since 1970 of a local calendar time (under the test's TZ).

@@ -122,7 +122,11 @@ int CliSession::DummyTextLength() const {
 }
 
 void CliSession::Save() {
-    if (!m_user->Save(false))
+    Update(nullptr);
+}
+
+void CliSession::Update(const std::function<void(CSmsUserInfo&)>& change) {
+    if (!m_user->Update(change))
         throw LocalError("the profile of " + AnsiToUtf8(m_login) + " cannot be written");
 }
 

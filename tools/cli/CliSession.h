@@ -3,6 +3,7 @@
 #include "ArgParser.h"
 #include "CliPrompt.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,8 +51,12 @@ public:
     // The length of the text the service adds to every part of a message.
     int DummyTextLength() const;
 
-    // Saves the whole profile.
+    // Saves the whole profile, merged with what other programs stored meanwhile.
     void Save();
+    // Changes the profile as one locked read-change-write: what other programs stored since it
+    // was loaded is taken in first, then change runs and the profile is saved. Objects of the
+    // profile found before the call may be gone: change finds what it needs again.
+    void Update(const std::function<void(CSmsUserInfo&)>& change);
 
 private:
     std::string m_login;

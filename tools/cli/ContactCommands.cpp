@@ -58,9 +58,8 @@ int GroupIndex(const CSmsAddressBook& book, const std::string& name) {
     return -1;
 }
 
-// The profile's address book; changes are saved.
-void ChangeLocal(CliSession& session, const std::string& action, const Args& args) {
-    CSmsAddressBook& book = session.User().GetAddressBook();
+// One change of the profile's address book.
+void ChangeBook(CSmsAddressBook& book, const std::string& action, const Args& args) {
     if (action == "add") {
         ExpectArguments(args, 3, 4, "add NAME NUMBER [SECOND-NUMBER]");
         const std::string second = args.size() > 3 ? NumberArgument(args[3]) : "";
@@ -89,7 +88,12 @@ void ChangeLocal(CliSession& session, const std::string& action, const Args& arg
         if (!book.DelGroup(GroupIndex(book, NameArgument(args[1]))))
             throw LocalError("no group \"" + args[1] + "\"");
     }
-    session.Save();
+}
+
+// The change goes into the profile as it is stored now, whatever other programs did meanwhile.
+void ChangeLocal(CliSession& session, const std::string& action, const Args& args) {
+    session.Update(
+        [&](CSmsUserInfo& profile) { ChangeBook(profile.GetAddressBook(), action, args); });
 }
 
 // The Portella address book: names of at most 15 plain characters, numbers in international

@@ -101,6 +101,9 @@ int RunPoll(const std::vector<std::string>& args) {
     const std::int64_t start = Clock::Now();
     Progress progress;
     for (;;) {
+        // Each pass starts from the archive as it is stored now: other programs file messages
+        // while the poll waits.
+        session.User().Refresh();
         const CNotificationPoller::PassResult pass = poller.Poll(Clock::Now());
         if (pass.skipped)
             throw LocalError("the archive is busy");

@@ -29,6 +29,16 @@ void AddItemOptions(ArgParser& parser) {
     parser.Option("--id", "MESSAGEID", "the scheduled message by its message id");
 }
 
+// The scheduled item with the message id; null when the archive has none.
+CSmsArchiveItem* FindScheduled(const CSmsArchive& archive, std::int64_t messageId) {
+    for (int i = 0; i < archive.GetItemCount(); ++i) {
+        CSmsArchiveItem* candidate = archive.GetItem(i);
+        if (candidate->IsScheduled() && candidate->GetMessageId() == messageId)
+            return candidate;
+    }
+    return nullptr;
+}
+
 // The scheduled item named by "--id MESSAGEID" or by the first argument (its archive index,
 // "#N" or "N"), which is then taken out of the arguments.
 CSmsArchiveItem& ScheduledItem(CSmsArchive& archive, const ParsedArgs& args,
@@ -39,11 +49,7 @@ CSmsArchiveItem& ScheduledItem(CSmsArchive& archive, const ParsedArgs& args,
     if (const auto id = args.Value("--id")) {
         if (!ParseNumber(*id, number))
             throw UsageError("--id wants a message id");
-        for (int i = 0; i < archive.GetItemCount() && !item; ++i) {
-            CSmsArchiveItem* candidate = archive.GetItem(i);
-            if (candidate->IsScheduled() && candidate->GetMessageId() == number)
-                item = candidate;
-        }
+        item = FindScheduled(archive, number);
         if (!item)
             throw LocalError("no scheduled message with id " + *id + " in the archive");
         return *item;
@@ -184,9 +190,11 @@ int RunCancel(const std::vector<std::string>& args) {
     const int status = session.User().KvwsDeleteSms(static_cast<std::uint64_t>(messageId));
     if (status != 0 && status != kAlreadyGone)
         ExpectSuccess(status);
-    archive.DeleteItem(&item);
-    archive.ResetNewItems();
-    session.Save();
+    session.Update([&](CSmsUserInfo& profile) {
+        CSmsArchive& stored = profile.GetArchive();
+        stored.DeleteItem(FindScheduled(stored, messageId));
+        stored.ResetNewItems();
+    });
     std::printf("Scheduled message %lld cancelled.\n", static_cast<long long>(messageId));
     return ExitOk;
 }
@@ -219,14 +227,18 @@ int RunReplace(const std::vector<std::string>& args) {
             return ExitOk;
         }
         // The name is only kept here; the recipients keep their states.
-        item.SetName(changed.name);
-        session.Save();
+        session.Update([&](CSmsUserInfo& profile) {
+            if (CSmsArchiveItem* stored = FindScheduled(profile.GetArchive(), messageId))
+                stored->SetName(changed.name);
+        });
         std::printf("Scheduled message %lld renamed.\n", messageId);
         return ExitOk;
     }
     ReplaceAtService(session, current, changed, messageId);
-    UpdateItem(item, changed);
-    session.Save();
+    session.Update([&](CSmsUserInfo& profile) {
+        if (CSmsArchiveItem* stored = FindScheduled(profile.GetArchive(), messageId))
+            UpdateItem(*stored, changed);
+    });
     std::printf("Scheduled message %lld replaced: %s %s, %zu recipient(s).\n", messageId,
                 PeriodicityName(changed.periodicity).c_str(),
                 FormatLocalTime(changed.deliverAt).c_str(), changed.recipients.size());

@@ -54,18 +54,16 @@ int SendNow(CliSession& session, const SendRequest& request, const FiledMessage&
     SmsSentInfoList sentInfo;
     ExpectSuccess(user.KvwsSendSms(ServiceText(request.text), session.ByCredit(), request.flash,
                                    report, NumberList(request.entries), sentInfo));
-    {
-        std::lock_guard lock(user.GetArchive().GetMutex());
+    session.Update([&](CSmsUserInfo& profile) {
         if (archiving)
-            FileSentMessage(user.GetArchive(), message, request.entries,
+            FileSentMessage(profile.GetArchive(), message, request.entries,
                             FiledResults(sentInfo, report));
-        RememberRecipients(user, request.entries, message.sentTime);
-        user.IncrementCounters(message.smsCount * static_cast<int>(sentInfo.size()));
-    }
+        RememberRecipients(profile, request.entries, message.sentTime);
+        profile.IncrementCounters(message.smsCount * static_cast<int>(sentInfo.size()));
+    });
     std::printf("Message sent to %zu recipient(s)%s.\n", sentInfo.size(),
                 report ? " with delivery reports" : "");
     PrintResults(sentInfo);
-    session.Save();
     return ExitOk;
 }
 
@@ -80,18 +78,16 @@ int SendLater(CliSession& session, const SendRequest& request, const FiledMessag
                                             request.flash, request.report, schedule.periodicity,
                                             schedule.deliverAt, NumberList(request.entries),
                                             sentInfo, messageId));
-    {
-        std::lock_guard lock(user.GetArchive().GetMutex());
-        FileScheduledMessage(user.GetArchive(), message, schedule, messageId, request.entries,
+    session.Update([&](CSmsUserInfo& profile) {
+        FileScheduledMessage(profile.GetArchive(), message, schedule, messageId, request.entries,
                              SentResults(sentInfo));
-        RememberRecipients(user, request.entries, message.sentTime);
-    }
+        RememberRecipients(profile, request.entries, message.sentTime);
+    });
     std::printf("Message %lld scheduled %s %s for %zu recipient(s).\n",
                 static_cast<long long>(messageId), schedule.periodicity == 0 ? "at" : "from",
                 FormatLocalTime(schedule.deliverAt).c_str(), sentInfo.size());
     if (schedule.periodicity != 0)
         std::printf("  repeated: %s\n", PeriodicityName(schedule.periodicity).c_str());
-    session.Save();
     return ExitOk;
 }
 

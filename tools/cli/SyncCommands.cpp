@@ -37,6 +37,8 @@ int RunSync(const std::vector<std::string>& args) {
 
     CliSession session(parsed);
     session.LogIn();
+    // The sync starts from the book as it is stored now.
+    session.User().Refresh();
     session.User().Synchronize(ui);
     // Whatever was changed in the local book stays, also when the run stopped half-way.
     session.Save();
