@@ -2,7 +2,6 @@
 
 #include "model/SmsUserInfo.h"
 
-#include <exception>
 #include <set>
 
 namespace {
@@ -88,30 +87,43 @@ CNotificationPoller::DueQueries CNotificationPoller::FindDue(const CSmsArchive& 
 }
 
 CNotificationPoller::PassResult CNotificationPoller::Poll(std::int64_t now) {
+    PassResult pass;
     DueQueries due;
     {
         const auto archiveLock = m_user.GetArchive().TryLock();
-        if (!archiveLock.owns_lock())
-            return {true, false};
+        pass.skipped = !archiveLock.owns_lock();
+        if (pass.skipped)
+            return pass;
         due = FindDue(m_user.GetArchive(), now);
     }
     bool changed = m_unsaved;
     if (!due.sms.empty())
-        changed |= QuerySms(due.sms, now);
+        changed |= QuerySms(due.sms, now, pass);
     for (const std::int64_t messageId : due.scheduled)
-        changed |= QueryScheduled(messageId, now);
+        changed |= QueryScheduled(messageId, now, pass);
     m_unsaved = changed;
-    return {false, changed && Save()};
+    pass.saved = changed && Save();
+    return pass;
 }
 
-bool CNotificationPoller::QuerySms(SmsDeliveryInfoList& sms, std::int64_t now) {
+bool CNotificationPoller::CallService(const std::function<int()>& call, PassResult& pass) {
     try {
         const auto serviceLock = m_serviceLock.LockForCall();
-        if (m_user.KvwsGetNotifications(sms) != 0)
-            return false;
+        const int status = call();
+        if (status == 0)
+            return true;
+        if (!pass.Failed())
+            pass.refusal = status;
     } catch (const std::exception&) {
-        return false; // retried on a later pass
+        if (!pass.Failed())
+            pass.error = std::current_exception();
     }
+    return false;
+}
+
+bool CNotificationPoller::QuerySms(SmsDeliveryInfoList& sms, std::int64_t now, PassResult& pass) {
+    if (!CallService([&] { return m_user.KvwsGetNotifications(sms); }, pass))
+        return false;
     if (m_onQueried)
         m_onQueried();
     bool changed = false;
@@ -132,15 +144,11 @@ bool CNotificationPoller::QuerySms(SmsDeliveryInfoList& sms, std::int64_t now) {
     return changed;
 }
 
-bool CNotificationPoller::QueryScheduled(std::int64_t messageId, std::int64_t now) {
+bool CNotificationPoller::QueryScheduled(std::int64_t messageId, std::int64_t now,
+                                         PassResult& pass) {
     SmsSchedDlvrInfoList recipients;
-    try {
-        const auto serviceLock = m_serviceLock.LockForCall();
-        if (m_user.KvwsGetNotificationsSched(messageId, recipients) != 0)
-            return false;
-    } catch (const std::exception&) {
+    if (!CallService([&] { return m_user.KvwsGetNotificationsSched(messageId, recipients); }, pass))
         return false;
-    }
     CSmsArchive& archive = m_user.GetArchive();
     const auto archiveLock = archive.TryLock();
     // The item is found again: it may have been deleted while the service was asked.

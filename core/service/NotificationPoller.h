@@ -4,6 +4,7 @@
 #include "service/SmsResultRecords.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -27,6 +28,13 @@ public:
     struct PassResult {
         bool skipped = false; // the archive was busy
         bool saved = false;   // something changed and the profile was saved
+        // The first query of the pass that failed, for a caller that reports it (background
+        // work stays silent and tries again on a later pass): the service's refusal status, or
+        // what the call threw.
+        int refusal = 0;
+        std::exception_ptr error;
+
+        bool Failed() const { return refusal != 0 || error; }
     };
 
     // Waits after sending (or after a scheduled delivery) before the first query.
@@ -57,8 +65,11 @@ public:
                            std::int64_t minDelay);
 
 private:
-    bool QuerySms(SmsDeliveryInfoList& sms, std::int64_t now);
-    bool QueryScheduled(std::int64_t messageId, std::int64_t now);
+    // Each is false when nothing changed; a failed query goes into the pass's result.
+    bool QuerySms(SmsDeliveryInfoList& sms, std::int64_t now, PassResult& pass);
+    bool QueryScheduled(std::int64_t messageId, std::int64_t now, PassResult& pass);
+    // Makes the call under the service lock; true when it returned 0.
+    bool CallService(const std::function<int()>& call, PassResult& pass);
     bool Save();
 
     CSmsUserInfo& m_user;

@@ -25,6 +25,7 @@ protected:
                  {"QUILLON_SERVICE_URL", m_sim->Url()},
                  {"QUILLON_CA_FILE", m_sim->CaFile()},
                  {"QUILLON_ANSI_CODEPAGE", "1250"},
+                 {"LC_ALL", "C.UTF-8"},
                  {"QUILLON_USER", "demo"},
                  {"QUILLON_PASSWORD", "demo-secret"}};
     }
@@ -96,6 +97,41 @@ TEST_F(AccountCli, NumberAndUserAreRegistered) {
     EXPECT_EQ(user.exitCode, 0) << user.err;
     EXPECT_THAT(user.out, HasSubstr("Account newbie registered."));
     EXPECT_EQ(Cli({"services"}).exitCode, 0);
+}
+
+TEST_F(AccountCli, NewAccountLogsInWithTheAccentedPasswordItWasGiven) {
+    m_env["QUILLON_USER"] = "novak";
+    m_env["QUILLON_PASSWORD"] = "ťažké";
+    const CliResult user = Confirmed({"register-user", "--mobile", "0910123124"}, "novak");
+    ASSERT_EQ(user.exitCode, 0) << user.err;
+    const CliResult login = Cli({"login"});
+    EXPECT_EQ(login.exitCode, 0) << login.err;
+}
+
+TEST_F(AccountCli, ConfirmationFollowedAsPrintedRunsUnderTheNewUser) {
+    m_env["QUILLON_PASSWORD"] = "pw1234";
+    const CliResult first =
+        Cli({"register-user", "--user", "newbie", "--mobile", "0910123125", "--save-password"});
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    std::smatch hint;
+    ASSERT_TRUE(std::regex_search(first.out, hint,
+                                  std::regex("\n  quillon-cli (.* --transaction (\\d+) .*)\n")))
+        << first.out;
+    const std::string codes = m_sim->Admin("/admin/codes/newbie");
+    std::smatch code;
+    ASSERT_TRUE(std::regex_search(codes, code, std::regex(hint[2].str() + " (\\S+)")));
+    const std::string command =
+        std::regex_replace(hint[1].str(), std::regex("CODE"), code[1].str());
+
+    // QUILLON_USER names another profile, which the confirmation must not use.
+    const CliResult confirmed =
+        RunProgram("/bin/sh", {"-c", "'" QUILLON_CLI_PATH "' " + command}, m_env, m_home.Path());
+    EXPECT_EQ(confirmed.exitCode, 0) << confirmed.err;
+    EXPECT_THAT(confirmed.out, HasSubstr("Account newbie registered."));
+    EXPECT_THAT(confirmed.out, HasSubstr("Password saved in the profile."));
+    m_env["QUILLON_PASSWORD"] = "";
+    EXPECT_EQ(Cli({"--user", "newbie", "login"}).exitCode, 0);
+    EXPECT_EQ(Cli({"login"}).exitCode, 2); // demo saved no password
 }
 
 TEST_F(AccountCli, ContactsAreSynchronisedByPolicy) {

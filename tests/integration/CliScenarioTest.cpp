@@ -6,11 +6,21 @@
 #include "model/SmsAddressBook.h"
 #include "model/SmsUserInfo.h"
 #include "platform/Clock.h"
+#include "platform/CodePage.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <ctime>
+#include <fstream>
+#include <future>
+#include <iterator>
 #include <memory>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +47,7 @@ protected:
                  {"XDG_CONFIG_HOME", (m_home.Path() / "config").string()},
                  {"QUILLON_SERVICE_URL", m_sim->Url()},
                  {"QUILLON_CA_FILE", m_sim->CaFile()},
+                 {"LC_ALL", "C.UTF-8"},
                  {"QUILLON_USER", "demo"},
                  {"QUILLON_PASSWORD", "demo-secret"}};
     }
@@ -45,10 +56,23 @@ protected:
         return RunProgram(QUILLON_CLI_PATH, args, m_env, m_home.Path(), input);
     }
 
+    // The demo user's profile as the desktop program would load it.
+    std::unique_ptr<CSmsUserInfo> Profile() {
+        setenv("XDG_DATA_HOME", m_env["XDG_DATA_HOME"].c_str(), 1);
+        return std::unique_ptr<CSmsUserInfo>(CSmsUserInfo::GetUserInfo("demo", "1.1", "QLN"));
+    }
+
+    // Files a message to one number with a delivery report, sent at the given time, as if
+    // quillon-cli had sent it.
+    void AddWaitingMessage(std::int64_t sent) {
+        std::unique_ptr<CSmsUserInfo> user = Profile();
+        user->GetArchive().AddItem("Hello", "0905123401", "421905123401", sent, false, 4242, 1);
+        ASSERT_TRUE(user->Save(false));
+    }
+
     // Puts contacts and a group into the demo user's profile, as the desktop program would.
     void WriteAddressBook() {
-        setenv("XDG_DATA_HOME", m_env["XDG_DATA_HOME"].c_str(), 1);
-        std::unique_ptr<CSmsUserInfo> user(CSmsUserInfo::GetUserInfo("demo", "1.1", "QLN"));
+        std::unique_ptr<CSmsUserInfo> user = Profile();
         CSmsAddressBook& book = user->GetAddressBook();
         book.AddContact("Alice", "0905000001", "0905000002");
         book.AddContact("Bob", "0905000666", "");
@@ -65,6 +89,50 @@ protected:
 
 void ExpectContains(const std::string& text, const std::string& part) {
     EXPECT_NE(text.find(part), std::string::npos) << "\"" << part << "\" not in:\n" << text;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Waits until a file holds the text; false when it does not come within a minute (a guard, so a
+// broken program cannot hang the test).
+bool WaitForText(const std::filesystem::path& path, const std::string& text) {
+    for (int i = 0; i < 600; ++i) {
+        if (ReadFile(path).find(text) != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::optional<std::filesystem::path> FindProgram(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::stringstream folders(path ? path : "/usr/bin:/bin");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        const std::filesystem::path candidate = std::filesystem::path(folder) / name;
+        if (!folder.empty() && access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+// Builds a locale such as sk_SK.CP1250 into a folder for LOCPATH; false when this machine has
+// no localedef or not the sources it needs.
+bool MakeLocale(const std::filesystem::path& folder, const std::string& language,
+                const std::string& charset, const std::filesystem::path& scratch) {
+    const auto localedef = FindProgram("localedef");
+    if (!localedef)
+        return false;
+    const std::filesystem::path locale = folder / (language + "." + charset);
+    std::filesystem::create_directories(folder);
+    RunProgram(localedef->string(), {"-f", charset, "-i", language, locale.string()}, {}, scratch);
+    return std::filesystem::exists(locale / "LC_CTYPE");
 }
 
 } // namespace
@@ -267,4 +335,93 @@ TEST_F(CliScenario, HelpDescribesEveryCommand) {
         EXPECT_EQ(Cli({command, "--help"}).out, own.out);
     }
     EXPECT_EQ(Cli({}).exitCode, 2);
+}
+
+TEST_F(CliScenario, InputOfAnEightBitLocaleIsDecodedInItsCharacterSet) {
+    const std::filesystem::path locales = m_home.Path() / "locales";
+    if (!MakeLocale(locales, "sk_SK", "CP1250", m_home.Path()))
+        GTEST_SKIP() << "localedef cannot build sk_SK.CP1250 on this machine";
+    m_env["LOCPATH"] = locales.string();
+    m_env["LC_ALL"] = "sk_SK.CP1250";
+    // "Žltý kôň", "Šimon" and "Ďakujem" in Windows-1250; a file with a byte-order mark is UTF-8.
+    ASSERT_EQ(Cli({"contacts", "add", "\x8Aimon", "0905123402"}).exitCode, 0);
+    const CliResult typed = Cli({"send", "-m", "\x8Elt\xFD k\xF4\xF2", "0905123401"});
+    ASSERT_EQ(typed.exitCode, 0) << typed.err;
+    WriteFile(m_home.Path() / "bom.txt", "\xEF\xBB\xBF\xC4\x8E"
+                                         "akujem");
+    const CliResult bom =
+        Cli({"send", "--text-file", (m_home.Path() / "bom.txt").string(), "\x8Aimon"});
+    ASSERT_EQ(bom.exitCode, 0) << bom.err;
+    WriteFile(m_home.Path() / "ansi.txt", "\xCF"
+                                          "akujem");
+    const CliResult ansi =
+        Cli({"send", "--text-file", (m_home.Path() / "ansi.txt").string(), "0905123401"});
+    ASSERT_EQ(ansi.exitCode, 0) << ansi.err;
+
+    const CCodePageScope codePage(1250);
+    const std::unique_ptr<CSmsUserInfo> user = Profile();
+    ASSERT_EQ(user->GetAddressBook().GetItemCount(), 1);
+    EXPECT_EQ(user->GetAddressBook().GetItem(0)->GetName(), "\x8Aimon");
+    std::multiset<std::string> texts;
+    for (int i = 0; i < user->GetArchive().GetItemCount(); ++i)
+        texts.insert(user->GetArchive().GetItem(i)->GetSmsText());
+    EXPECT_EQ(texts, (std::multiset<std::string>{"Dakujem", "Dakujem", "Zlty kon"}));
+}
+
+TEST_F(CliScenario, InputThatDoesNotDecodeIsRefused) {
+    // "café" in Latin-1, which is no UTF-8.
+    const CliResult text = Cli({"send", "-m", "caf\xE9", "0905123401"});
+    EXPECT_EQ(text.exitCode, 2);
+    ExpectContains(text.err, "the message text is not valid UTF-8 text");
+    WriteFile(m_home.Path() / "latin1.txt", "caf\xE9");
+    const CliResult file =
+        Cli({"send", "--text-file", (m_home.Path() / "latin1.txt").string(), "0905123401"});
+    EXPECT_EQ(file.exitCode, 2);
+    ExpectContains(file.err, "is not valid UTF-8 text");
+    EXPECT_EQ(Cli({"send", "0905123401"}, "caf\xE9").exitCode, 2);
+    EXPECT_EQ(Cli({"contacts", "add", "Ren\xE9", "0905123402"}).exitCode, 2);
+    EXPECT_EQ(Cli({"--user", "ren\xE9", "login"}).exitCode, 2);
+    m_env["QUILLON_PASSWORD"] = "demo-secret\xE9";
+    const CliResult password = Cli({"login"});
+    EXPECT_EQ(password.exitCode, 2);
+    ExpectContains(password.err, "QUILLON_PASSWORD is not valid UTF-8 text");
+    EXPECT_EQ(Cli({"archive"}).out, "");
+    EXPECT_EQ(Cli({"contacts", "list"}).out, "");
+}
+
+TEST_F(CliScenario, PollReportsAQueryThatFailsOrIsRefused) {
+    AddWaitingMessage(Clock::Now() - 3600);
+    m_sim->Admin("/admin/refuse?login=demo&operation=getNotifications&status=150", true);
+    const CliResult failed = Cli({"poll"});
+    EXPECT_EQ(failed.exitCode, 3);
+    ExpectContains(failed.err, "Error sending request: Error E150");
+    EXPECT_EQ(failed.out, "");
+
+    m_sim->Admin("/admin/refuse?login=demo&operation=getNotifications&status=26", true);
+    const CliResult refused = Cli({"poll", "--wait", "--interval", "1", "--timeout", "10"});
+    EXPECT_EQ(refused.exitCode, 1);
+    ExpectContains(refused.err, "Service disabled");
+}
+
+TEST_F(CliScenario, PollFailsWhenTheServiceCannotBeReached) {
+    // The first query is due 30 seconds after sending: 15 seconds from now, after the first
+    // pass, which follows the login.
+    AddWaitingMessage(Clock::Now() - 15);
+    auto poll = std::async(std::launch::async, [this] {
+        return Cli({"poll", "--wait", "--interval", "1", "--timeout", "45"});
+    });
+    ASSERT_TRUE(WaitForText(m_home.Path() / "stderr", "waiting for delivery reports"));
+    m_sim->Stop();
+    const CliResult unreachable = poll.get();
+    EXPECT_EQ(unreachable.exitCode, 3);
+    ExpectContains(unreachable.err, "Can not establish conneciton to Velora");
+}
+
+TEST_F(CliScenario, MessageSentWithoutAReportIsNotWaitedFor) {
+    ASSERT_EQ(Cli({"send", "--no-report", "-m", "x", "0905123401"}).exitCode, 0);
+    ExpectContains(Cli({"archive"}).out, "0905123401  421905123401  no delivery report");
+    EXPECT_EQ(Cli({"archive", "--pending"}).out, "");
+    const CliResult poll = Cli({"poll", "--wait", "--interval", "1", "--timeout", "5"});
+    EXPECT_EQ(poll.exitCode, 0) << poll.err;
+    EXPECT_EQ(poll.out, "0 message(s) updated, 0 still waiting for delivery reports.\n");
 }

@@ -1,6 +1,7 @@
 #include "SessionFixture.h"
 
 #include "service/KeepAliveTiming.h"
+#include "service/KvwsSoapException.h"
 #include "service/NotificationPoller.h"
 
 #include <future>
@@ -183,14 +184,42 @@ TEST_F(PollPassTest, ScheduledRecipientsAreMatchedByNumber) {
     EXPECT_EQ(changed, std::vector<CSmsArchiveItem*>{item});
 }
 
-TEST_F(PollPassTest, FailuresChangeNothingAndAreRetriedNextPass) {
+TEST_F(PollPassTest, FailuresChangeNothingAreRetriedNextPassAndTellWhy) {
     CSmsArchiveItem* item = archive().AddItem("A", "a", "1", kSent, false, 100, 1);
     transport->Answer("getNotifications", Reply::Status(26)).Fail(21);
-    EXPECT_FALSE(poller.Poll(kSent + 30).saved);
-    EXPECT_FALSE(poller.Poll(kSent + 31).saved);
+    const auto refused = poller.Poll(kSent + 30);
+    EXPECT_FALSE(refused.saved);
+    EXPECT_EQ(refused.refusal, 26);
+    EXPECT_FALSE(refused.error);
+    const auto unreachable = poller.Poll(kSent + 31);
+    EXPECT_FALSE(unreachable.saved);
+    EXPECT_EQ(unreachable.refusal, 0);
+    ASSERT_TRUE(unreachable.error);
+    try {
+        std::rethrow_exception(unreachable.error);
+    } catch (const CKvwsSoapException& error) {
+        EXPECT_EQ(error.GetTransportCode(), 21);
+    }
     EXPECT_EQ(item->GetLastQueryTime(), 0);
     EXPECT_EQ(queried, 0);
     EXPECT_EQ(transport->Requests().size(), 3u);
+}
+
+TEST_F(PollPassTest, FirstFailureOfAPassIsKeptAndTheOtherQueriesStillRun) {
+    archive().AddItem("A", "a", "1", kSent, false, 100, 1);
+    CSmsArchiveItem* item =
+        archive().AddScheduledItem("S", kSent, false, 1, true, 0, kSent - 60, 700, "");
+    item->AddRecipient("0903000001", "421903000001", 0);
+    transport->Answer("getNotifications", Reply::Status(27))
+        .Answer("getNotifications", Reply::Status(0) + "<sms/>");
+    const auto pass = poller.Poll(kSent + 30);
+    EXPECT_EQ(pass.refusal, 27);
+    EXPECT_TRUE(pass.saved);
+    EXPECT_EQ(item->GetLastQueryTime(), kSent + 30);
+
+    // A pass without a failure says so, also when the poller failed before.
+    transport->Answer("getNotifications", Reply::Status(0) + "<sms/>");
+    EXPECT_FALSE(poller.Poll(kSent + 60).Failed());
 }
 
 TEST_F(PollPassTest, BusyArchiveSkipsThePass) {

@@ -1,6 +1,7 @@
 #include "CliSession.h"
 
 #include "ExitCode.h"
+#include "InputDecoder.h"
 #include "ServiceErrors.h"
 #include "Terminal.h"
 
@@ -30,10 +31,13 @@ std::string DefaultUser() {
     return config->GetDefaultUser();
 }
 
-// ANSI, like every name of the profile store; the command line and environment are UTF-8.
+// ANSI, like every name of the profile store.
 std::string LoginName(const ParsedArgs& args) {
-    const std::string given = args.Value("--user").value_or(FromEnvironment("QUILLON_USER"));
-    const std::string login = given.empty() ? DefaultUser() : Utf8ToAnsi(given);
+    const auto option = args.Value("--user");
+    const std::string given = option.value_or(FromEnvironment("QUILLON_USER"));
+    const std::string login =
+        given.empty() ? DefaultUser()
+                      : InputDecoder::OfLocale().ToAnsi(given, option ? "--user" : "QUILLON_USER");
     if (login.empty())
         throw UsageError("no user: give --user LOGIN or set QUILLON_USER");
     return login;
@@ -78,13 +82,15 @@ CliSession::~CliSession() {
 }
 
 void CliSession::LogIn() {
-    // Typed passwords are UTF-8; the profile and the session keep ANSI text.
-    std::string password = Utf8ToAnsi(FromEnvironment("QUILLON_PASSWORD"));
+    // The profile and the session keep ANSI text.
+    const InputDecoder& decoder = InputDecoder::OfLocale();
+    std::string password = decoder.ToAnsi(FromEnvironment("QUILLON_PASSWORD"), "QUILLON_PASSWORD");
     if (password.empty())
         password = m_savedPassword;
     if (password.empty())
-        password = Utf8ToAnsi(
-            AskTerminal("Password for " + AnsiToUtf8(m_login) + ": ", false).value_or(""));
+        password = decoder.ToAnsi(
+            AskTerminal("Password for " + AnsiToUtf8(m_login) + ": ", false).value_or(""),
+            "the password");
     if (password.empty())
         throw UsageError("no password for " + AnsiToUtf8(m_login) +
                          ": set QUILLON_PASSWORD, save one with \"login --save-password\", or "

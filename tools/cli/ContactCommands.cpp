@@ -1,6 +1,7 @@
 #include "AccountSyncCommands.h"
 #include "CliSession.h"
 #include "ExitCode.h"
+#include "InputDecoder.h"
 
 #include "model/SmsAddressBook.h"
 #include "model/SmsUserInfo.h"
@@ -21,9 +22,9 @@ std::string NumberArgument(std::string number) {
     return number;
 }
 
-// Names on the command line are UTF-8; the book holds ANSI text.
+// The book holds ANSI text.
 std::string NameArgument(const std::string& text) {
-    return Utf8ToAnsi(text);
+    return InputDecoder::OfLocale().ToAnsi(text, "a name");
 }
 
 void ExpectArguments(const Args& args, std::size_t least, std::size_t most, const char* usage) {

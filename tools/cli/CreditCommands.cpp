@@ -1,6 +1,7 @@
 #include "AccountSyncCommands.h"
 #include "CheckCode.h"
 #include "CliSession.h"
+#include "CreditText.h"
 #include "ExitCode.h"
 
 #include "model/SmsUserInfo.h"
@@ -28,8 +29,7 @@ int ListCredit(CliSession& session, const ParsedArgs& args) {
         std::printf("%u\n", amount);
         if (const CreditInfoArray* options = user.GetCreditInfo(amount)) {
             for (const _CreditInfo& option : *options)
-                std::printf("  or %d club points, surcharge %.2f %s excl. VAT\n", option.points,
-                            option.addCharge, option.currency.c_str());
+                std::printf("  %s\n", CreditOptionText(option).c_str());
         }
     }
     return ExitOk;
@@ -48,8 +48,8 @@ int Recharge(CliSession& session, const ParsedArgs& args) {
                          [&](const std::string& code, std::int64_t transaction) {
                              return user.KvwsCreditRecharge(code, transaction);
                          },
-                         "quillon-cli credit recharge"};
-    if (RunTwoSteps(args, steps))
+                         {"credit", "recharge"}};
+    if (RunTwoSteps(session, args, steps))
         std::printf("Credit recharged.\n");
     return ExitOk;
 }

@@ -1,11 +1,11 @@
 #include "MessageOptions.h"
 
 #include "ExitCode.h"
+#include "InputDecoder.h"
 #include "MessageText.h"
 #include "ScheduleText.h"
 
 #include "model/SmsScheduleInfo.h"
-#include "model/Utilities.h"
 
 #include <algorithm>
 #include <fstream>
@@ -26,6 +26,11 @@ std::string ReadTextFile(const std::string& path) {
     if (!in)
         throw UsageError("cannot read " + path);
     return ReadAll(in);
+}
+
+// The text of a file or of stdin in the editor's form.
+std::string FileText(const std::string& contents, const std::string& what) {
+    return EditorText(InputDecoder::OfLocale().FileToUtf8(contents, what));
 }
 
 std::optional<bool> Choice(const ParsedArgs& args, const std::string& yes, const std::string& no) {
@@ -62,15 +67,15 @@ std::optional<std::string> MessageTextOption(const ParsedArgs& args) {
     if (text && file)
         throw UsageError("--text and --text-file exclude each other");
     if (text)
-        return EditorText(*text);
+        return EditorText(InputDecoder::OfLocale().ToUtf8(*text, "the message text"));
     if (file)
-        return EditorText(ReadTextFile(*file));
+        return FileText(ReadTextFile(*file), "the message text in " + *file);
     return std::nullopt;
 }
 
 std::string MessageTextOrStdin(const ParsedArgs& args) {
     const auto text = MessageTextOption(args);
-    return text ? *text : EditorText(ReadAll(std::cin));
+    return text ? *text : FileText(ReadAll(std::cin), "the message text on stdin");
 }
 
 void CheckMessageLength(const std::string& text, bool flash, int dummyLen) {
@@ -103,7 +108,7 @@ ScheduleOptions ScheduleOptionsOf(const ParsedArgs& args) {
             throw UsageError("unknown period \"" + *every + "\"; one of " + PeriodicityNames());
     }
     if (const auto name = args.Value("--name")) {
-        options.name = Utf8ToAnsi(*name);
+        options.name = InputDecoder::OfLocale().ToAnsi(*name, "--name");
         if (options.name->size() > CSmsScheduleInfo::MaxNameLength)
             throw UsageError("--name takes at most 30 characters");
     }

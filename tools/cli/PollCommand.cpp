@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <set>
 #include <thread>
 #include <unistd.h>
@@ -24,6 +25,13 @@ int Seconds(const ParsedArgs& args, const std::string& name, int fallback, int l
     if (value < least || std::to_string(value) != *text)
         throw UsageError(name + " wants a number of seconds, at least " + std::to_string(least));
     return value;
+}
+
+// A query that failed ends the command, as a failed call of any other command does.
+void ThrowFailure(const CNotificationPoller::PassResult& pass) {
+    if (pass.error)
+        std::rethrow_exception(pass.error);
+    ExpectSuccess(pass.refusal);
 }
 
 int CountWaiting(CSmsArchive& archive, std::int64_t now) {
@@ -96,8 +104,10 @@ int RunPoll(const std::vector<std::string>& args) {
         // Each pass starts from the archive as it is stored now: other programs file messages
         // while the poll waits.
         session.User().Refresh();
-        if (poller.Poll(Clock::Now()).skipped)
+        const CNotificationPoller::PassResult pass = poller.Poll(Clock::Now());
+        if (pass.skipped)
             throw LocalError("the archive is busy");
+        ThrowFailure(pass);
         const std::int64_t now = Clock::Now();
         const int waiting = CountWaiting(archive, now);
         if (!wait || waiting == 0) {

@@ -1,6 +1,7 @@
 #include "Recipients.h"
 
 #include "ExitCode.h"
+#include "InputDecoder.h"
 
 #include "model/SmsAddressBook.h"
 #include "model/Utilities.h"
@@ -51,10 +52,10 @@ const CSmsAddressBookItem* FindContact(const std::string& name, const CSmsAddres
 
 } // namespace
 
-std::vector<std::string> AnsiTexts(const std::vector<std::string>& utf8) {
+std::vector<std::string> AnsiTexts(const std::vector<std::string>& texts) {
     std::vector<std::string> ansi;
-    for (const std::string& text : utf8)
-        ansi.push_back(Utf8ToAnsi(text));
+    for (const std::string& text : texts)
+        ansi.push_back(InputDecoder::OfLocale().ToAnsi(text, "a recipient"));
     return ansi;
 }
 

@@ -26,8 +26,9 @@ struct RecipientEntry {
     std::vector<Recipient> recipients;
 };
 
-// Command-line texts (UTF-8) as ANSI text, the form of the address book's names.
-std::vector<std::string> AnsiTexts(const std::vector<std::string>& utf8);
+// Command-line texts (in the locale's character set) as ANSI text, the form of the address
+// book's names. Throws a usage CliError for a text that does not decode.
+std::vector<std::string> AnsiTexts(const std::vector<std::string>& texts);
 
 // Turns a command-line text (ANSI) into an entry, as the compose page does with a typed recipient:
 // a valid number; else a group, then a contact, by exact name and then ignoring case. "NAME#2"

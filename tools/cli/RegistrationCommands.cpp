@@ -2,6 +2,7 @@
 #include "CheckCode.h"
 #include "CliSession.h"
 #include "ExitCode.h"
+#include "InputDecoder.h"
 #include "Terminal.h"
 
 #include "model/SmsUserInfo.h"
@@ -20,15 +21,26 @@ std::string MobileArgument(std::string number) {
     return number;
 }
 
-// The password of a new account: QUILLON_PASSWORD, else asked at the terminal.
+// The password of a new account, ANSI like the one the login sends: QUILLON_PASSWORD, else
+// asked at the terminal.
 std::string NewPassword(const std::string& login) {
+    const InputDecoder& decoder = InputDecoder::OfLocale();
     if (const char* password = std::getenv("QUILLON_PASSWORD"); password && *password)
-        return password;
-    const std::string password =
-        AskTerminal("Password for the new account " + login + ": ", false).value_or("");
+        return decoder.ToAnsi(password, "QUILLON_PASSWORD");
+    const std::string password = decoder.ToAnsi(
+        AskTerminal("Password for the new account " + AnsiToUtf8(login) + ": ", false).value_or(""),
+        "the password");
     if (password.empty())
         throw UsageError("no password: set QUILLON_PASSWORD or run at a terminal");
     return password;
+}
+
+// Saving the password is asked for again when confirming: the first step saved nothing.
+std::vector<std::string> ConfirmUserLater(const ParsedArgs& args) {
+    std::vector<std::string> words{"register-user"};
+    if (args.Has("--save-password"))
+        words.push_back("--save-password");
+    return words;
 }
 
 } // namespace
@@ -56,8 +68,8 @@ int RunRegisterNumber(const std::vector<std::string>& args) {
                          [&](const std::string& code, std::int64_t transaction) {
                              return user.KvwsMobileRegistration(code, transaction);
                          },
-                         "quillon-cli register-number " + mobile};
-    if (!RunTwoSteps(parsed, steps))
+                         {"register-number", mobile}};
+    if (!RunTwoSteps(session, parsed, steps))
         return ExitOk;
     user.SetPhoneNr(mobile);
     std::printf("Mobile number %s registered.\n", mobile.c_str());
@@ -101,8 +113,8 @@ int RunRegisterUser(const std::vector<std::string>& args) {
         [&](const std::string& code, std::int64_t transaction) {
             return user.KvwsUserRegistration(code, transaction);
         },
-        "quillon-cli register-user"};
-    if (!RunTwoSteps(parsed, steps))
+        ConfirmUserLater(parsed)};
+    if (!RunTwoSteps(session, parsed, steps))
         return ExitOk;
     // The registration opened a session; this command has no more use for it.
     user.KvwsLogout();

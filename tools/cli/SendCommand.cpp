@@ -31,6 +31,17 @@ void RememberRecipients(CSmsUserInfo& user, const std::vector<RecipientEntry>& e
                                    CSmsArchive::MaxHistoryItems);
 }
 
+// A message sent without a delivery report is filed without SMS ids (the archive's mark of a
+// message without one): no report will come, so nothing waits or asks for it.
+std::vector<SentResult> FiledResults(const SmsSentInfoList& sentInfo, bool report) {
+    std::vector<SentResult> results = SentResults(sentInfo);
+    if (!report) {
+        for (SentResult& result : results)
+            result.smsId = 0;
+    }
+    return results;
+}
+
 void PrintResults(const SmsSentInfoList& sentInfo) {
     for (const _smsSentInfo& info : sentInfo)
         std::printf("  %s  SMS id %lld\n", info.number.c_str(), static_cast<long long>(info.smsId));
@@ -39,18 +50,19 @@ void PrintResults(const SmsSentInfoList& sentInfo) {
 int SendNow(CliSession& session, const SendRequest& request, const FiledMessage& message) {
     CSmsUserInfo& user = session.User();
     const bool archiving = user.GetDoArchive() != 0;
+    const bool report = request.report && archiving;
     SmsSentInfoList sentInfo;
     ExpectSuccess(user.KvwsSendSms(ServiceText(request.text), session.ByCredit(), request.flash,
-                                   request.report && archiving, NumberList(request.entries),
-                                   sentInfo));
+                                   report, NumberList(request.entries), sentInfo));
     session.Update([&](CSmsUserInfo& profile) {
         if (archiving)
-            FileSentMessage(profile.GetArchive(), message, request.entries, SentResults(sentInfo));
+            FileSentMessage(profile.GetArchive(), message, request.entries,
+                            FiledResults(sentInfo, report));
         RememberRecipients(profile, request.entries, message.sentTime);
         profile.IncrementCounters(message.smsCount * static_cast<int>(sentInfo.size()));
     });
     std::printf("Message sent to %zu recipient(s)%s.\n", sentInfo.size(),
-                request.report && archiving ? " with delivery reports" : "");
+                report ? " with delivery reports" : "");
     PrintResults(sentInfo);
     return ExitOk;
 }

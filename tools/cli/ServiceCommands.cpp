@@ -85,8 +85,8 @@ int Activate(CliSession& session, const ServiceName& service, const ParsedArgs& 
         [&](const std::string& code, std::int64_t transaction) {
             return user.KvwsServiceActivation(code, transaction);
         },
-        std::string("quillon-cli service activate ") + service.option};
-    if (!RunTwoSteps(args, steps))
+        {"service", "activate", service.option}};
+    if (!RunTwoSteps(session, args, steps))
         return ExitOk;
     session.GetServices();
     PrintService(user, service);

@@ -11,6 +11,7 @@
 #include "service/KvwsSoapException.h"
 
 #include <cstdio>
+#include <exception>
 #include <new>
 
 namespace {
@@ -54,6 +55,11 @@ Environment:
   QUILLON_CA_FILE       an extra CA certificate (PEM) to trust; one that cannot be read
                         fails every call
   XDG_DATA_HOME         where the profiles are kept (Velora/Quillon/ under it)
+  LC_ALL, LC_CTYPE, LANG
+                        the character set of the text given on the command line, in the
+                        environment, at the terminal and in files (a file that starts with
+                        a byte-order mark is UTF-8); text that does not decode is refused
+  QUILLON_ANSI_CODEPAGE the code page of the profile's text (default: from the locale)
 
 Exit codes:
   0  success
@@ -104,6 +110,8 @@ int RunReported(const Command& command, const std::vector<std::string>& args) {
         return Fail(DatabaseError());
     } catch (const std::bad_alloc&) {
         return Fail(LocalError("out of memory"));
+    } catch (const std::exception& error) {
+        return Fail(LocalError(error.what()));
     }
 }
 
