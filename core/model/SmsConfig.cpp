@@ -2,6 +2,7 @@
 
 #include "ProfileLock.h"
 #include "StoredFile.h"
+#include "StoredFileProblem.h"
 #include "StoredXml.h"
 #include "XmlNumber.h"
 #include "XmlText.h"
@@ -93,9 +94,12 @@ bool CSmsConfig::ReadConfig() {
     try {
         const CProfileLock lock;
         std::vector<unsigned char> text;
-        if (ReadStoredFile(GetConfigDir(false, false) + kFileName,
-                           GetConfigDir(false, true) + kFileName, kMaxRatio, text))
-            FromStream(text);
+        StoredFileSource source =
+            ReadStoredFile(GetConfigDir(false, false) + kFileName,
+                           GetConfigDir(false, true) + kFileName, kMaxRatio, text);
+        if (source && !FromStream(text))
+            source.state = StoredFileSource::State::Damaged;
+        ReportStoredFileProblem(source);
     } catch (...) {
         // A settings file that cannot be read leaves the fields as they are.
     }

@@ -4,6 +4,7 @@
 #include "ProfileLock.h"
 #include "ProfileReader.h"
 #include "StoredFile.h"
+#include "StoredFileProblem.h"
 #include "StoredXml.h"
 #include "Utilities.h"
 #include "UtilitiesInternal.h"
@@ -15,12 +16,12 @@
 #include "platform/Paths.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <iterator>
 #include <limits>
 #include <mutex>
 #include <new>
 #include <string_view>
-#include <sys/stat.h>
 
 namespace {
 
@@ -140,19 +141,27 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::Load(const std::string& name,
         const CProfileLock lock;
         const CCodePageScope codePage;
         std::unique_ptr<CSmsUserInfo> user;
+        StoredFileSource source;
         try {
             std::vector<unsigned char> bytes;
-            StoredFileStamp stamp;
-            if (HasProfileFile(name) &&
-                ReadStoredBytes(ProfilePath(name, false, false), ProfilePath(name, false, true),
-                                bytes, &stamp))
+            if (HasProfileFile(name))
+                source = ReadStoredBytes(ProfilePath(name, false, false),
+                                         ProfilePath(name, false, true), bytes);
+            if (source)
                 user = FromFile(std::move(bytes), name, version, clientType, parts);
             if (user)
-                user->RememberStored(stamp);
+                user->RememberStored(source.stamp);
+            else if (source)
+                source.state = StoredFileSource::State::Damaged;
         } catch (...) {
-            // A profile that cannot be read (out of memory on a huge file) counts as damaged.
-            user.reset();
+            // Out of memory on a large file, which may well be sound.
+            source.state = StoredFileSource::State::Unreadable;
+            source.error = ENOMEM;
         }
+        ReportStoredFileProblem(source);
+        // A file that may be sound but was not read gets no user, whose save would replace it.
+        if (source.state == StoredFileSource::State::Unreadable)
+            return nullptr;
         if (!user)
             user = std::make_unique<CSmsUserInfo>(name, version, clientType);
         return user;
@@ -196,11 +205,15 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::FromFile(std::vector<unsigned char> 
         readAhead.element = reader.SplitArchive();
     else
         readAhead.items.clear();
-    for (const pugi::xml_node& user : StoredXmlRoot(reader.Document()).children("User")) {
+    const pugi::xml_node root = StoredXmlRoot(reader.Document());
+    for (const pugi::xml_node& user : root.children("User")) {
         if (XmlAttributeText(user, "Name") == name)
             return std::unique_ptr<CSmsUserInfo>(
                 new CSmsUserInfo(name, version, clientType, user, parts, readAhead));
     }
+    // A sound file of another user (a name differing in case) is no damage: this user is new.
+    if (root.child("User"))
+        return std::make_unique<CSmsUserInfo>(name, version, clientType);
     return nullptr;
 }
 
@@ -281,7 +294,7 @@ void CSmsUserInfo::WritePrefs(CXmlWriter& writer) const {
 bool CSmsUserInfo::Write(StoredFileStamp& stamp) const {
     if (!HasProfileFile(m_Name))
         return false;
-    mkdir(ProfileFolder(true, false).c_str(), 0700);
+    MakePrivateFolder(ProfileFolder(true, false));
 
     const auto writeUser = [this](CXmlWriter& writer) {
         writer.Open("User");

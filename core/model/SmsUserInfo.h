@@ -307,8 +307,8 @@ private:
                                               const std::string& clientType, Parts parts);
     // The items of the archive's pieces, in their order; none unless wanted.
     static CSmsArchive::ItemList ReadArchivePieces(CProfileReader& reader, bool wanted);
-    // The user of that exact name from the bytes of a profile file; null when they hold no
-    // profile or no such user.
+    // The user of that exact name from the bytes of a profile file, a new user when they hold
+    // only other users; null when they hold no profile.
     static std::unique_ptr<CSmsUserInfo> FromFile(std::vector<unsigned char> bytes,
                                                   const std::string& name,
                                                   const std::string& version,
