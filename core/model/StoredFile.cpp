@@ -1,6 +1,7 @@
 #include "StoredFile.h"
 
 #include "UtilitiesInternal.h"
+#include "platform/Paths.h"
 
 #include <algorithm>
 #include <array>
@@ -293,6 +294,7 @@ StoredFileSource ReadStoredBytes(const std::string& path, const std::string& fal
     }
     const CFileDescriptor file(fd);
     source.state = ReadOpened(fd, source, bytes);
+    TightenFolder(FolderOf(source.path));
     return source;
 }
 
@@ -306,8 +308,8 @@ StoredFileSource ReadStoredFile(const std::string& path, const std::string& fall
 }
 
 bool ReplaceStoredBytes(const std::string& path, const std::vector<unsigned char>& bytes,
-                        StoredFileStamp* stamp) {
-    std::string temporary = path + ".XXXXXX";
+                        const std::string& temporaryOf, StoredFileStamp* stamp) {
+    std::string temporary = temporaryOf + ".XXXXXX";
     CFileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
     if (file.Get() < 0)
         return false;
@@ -339,6 +341,9 @@ bool WriteStoredFile(const std::string& path, const TextSource& source, std::uin
     const std::vector<unsigned char> bytes = PackStoredText(source, maxRatio);
     if (bytes.empty())
         return false;
-    RemoveStaleTemporaries(*target);
-    return ReplaceStoredBytes(*target, bytes, stamp);
+    // Copies of a damaged file are made through temporaries of the path, a link perhaps.
+    RemoveStaleTemporaries(path);
+    if (*target != path)
+        RemoveStaleTemporaries(*target);
+    return ReplaceStoredBytes(*target, bytes, *target, stamp);
 }

@@ -73,19 +73,20 @@ struct StoredFileSource {
 
 // The bytes of the file at path or, when there is no file at path, at fallback. A file found is
 // opened without waiting (a pipe in its place has no writer) and read only when it is a regular
-// file; one of this user that others may read loses their access.
+// file. Stored files and their folders are the program's own: when they are this user's, others
+// lose their access to them.
 StoredFileSource ReadStoredBytes(const std::string& path, const std::string& fallback,
                                  std::vector<unsigned char>& bytes);
 // Reads the file as ReadStoredBytes does and unpacks it; Damaged when it holds no container.
 StoredFileSource ReadStoredFile(const std::string& path, const std::string& fallback,
                                 std::uint32_t maxRatio, std::vector<unsigned char>& text);
 
-// Replaces the file at path with the bytes: a private temporary file "<path>.XXXXXX" beside it,
-// flushed to disk, then renamed over the old one, so that a failed write leaves the old file
-// whole. False when the file could not be written; with a stamp, success also gives the new
-// file's stamp.
+// Replaces the file at path with the bytes: a private temporary file "<temporaryOf>.XXXXXX"
+// (in the same folder), flushed to disk, then renamed to path, so that a failed write leaves the
+// old file whole. False when the file could not be written; with a stamp, success also gives the
+// new file's stamp.
 bool ReplaceStoredBytes(const std::string& path, const std::vector<unsigned char>& bytes,
-                        StoredFileStamp* stamp = nullptr);
+                        const std::string& temporaryOf, StoredFileStamp* stamp = nullptr);
 
 // Packs the text (for reading with maxRatio) and replaces the file with ReplaceStoredBytes. A
 // path that is a link of this user is written through: the file at the end of the links is

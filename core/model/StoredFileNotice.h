@@ -20,8 +20,9 @@ struct StoredFileNotice {
     bool operator==(const StoredFileNotice&) const = default;
 };
 
-// Adds a notice unless the same one is waiting already. Only the newest few wait: a process whose
-// front end never asks does not gather them for ever.
+// Adds a notice unless the same one was added before in this process (a save that reads the
+// damaged file again finds the same). Only the newest few wait: a process whose front end never
+// asks does not gather them for ever.
 void AddStoredFileNotice(const StoredFileNotice& notice);
 // The notices added since the last call, oldest first; each is handed out once.
 std::vector<StoredFileNotice> TakeStoredFileNotices();

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -73,18 +72,12 @@ bool SameContent(const std::string& a, const std::string& b) {
                       std::istreambuf_iterator<char>(other), std::istreambuf_iterator<char>());
 }
 
-// A second name of the file read or, where that cannot be (another file system, another
-// owner), a copy of its bytes; false when the file is no longer the one read.
+// A copy of the bytes of the file read (not a second name of it, which a writer that truncates
+// the file would change as well); false when the file is no longer the one read.
 bool MakeCopy(const StoredFileSource& source, const std::string& copy) {
-    if (linkat(AT_FDCWD, source.path.c_str(), AT_FDCWD, copy.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-        if (StampOfStoredFile(copy) == source.stamp && IsOwnRegularFile(copy) &&
-            chmod(copy.c_str(), 0600) == 0)
-            return true;
-        unlink(copy.c_str());
-    }
     std::vector<unsigned char> bytes;
     const StoredFileSource again = ReadStoredBytes(source.path, source.path, bytes);
-    return again && again.stamp == source.stamp && ReplaceStoredBytes(copy, bytes);
+    return again && again.stamp == source.stamp && ReplaceStoredBytes(copy, bytes, source.path);
 }
 
 std::string StampNow() {

@@ -72,10 +72,10 @@ std::string GetConfigDir(bool create, bool legacy) {
     return folder + "/";
 }
 
-void MakePrivateFolder(const std::string& path) {
-    if (mkdir(path.c_str(), 0700) == 0 || errno != EEXIST)
-        return;
-    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+void TightenFolder(const std::string& path) {
+    // A trailing "/" would have a link followed.
+    const std::string folder = path.substr(0, path.find_last_not_of('/') + 1);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return;
     struct stat info {};
@@ -92,4 +92,9 @@ std::string GetAppDir(const void* moduleAddress) {
         std::free(resolved);
     }
     return path.substr(0, path.rfind('/') + 1);
+}
+
+void MakePrivateFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0700) != 0 && errno == EEXIST)
+        TightenFolder(path);
 }

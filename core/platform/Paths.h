@@ -7,8 +7,10 @@
 // program's own two (Velora and Quillon) are made private when they exist already.
 std::string GetConfigDir(bool create, bool legacy);
 
-// Makes the folder with mode 0700 or, when it is a folder of this user already, takes away the
-// access of group and others. Links and other users' folders are left as they are.
+// Takes away the access of group and others to a folder of this user. Links and other users'
+// folders are left as they are.
+void TightenFolder(const std::string& path);
+// Makes the folder with mode 0700, or tightens it when it is there already.
 void MakePrivateFolder(const std::string& path);
 
 // The folder of the loaded module that contains the given address, ending in "/"; null stands
