@@ -6,9 +6,6 @@
 #include "model/UtilitiesInternal.h"
 
 #include <algorithm>
-#include <chrono>
-#include <fcntl.h>
-#include <future>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,18 +77,6 @@ protected:
         ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &none), 0);
         function();
         setrlimit(RLIMIT_NOFILE, &previous);
-    }
-
-    // Loads on another thread; a load that waits for the pipe in the profile's place is freed by
-    // opening the pipe for writing, and reported.
-    static std::unique_ptr<CSmsUserInfo> LoadWithoutHanging(const std::string& path) {
-        auto load = std::async(std::launch::async, [] { return Load(); });
-        if (load.wait_for(std::chrono::seconds(60)) == std::future_status::timeout) {
-            ADD_FAILURE() << "the load waits for a writer of the pipe";
-            const int writer = open(path.c_str(), O_WRONLY | O_NONBLOCK);
-            close(writer);
-        }
-        return load.get();
     }
 
     FixedClock m_clock{LocalTime(2026, 3, 14, 15, 9, 26)};
@@ -181,7 +166,7 @@ TEST_F(ProfileFilesTest, EachDamageIsKeptOnceAndTheNewestThreeCopiesStay) {
         m_clock.Advance(i == 1 ? 0 : 3600);
     }
     // The second and third damage were found in the same second.
-    EXPECT_EQ(Copies(), (std::vector<std::string>{"alice.dat.damaged-20260314-160926-2",
+    ASSERT_EQ(Copies(), (std::vector<std::string>{"alice.dat.damaged-20260314-160926-2",
                                                   "alice.dat.damaged-20260314-170926",
                                                   "alice.dat.damaged-20260314-180926"}));
     EXPECT_EQ(ReadBytes(UserData() + Copies().back()), std::vector<unsigned char>(8, 4));
@@ -209,7 +194,8 @@ TEST_F(ProfileFilesTest, APipeOrAFolderInThePlaceOfAProfileIsNeitherWaitedForNor
     const std::string path = ProfilePath("alice");
     fs::create_directories(fs::path(path).parent_path());
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-    auto user = LoadWithoutHanging(path);
+    const PipeWatchdog watchdog(path);
+    auto user = Load();
     ASSERT_NE(user, nullptr);
     EXPECT_EQ(user->GetSentTotal(), 0);
     EXPECT_EQ(TakeStoredFileNotices(), Notices(Problem::NotRegular, path));

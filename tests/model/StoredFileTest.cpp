@@ -158,6 +158,7 @@ TEST_F(StoredFileTest, APipeOrAFolderIsNeitherReadNorReplacedAndTheFallbackStays
     EXPECT_EQ(ReadStoredFile(current, legacy, 200, text).state, StoredFileSource::State::Read);
 
     ASSERT_EQ(mkfifo(current.c_str(), 0600), 0);
+    const PipeWatchdog watchdog(current);
     const StoredFileSource pipe = ReadStoredFile(current, legacy, 200, text);
     EXPECT_EQ(pipe.state, StoredFileSource::State::NotRegular);
     EXPECT_EQ(pipe.path, current);
