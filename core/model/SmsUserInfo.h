@@ -53,7 +53,8 @@ public:
     static constexpr unsigned MaxItemsLimit = 10000;
 
     // The stored user of that exact name, or a new user with the defaults when there is none (or
-    // the file is damaged). Null only when not even a new user could be made.
+    // the file is damaged: see StoredFileNotice). Null when the file is there but could not be
+    // read, so that no save replaces it, or when not even a new user could be made.
     static std::unique_ptr<CSmsUserInfo>
     GetUserInfo(const std::string& name, const std::string& version, const std::string& clientType);
 
