@@ -59,13 +59,8 @@ std::vector<std::string> CopiesOf(const std::string& path) {
 }
 
 bool SameContent(const std::string& a, const std::string& b) {
-    struct stat first {
-    }, second{};
-    if (stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0)
-        return false;
-    if (first.st_dev == second.st_dev && first.st_ino == second.st_ino)
-        return true;
-    if (first.st_size != second.st_size)
+    std::error_code error;
+    if (std::filesystem::file_size(a, error) != std::filesystem::file_size(b, error) || error)
         return false;
     std::ifstream one(a, std::ios::binary), other(b, std::ios::binary);
     return std::equal(std::istreambuf_iterator<char>(one), std::istreambuf_iterator<char>(),
