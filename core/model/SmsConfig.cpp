@@ -2,6 +2,7 @@
 
 #include "ProfileLock.h"
 #include "StoredFile.h"
+#include "StoredFileProblem.h"
 #include "StoredXml.h"
 #include "XmlNumber.h"
 #include "XmlText.h"
@@ -110,7 +111,7 @@ bool CSmsConfig::Save(bool logoutPart) {
 bool CSmsConfig::ReadConfig() {
     try {
         const CProfileLock lock;
-        ReadFile(m_fields);
+        ReportStoredFileProblem(ReadFile(m_fields));
     } catch (...) {
         // A settings file that cannot be read leaves the fields as they are.
     }
@@ -124,11 +125,14 @@ CSmsConfig::Fields CSmsConfig::ReadStored() {
     return fields;
 }
 
-bool CSmsConfig::ReadFile(Fields& fields) {
+StoredFileSource CSmsConfig::ReadFile(Fields& fields) {
     std::vector<unsigned char> text;
-    return ReadStoredFile(GetConfigDir(false, false) + kFileName,
-                          GetConfigDir(false, true) + kFileName, kMaxRatio, text) &&
-           FromStream(text, fields);
+    StoredFileSource source =
+        ReadStoredFile(GetConfigDir(false, false) + kFileName,
+                       GetConfigDir(false, true) + kFileName, kMaxRatio, text);
+    if (source && !FromStream(text, fields))
+        source.state = StoredFileSource::State::Damaged;
+    return source;
 }
 
 bool CSmsConfig::WriteConfig() const {

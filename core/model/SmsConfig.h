@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoredFile.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -72,7 +74,8 @@ private:
     };
     // The defaults with what the file holds over them; the caller holds the profile lock.
     static Fields ReadStored();
-    static bool ReadFile(Fields& fields);
+    // The file over the fields; what reading it found.
+    static StoredFileSource ReadFile(Fields& fields);
     static bool FromStream(std::vector<unsigned char>& text, Fields& fields);
     static bool Write(const Fields& fields);
 

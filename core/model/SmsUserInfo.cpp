@@ -4,6 +4,7 @@
 #include "ProfileLock.h"
 #include "ProfileReader.h"
 #include "StoredFile.h"
+#include "StoredFileProblem.h"
 #include "StoredXml.h"
 #include "Utilities.h"
 #include "UtilitiesInternal.h"
@@ -15,12 +16,12 @@
 #include "platform/Paths.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <iterator>
 #include <limits>
 #include <mutex>
 #include <new>
 #include <string_view>
-#include <sys/stat.h>
 
 namespace {
 
@@ -123,11 +124,18 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::GetUserInfo(const std::string& name,
     try {
         const CProfileLock lock;
         std::unique_ptr<CSmsUserInfo> user;
+        StoredFileSource source;
         try {
-            user = LoadStored(name, version, clientType);
+            user = LoadStored(name, version, clientType, source);
         } catch (...) {
-            // A profile that cannot be read (out of memory on a huge file) counts as damaged.
+            // Out of memory on a large file, which may well be sound.
+            source.state = StoredFileSource::State::Unreadable;
+            source.error = ENOMEM;
         }
+        ReportStoredFileProblem(source);
+        // A file that may be sound but was not read gets no user, whose save would replace it.
+        if (source.state == StoredFileSource::State::Unreadable)
+            return nullptr;
         if (!user)
             user = std::make_unique<CSmsUserInfo>(name, version, clientType);
         return user;
@@ -138,21 +146,33 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::GetUserInfo(const std::string& name,
 
 std::unique_ptr<CSmsUserInfo> CSmsUserInfo::LoadStored(const std::string& name,
                                                        const std::string& version,
-                                                       const std::string& clientType) {
+                                                       const std::string& clientType,
+                                                       StoredFileSource& source) {
     const CCodePageScope codePage;
     StoredFileVersion stored;
-    if (!ReadProfileFile(name, stored))
+    source = ReadProfileFile(name, stored);
+    if (!source)
         return nullptr;
-    std::unique_ptr<CSmsUserInfo> user = FromFile(stored.bytes, name, version, clientType);
-    if (user)
-        user->m_stored = std::move(stored);
+    bool otherUsersOnly = false;
+    std::unique_ptr<CSmsUserInfo> user =
+        FromFile(stored.bytes, name, version, clientType, otherUsersOnly);
+    if (otherUsersOnly)
+        return std::make_unique<CSmsUserInfo>(name, version, clientType);
+    if (!user) {
+        source.state = StoredFileSource::State::Damaged;
+        return nullptr;
+    }
+    user->m_stored = std::move(stored);
     return user;
 }
 
-bool CSmsUserInfo::ReadProfileFile(const std::string& name, StoredFileVersion& stored) {
-    return HasProfileFile(name) &&
-           ReadStoredBytes(ProfilePath(name, false, false), ProfilePath(name, false, true),
-                           stored.bytes, &stored.stamp);
+StoredFileSource CSmsUserInfo::ReadProfileFile(const std::string& name, StoredFileVersion& stored) {
+    if (!HasProfileFile(name))
+        return {};
+    StoredFileSource source = ReadStoredBytes(ProfilePath(name, false, false),
+                                              ProfilePath(name, false, true), stored.bytes);
+    stored.stamp = source.stamp;
+    return source;
 }
 
 // The items of the pieces, read on two threads, in the order of the pieces.
@@ -176,7 +196,9 @@ CSmsArchive::ItemList CSmsUserInfo::ReadArchivePieces(CProfileReader& reader) {
 std::unique_ptr<CSmsUserInfo> CSmsUserInfo::FromFile(std::vector<unsigned char> bytes,
                                                      const std::string& name,
                                                      const std::string& version,
-                                                     const std::string& clientType) {
+                                                     const std::string& clientType,
+                                                     bool& otherUsersOnly) {
+    otherUsersOnly = false;
     CProfileReader reader(std::move(bytes), kMaxRatio);
     ArchiveReadAhead readAhead;
     readAhead.items = ReadArchivePieces(reader);
@@ -187,11 +209,14 @@ std::unique_ptr<CSmsUserInfo> CSmsUserInfo::FromFile(std::vector<unsigned char> 
         readAhead.element = reader.SplitArchive();
     else
         readAhead.items.clear();
-    for (const pugi::xml_node& user : StoredXmlRoot(reader.Document()).children("User")) {
+    const pugi::xml_node root = StoredXmlRoot(reader.Document());
+    for (const pugi::xml_node& user : root.children("User")) {
         if (XmlAttributeText(user, "Name") == name)
             return std::unique_ptr<CSmsUserInfo>(
                 new CSmsUserInfo(name, version, clientType, user, readAhead));
     }
+    // A sound file of another user (a name differing in case) is no damage.
+    otherUsersOnly = root.child("User");
     return nullptr;
 }
 
@@ -272,7 +297,7 @@ void CSmsUserInfo::WritePrefs(CXmlWriter& writer) const {
 bool CSmsUserInfo::Write() {
     if (!HasProfileFile(m_Name))
         return false;
-    mkdir(ProfileFolder(true, false).c_str(), 0700);
+    MakePrivateFolder(ProfileFolder(true, false));
 
     const auto writeUser = [this](CXmlWriter& writer) {
         writer.Open("User");
@@ -352,14 +377,16 @@ void CSmsUserInfo::MergeStored() {
         m_stored->stamp = current.stamp;
         return;
     }
+    bool otherUsersOnly = false;
     const std::unique_ptr<CSmsUserInfo> theirs =
-        FromFile(current.bytes, m_Name, m_version, m_clientType);
-    // A missing or damaged file says nothing about what others changed: this object stays whole.
+        FromFile(current.bytes, m_Name, m_version, m_clientType, otherUsersOnly);
+    // A missing or damaged file, or one of another user, says nothing about what others changed:
+    // this object stays whole.
     if (!theirs)
         return;
     std::unique_ptr<CSmsUserInfo> base;
     if (m_stored)
-        base = FromFile(m_stored->bytes, m_Name, m_version, m_clientType);
+        base = FromFile(m_stored->bytes, m_Name, m_version, m_clientType, otherUsersOnly);
     if (!base)
         base = std::make_unique<CSmsUserInfo>(m_Name, m_version, m_clientType);
     m_archive.Merge(base->m_archive, theirs->m_archive);

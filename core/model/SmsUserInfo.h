@@ -54,7 +54,8 @@ public:
     static constexpr unsigned MaxItemsLimit = 10000;
 
     // The stored user of that exact name, or a new user with the defaults when there is none (or
-    // the file is damaged). Null only when not even a new user could be made.
+    // the file is damaged: see StoredFileNotice). Null when the file is there but could not be
+    // read, so that no save replaces it, or when not even a new user could be made.
     static std::unique_ptr<CSmsUserInfo>
     GetUserInfo(const std::string& name, const std::string& version, const std::string& clientType);
 
@@ -312,21 +313,22 @@ private:
     CSmsUserInfo(const std::string& name, const std::string& version, const std::string& clientType,
                  const pugi::xml_node& user, ArchiveReadAhead& readAhead);
 
-    // The stored user of that exact name with the version of the file it came from; null when
-    // the file is missing or damaged or holds no such user. The caller holds the profile lock.
-    static std::unique_ptr<CSmsUserInfo>
-    LoadStored(const std::string& name, const std::string& version, const std::string& clientType);
-    // The bytes and stamp of the user's profile file (or of the legacy one); false when neither
-    // is a readable file.
-    static bool ReadProfileFile(const std::string& name, StoredFileVersion& stored);
+    // The stored user of that exact name with the version of the file it came from, or a new
+    // user when the file holds only other users; null when the file is missing, damaged or
+    // unreadable, as source tells. The caller holds the profile lock.
+    static std::unique_ptr<CSmsUserInfo> LoadStored(const std::string& name,
+                                                    const std::string& version,
+                                                    const std::string& clientType,
+                                                    StoredFileSource& source);
+    // The bytes and stamp of the user's profile file (or of the legacy one).
+    static StoredFileSource ReadProfileFile(const std::string& name, StoredFileVersion& stored);
     // The items of the archive's pieces, in their order.
     static CSmsArchive::ItemList ReadArchivePieces(CProfileReader& reader);
     // The user of that exact name from the bytes of a profile file; null when they hold no
-    // profile or no such user.
-    static std::unique_ptr<CSmsUserInfo> FromFile(std::vector<unsigned char> bytes,
-                                                  const std::string& name,
-                                                  const std::string& version,
-                                                  const std::string& clientType);
+    // profile or no such user (otherUsersOnly: a sound profile of other users).
+    static std::unique_ptr<CSmsUserInfo>
+    FromFile(std::vector<unsigned char> bytes, const std::string& name, const std::string& version,
+             const std::string& clientType, bool& otherUsersOnly);
     void ReadPrefs(const pugi::xml_node& prefs);
     void ReadPrefsNumber(std::string_view name, int number);
     void ReadAutoDelete(const pugi::xml_node& autoDelete);

@@ -1,6 +1,7 @@
 #include "StoredFile.h"
 
 #include "UtilitiesInternal.h"
+#include "platform/Paths.h"
 
 #include <algorithm>
 #include <array>
@@ -9,6 +10,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
+#include <new>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -19,6 +23,10 @@ constexpr std::size_t kBlockSize = 8;
 // Far beyond any real profile (10,000 messages take under 1 MiB); a larger file is taken as
 // damaged rather than read into memory.
 constexpr off_t kMaxFileSize = off_t{256} << 20;
+// Links followed at most on the way to the file written, as the kernel does.
+constexpr int kMaxLinks = 40;
+// mkostemp's six characters.
+constexpr std::size_t kTemporarySuffix = 6;
 
 // Closes a descriptor when it goes out of scope.
 class CFileDescriptor {
@@ -63,13 +71,8 @@ template <typename Transfer> bool TransferAll(std::size_t count, Transfer transf
     return true;
 }
 
-bool ReadAll(int fd, std::vector<unsigned char>& bytes, StoredFileStamp* stamp) {
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxFileSize)
-        return false;
-    if (stamp)
-        *stamp = StampOf(info);
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+bool ReadAll(int fd, std::vector<unsigned char>& bytes) {
+    errno = 0;
     return TransferAll(bytes.size(), [&](std::size_t done) {
         return read(fd, bytes.data() + done, bytes.size() - done);
     });
@@ -81,12 +84,47 @@ bool WriteAll(int fd, const std::vector<unsigned char>& bytes) {
     });
 }
 
+// Without O_NONBLOCK, opening a pipe would wait for a writer that never comes.
 int OpenForReading(const std::string& path) {
     int fd;
     do {
-        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     } while (fd < 0 && errno == EINTR);
     return fd;
+}
+
+// Errors of an open that mean there is no such file, rather than one that cannot be read.
+bool IsMissing(int error) {
+    return error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG;
+}
+
+StoredFileSource::State Unreadable(StoredFileSource& source, int error) {
+    source.error = error == 0 ? EIO : error; // a read that ends early: the file shrank under it
+    return StoredFileSource::State::Unreadable;
+}
+
+// Reads the regular file that fd has open.
+StoredFileSource::State ReadOpened(int fd, StoredFileSource& source,
+                                   std::vector<unsigned char>& bytes) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0)
+        return Unreadable(source, errno);
+    if (!S_ISREG(info.st_mode))
+        return StoredFileSource::State::NotRegular;
+    source.stamp = StampOf(info);
+    if (info.st_uid == getuid() && (info.st_mode & 077) != 0)
+        fchmod(fd, info.st_mode & 0700);
+    if (info.st_size > kMaxFileSize)
+        return StoredFileSource::State::Damaged;
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return Unreadable(source, errno);
+    try {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+    } catch (const std::bad_alloc&) {
+        return Unreadable(source, ENOMEM);
+    }
+    return ReadAll(fd, bytes) ? StoredFileSource::State::Read : Unreadable(source, errno);
 }
 
 std::size_t RoundedToBlocks(std::uint64_t size) {
@@ -98,11 +136,74 @@ std::uint64_t SizeToRead(std::uint64_t length, std::uint32_t maxRatio) {
     return maxRatio == 0 ? 0 : length / maxRatio + 1;
 }
 
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 // Makes the rename itself durable.
 void SyncFolder(const std::string& folder) {
-    const CFileDescriptor fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const CFileDescriptor fd(
+        open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.Get() >= 0)
         fsync(fd.Get());
+}
+
+std::string LinkText(const std::string& path) {
+    std::string text(PATH_MAX, '\0');
+    const ssize_t length = readlink(path.c_str(), text.data(), text.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= text.size())
+        return {};
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+// The file a write to path replaces: path itself or, when path is a link of this user, the file
+// at the end of the links (which need not exist yet). None when that is no regular file, or a
+// link on the way belongs to someone else.
+std::optional<std::string> WriteTarget(std::string path) {
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        struct stat info {};
+        if (lstat(path.c_str(), &info) != 0)
+            return errno == ENOENT ? std::optional(path) : std::nullopt;
+        if (S_ISREG(info.st_mode))
+            return path;
+        if (!S_ISLNK(info.st_mode) || info.st_uid != getuid())
+            return std::nullopt;
+        const std::string link = LinkText(path);
+        if (link.empty())
+            return std::nullopt;
+        path = link.front() == '/' ? link : FolderOf(path) + link;
+    }
+    return std::nullopt;
+}
+
+// "<name>.XXXXXX" as mkostemp makes it from the template of the file's temporary files.
+bool IsTemporaryOf(std::string_view entry, std::string_view name) {
+    if (entry.size() != name.size() + 1 + kTemporarySuffix || !entry.starts_with(name) ||
+        entry[name.size()] != '.')
+        return false;
+    const std::string_view suffix = entry.substr(name.size() + 1);
+    return std::all_of(suffix.begin(), suffix.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+// Removes the temporary files that interrupted writes of the file left: full copies of it. Only
+// writers holding the profile lock make them, so under the lock every one found is stale.
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::string name = path.substr(folder.size());
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
+        const std::string entryName = entry.path().filename().string();
+        struct stat info {};
+        const std::string entryPath = folder + entryName;
+        if (IsTemporaryOf(entryName, name) && lstat(entryPath.c_str(), &info) == 0 &&
+            S_ISREG(info.st_mode) && info.st_uid == getuid())
+            unlink(entryPath.c_str());
+    }
 }
 
 } // namespace
@@ -176,33 +277,40 @@ std::optional<StoredFileStamp> StampOfStoredFile(const std::string& path) {
     return StampOf(info);
 }
 
-bool ReadStoredBytes(const std::string& path, const std::string& fallback,
-                     std::vector<unsigned char>& bytes, StoredFileStamp* stamp) {
+StoredFileSource ReadStoredBytes(const std::string& path, const std::string& fallback,
+                                 std::vector<unsigned char>& bytes) {
+    StoredFileSource source;
+    source.path = path;
     int fd = OpenForReading(path);
-    if (fd < 0)
+    if (fd < 0 && IsMissing(errno)) {
+        source.path = fallback;
+        source.fallback = true;
         fd = OpenForReading(fallback);
+    }
+    if (fd < 0) {
+        if (IsMissing(errno))
+            return {};
+        source.state = Unreadable(source, errno);
+        return source;
+    }
     const CFileDescriptor file(fd);
-    return fd >= 0 && ReadAll(fd, bytes, stamp);
+    source.state = ReadOpened(fd, source, bytes);
+    TightenFolder(FolderOf(source.path));
+    return source;
 }
 
-bool ReadStoredFile(const std::string& path, const std::string& fallback, std::uint32_t maxRatio,
-                    std::vector<unsigned char>& text, StoredFileStamp* stamp) {
+StoredFileSource ReadStoredFile(const std::string& path, const std::string& fallback,
+                                std::uint32_t maxRatio, std::vector<unsigned char>& text) {
     std::vector<unsigned char> bytes;
-    return ReadStoredBytes(path, fallback, bytes, stamp) && UnpackStoredText(bytes, maxRatio, text);
+    StoredFileSource source = ReadStoredBytes(path, fallback, bytes);
+    if (source && !UnpackStoredText(bytes, maxRatio, text))
+        source.state = StoredFileSource::State::Damaged;
+    return source;
 }
 
-bool WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio,
-                     StoredFileVersion* written) {
-    return WriteStoredFile(
-        path, [&](const TextSink& sink) { sink(text.data(), text.size()); }, maxRatio, written);
-}
-
-bool WriteStoredFile(const std::string& path, const TextSource& source, std::uint32_t maxRatio,
-                     StoredFileVersion* written) {
-    std::vector<unsigned char> bytes = PackStoredText(source, maxRatio);
-    if (bytes.empty())
-        return false;
-    std::string temporary = path + ".XXXXXX";
+bool ReplaceStoredBytes(const std::string& path, const std::vector<unsigned char>& bytes,
+                        const std::string& temporaryOf, StoredFileStamp* stamp) {
+    std::string temporary = temporaryOf + ".XXXXXX";
     CFileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
     if (file.Get() < 0)
         return false;
@@ -214,9 +322,34 @@ bool WriteStoredFile(const std::string& path, const TextSource& source, std::uin
         unlink(temporary.c_str());
         return false;
     }
-    const std::size_t slash = path.rfind('/');
-    SyncFolder(slash == std::string::npos ? "." : path.substr(0, slash + 1));
+    SyncFolder(FolderOf(path));
+    if (stamp)
+        *stamp = StampOf(info);
+    return true;
+}
+
+bool WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio,
+                     StoredFileVersion* written) {
+    return WriteStoredFile(
+        path, [&](const TextSink& sink) { sink(text.data(), text.size()); }, maxRatio, written);
+}
+
+bool WriteStoredFile(const std::string& path, const TextSource& source, std::uint32_t maxRatio,
+                     StoredFileVersion* written) {
+    const std::optional<std::string> target = WriteTarget(path);
+    if (!target)
+        return false;
+    std::vector<unsigned char> bytes = PackStoredText(source, maxRatio);
+    if (bytes.empty())
+        return false;
+    // Copies of a damaged file are made through temporaries of the path, a link perhaps.
+    RemoveStaleTemporaries(path);
+    if (*target != path)
+        RemoveStaleTemporaries(*target);
+    StoredFileStamp stamp;
+    if (!ReplaceStoredBytes(*target, bytes, *target, &stamp))
+        return false;
     if (written)
-        *written = {StampOf(info), std::move(bytes)};
+        *written = {stamp, std::move(bytes)};
     return true;
 }

@@ -60,19 +60,45 @@ bool InflateStoredText(const std::vector<unsigned char>& bytes, std::uint32_t le
 bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,
                       std::vector<unsigned char>& text);
 
-// The bytes of the file at path, or at fallback when path cannot be opened; false when neither
-// is a readable regular file of a sane size. With a stamp, success also gives the stamp of the
-// file read.
-bool ReadStoredBytes(const std::string& path, const std::string& fallback,
-                     std::vector<unsigned char>& bytes, StoredFileStamp* stamp = nullptr);
-// Reads the file at path, or at fallback when path cannot be opened, and unpacks it. With a
-// stamp, a successful read also gives the stamp of the file read.
-bool ReadStoredFile(const std::string& path, const std::string& fallback, std::uint32_t maxRatio,
-                    std::vector<unsigned char>& text, StoredFileStamp* stamp = nullptr);
+// What reading a stored file found.
+struct StoredFileSource {
+    enum class State {
+        Read,       // the bytes (or the text) are the file's
+        Missing,    // there is no file at either path
+        Damaged,    // the file holds no container (or is far too large to be one)
+        NotRegular, // a folder, pipe or device stands where the file would be
+        Unreadable, // the file is there but could not be read (see error)
+    };
+    State state = State::Missing;
+    std::string path; // the file found; empty when missing
+    bool fallback = false;
+    StoredFileStamp stamp; // of the file read
+    int error = 0;         // Unreadable: errno
+    explicit operator bool() const { return state == State::Read; }
+};
 
-// Packs the text (for reading with maxRatio) and replaces the file: a private temporary file in
-// the same folder, flushed to disk, then renamed over the old one, so that a failed write leaves
-// the old file whole. False when the file could not be written; with written, success also gives
+// The bytes of the file at path or, when there is no file at path, at fallback. A file found is
+// opened without waiting (a pipe in its place has no writer) and read only when it is a regular
+// file. Stored files and their folders are the program's own: when they are this user's, others
+// lose their access to them.
+StoredFileSource ReadStoredBytes(const std::string& path, const std::string& fallback,
+                                 std::vector<unsigned char>& bytes);
+// Reads the file as ReadStoredBytes does and unpacks it; Damaged when it holds no container.
+StoredFileSource ReadStoredFile(const std::string& path, const std::string& fallback,
+                                std::uint32_t maxRatio, std::vector<unsigned char>& text);
+
+// Replaces the file at path with the bytes: a private temporary file "<temporaryOf>.XXXXXX"
+// (in the same folder), flushed to disk, then renamed to path, so that a failed write leaves the
+// old file whole. False when the file could not be written; with a stamp, success also gives the
+// new file's stamp.
+bool ReplaceStoredBytes(const std::string& path, const std::vector<unsigned char>& bytes,
+                        const std::string& temporaryOf, StoredFileStamp* stamp = nullptr);
+
+// Packs the text (for reading with maxRatio) and replaces the file with ReplaceStoredBytes. A
+// path that is a link of this user is written through: the file at the end of the links is
+// replaced, in its own folder. What interrupted writes of that file left is removed first, so
+// the caller holds the profile lock. False, and nothing replaced, when the file is not a regular
+// file (a folder, a pipe, a device) or could not be written; with written, success also gives
 // the new file's version.
 bool WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio = 0,
                      StoredFileVersion* written = nullptr);

@@ -1,13 +1,13 @@
 #include "NamedMutex.h"
 
+#include "LockFolder.h"
+
 #include <cerrno>
 #include <condition_variable>
-#include <cstdlib>
 #include <fcntl.h>
 #include <map>
 #include <mutex>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -27,20 +27,6 @@ struct SharedLock {
             close(fd);
     }
 };
-
-// The folder for lock files; empty when no safe one exists.
-std::string LockFolder() {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/')
-        return std::string(runtime) + "/";
-    const std::string folder = "/tmp/quillon-" + std::to_string(getuid());
-    mkdir(folder.c_str(), 0700);
-    // Another user could have made the folder first (or left a link there): use only our own.
-    struct stat info {};
-    if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid() ||
-        (info.st_mode & 077) != 0)
-        return {};
-    return folder + "/";
-}
 
 int OpenLockFile(std::string name) {
     const std::string folder = LockFolder();

@@ -4,8 +4,8 @@
 #include <string>
 
 // A system-wide named mutex: an advisory lock on "<name>.lock" in $XDG_RUNTIME_DIR (else in
-// /tmp/quillon-<uid>/). Re-entrant for the owning thread; other threads and processes wait
-// without a time limit.
+// /tmp/quillon-<uid>/, else in the configuration folder; see LockFolder). Re-entrant for the owning
+// thread; other threads and processes wait without a time limit.
 class CNamedMutex {
 public:
     explicit CNamedMutex(const std::string& name);

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <link.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -32,7 +33,8 @@ std::string LocalDataDir() {
     return HomeDir() + "/.local/share";
 }
 
-// Creates every missing folder along the path, private to the user.
+// Creates every missing folder along the path, private to the user; existing ones stay as they
+// are.
 void MakeFolders(const std::string& path) {
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
          slash = path.find('/', slash + 1))
@@ -59,10 +61,27 @@ std::string ModulePath(const void* address) {
 } // namespace
 
 std::string GetConfigDir(bool create, bool legacy) {
-    const std::string folder = LocalDataDir() + (legacy ? "/Korvana/Quillon" : "/Velora/Quillon");
-    if (create)
-        MakeFolders(folder);
+    const std::string data = LocalDataDir();
+    const std::string vendor = data + (legacy ? "/Korvana" : "/Velora");
+    const std::string folder = vendor + "/Quillon";
+    if (create) {
+        MakeFolders(data);
+        MakePrivateFolder(vendor);
+        MakePrivateFolder(folder);
+    }
     return folder + "/";
+}
+
+void TightenFolder(const std::string& path) {
+    // A trailing "/" would have a link followed.
+    const std::string folder = path.substr(0, path.find_last_not_of('/') + 1);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && info.st_uid == getuid() && (info.st_mode & 077) != 0)
+        fchmod(fd, info.st_mode & 0700);
+    close(fd);
 }
 
 std::string GetAppDir(const void* moduleAddress) {
@@ -73,4 +92,9 @@ std::string GetAppDir(const void* moduleAddress) {
         std::free(resolved);
     }
     return path.substr(0, path.rfind('/') + 1);
+}
+
+void MakePrivateFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0700) != 0 && errno == EEXIST)
+        TightenFolder(path);
 }

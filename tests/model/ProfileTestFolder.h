@@ -6,14 +6,57 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <string>
 #include <sys/resource.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
+
+// Frees whatever waits for a writer of a pipe once the test has taken a minute, and fails the
+// test: a read that waits for a writer would hang it for ever.
+class PipeWatchdog {
+public:
+    explicit PipeWatchdog(std::string path)
+        : m_path(std::move(path)), m_thread([this] { Watch(); }) {}
+    ~PipeWatchdog() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+        if (m_freed)
+            ADD_FAILURE() << "a reader waited for a writer of " << m_path;
+    }
+    PipeWatchdog(const PipeWatchdog&) = delete;
+    PipeWatchdog& operator=(const PipeWatchdog&) = delete;
+
+private:
+    void Watch() {
+        std::unique_lock lock(m_mutex);
+        if (m_changed.wait_for(lock, std::chrono::minutes(1), [this] { return m_done; }))
+            return;
+        m_freed = true;
+        while (!m_changed.wait_for(lock, std::chrono::milliseconds(100), [this] { return m_done; }))
+            close(open(m_path.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+
+    std::string m_path;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_done = false;
+    bool m_freed = false;
+    std::thread m_thread;
+};
 
 // Each test of the stored files gets a local data folder of its own, so that the profile and
 // settings files of one test never meet another's.

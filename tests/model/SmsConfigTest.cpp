@@ -1,6 +1,7 @@
 #include "model/SmsConfig.h"
 #include "ProfileTestFolder.h"
 #include "model/CoreLibrary.h"
+#include "model/StoredFileNotice.h"
 #include "model/UtilitiesInternal.h"
 #include "model/XmlText.h"
 
@@ -126,15 +127,25 @@ TEST_F(ConfigTest, SaveStoresOnlyItsPartOverWhatTheFileHolds) {
     EXPECT_FALSE(mine.Save(true));
 }
 
+// ... and are kept beside the file that the next write makes.
 TEST_F(ConfigTest, DamagedFilesLeaveTheDefaults) {
+    FixedClock clock(LocalTime(2026, 1, 2, 3, 4, 5));
     const std::vector<unsigned char> good =
         PackStoredText("<KvSmsDa><Settings><AppMode>1</AppMode></Settings></KvSmsDa>");
     std::vector<unsigned char> odd = good;
     odd.pop_back();
-    for (const auto& bytes :
-         {odd, std::vector<unsigned char>(good.size(), 0x3C), std::vector<unsigned char>()}) {
+    TakeStoredFileNotices();
+    for (const auto& bytes : {odd, std::vector<unsigned char>(good.size(), 0x3C),
+                              PackStoredText("<KvSmsDa><Other/><Settings/></KvSmsDa>"),
+                              PackStoredText("<Settings>"), std::vector<unsigned char>()}) {
         WriteBytes(ConfigPath(), bytes);
         EXPECT_TRUE(HasDefaults(CSmsConfig()));
+        const std::vector<StoredFileNotice> notices = TakeStoredFileNotices();
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices[0].path, ConfigPath());
+        EXPECT_TRUE(notices[0].keptAs.starts_with(ConfigPath() + ".damaged-2026010"));
+        EXPECT_EQ(ReadBytes(notices[0].keptAs), bytes);
+        clock.Advance(1);
     }
     WriteBytes(ConfigPath(), good);
     EXPECT_EQ(CSmsConfig().GetAppMode(), CSmsConfig::SingleUser);

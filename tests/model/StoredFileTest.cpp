@@ -78,7 +78,7 @@ TEST_F(StoredFileTest, DamagedContainersAreRejected) {
     EXPECT_EQ(Unpacked(truncated), "<rejected>");
 }
 
-TEST_F(StoredFileTest, TheFallbackIsReadOnlyWhenTheFileCannotBeOpened) {
+TEST_F(StoredFileTest, TheFallbackIsReadOnlyWhenTheFileIsMissing) {
     const std::string current = ConfigPath(false);
     const std::string legacy = ConfigPath(true);
     WriteContainer(legacy, "legacy");
@@ -121,6 +121,55 @@ TEST_F(StoredFileTest, AFailedWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(ReadContainer(path), "old");
     EXPECT_EQ(FolderEntries(GetConfigDir(false, false)), std::vector<std::string>{"config.dat"});
     EXPECT_FALSE(WriteStoredFile(GetConfigDir(false, false) + "missing/config.dat", "x"));
+}
+
+// A save that was cut short leaves its temporary file, a full copy of the profile; the next
+// write of the file removes those, and nothing else.
+TEST_F(StoredFileTest, AWriteRemovesTheTemporariesThatInterruptedWritesOfTheFileLeft) {
+    const std::string folder = GetConfigDir(true, false);
+    const std::string path = folder + "config.dat";
+    const std::vector<std::string> stale = {"config.dat.AbC123", "config.dat.zzzzzz"};
+    const std::vector<std::string> others = {
+        "config.dat.AbC12", "config.dat.AbC1234", "config.dat.AbC-23",
+        "other.dat.AbC123", "config.dat",         "config.dat.damaged-20260101-000000"};
+    for (const std::string& name : stale)
+        WriteBytes(folder + name, {1, 2, 3});
+    for (const std::string& name : others)
+        WriteBytes(folder + name, {4, 5, 6});
+    std::filesystem::create_directory(folder + "config.dat.Folder");
+    std::filesystem::create_symlink(folder + "other.dat.AbC123", folder + "config.dat.LnK123");
+
+    ASSERT_TRUE(WriteStoredFile(path, "new"));
+
+    EXPECT_EQ(ReadContainer(path), "new");
+    for (const std::string& name : stale)
+        EXPECT_FALSE(std::filesystem::exists(folder + name)) << name;
+    for (const std::string& name : others)
+        EXPECT_TRUE(std::filesystem::exists(folder + name)) << name;
+    EXPECT_TRUE(std::filesystem::is_directory(folder + "config.dat.Folder"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder + "config.dat.LnK123"));
+}
+
+TEST_F(StoredFileTest, APipeOrAFolderIsNeitherReadNorReplacedAndTheFallbackStaysUnread) {
+    const std::string current = ConfigPath(false);
+    const std::string legacy = ConfigPath(true);
+    WriteContainer(legacy, "legacy");
+    std::vector<unsigned char> text;
+    EXPECT_EQ(ReadStoredFile(current, legacy, 200, text).state, StoredFileSource::State::Read);
+
+    ASSERT_EQ(mkfifo(current.c_str(), 0600), 0);
+    const PipeWatchdog watchdog(current);
+    const StoredFileSource pipe = ReadStoredFile(current, legacy, 200, text);
+    EXPECT_EQ(pipe.state, StoredFileSource::State::NotRegular);
+    EXPECT_EQ(pipe.path, current);
+    EXPECT_FALSE(WriteStoredFile(current, "x"));
+    EXPECT_TRUE(std::filesystem::is_fifo(current));
+
+    std::filesystem::remove(current);
+    std::filesystem::create_directory(current);
+    EXPECT_EQ(ReadStoredFile(current, legacy, 200, text).state,
+              StoredFileSource::State::NotRegular);
+    EXPECT_FALSE(WriteStoredFile(current, "x"));
 }
 
 } // namespace

@@ -50,6 +50,38 @@ TEST(Paths, CreateMakesEveryMissingFolderPrivate) {
     EXPECT_EQ(GetConfigDir(true, false), dir) << "an existing folder is fine";
 }
 
+TEST(Paths, CreateMakesTheProgramsOwnLooseFoldersPrivateButNoOthers) {
+    TempDir temp;
+    const fs::path data = temp.Path() / "data";
+    ScopedEnv env("XDG_DATA_HOME", data.c_str());
+    fs::create_directories(data / "Velora/Quillon");
+    fs::create_directories(data / "Korvana/Quillon");
+    fs::permissions(data, fs::perms(0755));
+    fs::permissions(data / "Velora", fs::perms::all);
+    fs::permissions(data / "Velora/Quillon", fs::perms(0755));
+    fs::permissions(data / "Korvana/Quillon", fs::perms(02775));
+    GetConfigDir(false, false);
+    EXPECT_EQ(ModeOf(data / "Velora"), 0777u) << "only create changes folders";
+    GetConfigDir(true, false);
+    GetConfigDir(true, true);
+    EXPECT_EQ(ModeOf(data), 0755u);
+    EXPECT_EQ(ModeOf(data / "Velora"), 0700u);
+    EXPECT_EQ(ModeOf(data / "Velora/Quillon"), 0700u);
+    EXPECT_EQ(ModeOf(data / "Korvana/Quillon"), 0700u);
+
+    // A folder of someone else, or a link, is left as it is.
+    const fs::path shared = temp.Path() / "shared";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all);
+    fs::create_directory_symlink(shared, temp.Path() / "link");
+    MakePrivateFolder((temp.Path() / "link").string());
+    EXPECT_EQ(ModeOf(shared), 0777u);
+    if (getuid() == 0 && chown(shared.c_str(), 65534, 65534) == 0) {
+        MakePrivateFolder(shared.string());
+        EXPECT_EQ(ModeOf(shared), 0777u);
+    }
+}
+
 TEST(Paths, AppDirIsTheFolderOfTheModuleHoldingTheAddress) {
     const fs::path program = fs::read_symlink("/proc/self/exe");
     static int anchor;

@@ -6,6 +6,7 @@
 #include "ExitCode.h"
 #include "SelfCheck.h"
 #include "ServiceErrors.h"
+#include "StoredFileNotices.h"
 
 #include "service/KvwsDbException.h"
 #include "service/KvwsSoapException.h"
@@ -93,7 +94,9 @@ int PrintHelp(const std::vector<std::string>& args) {
     return ExitOk;
 }
 
+// What went wrong with the profile files may explain the error, so it comes first.
 int Fail(const CliError& error) {
+    PrintStoredFileNotices();
     std::fprintf(stderr, "quillon-cli: %s\n", error.what());
     return error.Code();
 }
@@ -115,9 +118,7 @@ int RunReported(const Command& command, const std::vector<std::string>& args) {
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     const std::vector<std::string> all(argv + 1, argv + argc);
     // Global options in front of the command are handed to it with its own.
     ArgParser globals("quillon-cli", "");
@@ -142,4 +143,12 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(all.begin(), name);
     args.insert(args.end(), name + 1, all.end());
     return RunReported(*command, args);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int code = Run(argc, argv);
+    PrintStoredFileNotices();
+    return code;
 }
