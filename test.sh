@@ -19,6 +19,9 @@ if grep -rEn '#include *<Q[A-Za-z]*(/|>)' "$QUILLON_ROOT/core/model" "$QUILLON_R
     die "core/model and core/service must not include Qt headers"
 fi
 
+# The tree is formatted with the root's .clang-format.
+check_format
+
 failed=0
 run_ctest() {
     local dir=$1

@@ -2,7 +2,7 @@
 # shellcheck shell=bash
 
 QUILLON_PACKAGES=(
-    cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
+    cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-format
     zlib1g-dev libpugixml-dev libcurl4-openssl-dev libssl-dev libcpp-httplib-dev
     libgtest-dev libgmock-dev libbenchmark-dev ca-certificates openssl
 )
@@ -39,4 +39,16 @@ configure_and_build() {
     shift
     cmake -S "$QUILLON_ROOT" -B "$dir" -G Ninja "$@" >/dev/null || die "cmake configure failed ($dir)"
     cmake --build "$dir" -j "$(nproc)" || die "build failed ($dir)"
+}
+
+# Fails when a C++ source of the project differs from what clang-format makes of it (the
+# root's .clang-format), and names the files.
+check_format() {
+    local unformatted=() file
+    while IFS= read -r -d '' file; do
+        clang-format --style=file "$file" | cmp -s - "$file" || unformatted+=("${file#"$QUILLON_ROOT"/}")
+    done < <(find "$QUILLON_ROOT" \( -name 'build*' -o -name '.*' \) -prune -o -type f \
+        \( -name '*.cpp' -o -name '*.h' \) -print0)
+    [ ${#unformatted[@]} -eq 0 ] ||
+        die "not formatted with clang-format (run clang-format -i on them): ${unformatted[*]}"
 }

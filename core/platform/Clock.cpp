@@ -14,6 +14,8 @@ std::int64_t Now() {
     return source ? source->Now() : static_cast<std::int64_t>(std::time(nullptr));
 }
 
-void SetSource(const IClock* source) { g_source.store(source); }
+void SetSource(const IClock* source) {
+    g_source.store(source);
+}
 
 } // namespace Clock
