@@ -50,7 +50,7 @@ int MessageCounts::GetSmsCount(const std::string& text) const {
 }
 
 int MessageCounts::TextLimit() const {
-    return m_dummyLen > 0 ? GetMaxUserCharCount() : m_maxChars - 4 * Parts();
+    return m_dummyLen > 0 ? GetMaxUserCharCount() : std::max(m_maxChars - 4 * Parts(), 0);
 }
 
 int MessageCounts::TextLength(const std::string& text) {

@@ -46,8 +46,11 @@ public:
 
     // What turning flash on or off means for the text.
     struct FlashCheck {
-        std::uint16_t maxUser = 0; // for the new state; also the new text limit
-        bool mustAsk = false;      // the text is longer: ask before cutting it to maxUser
+        // For the new state; also the edit field's new limit.
+        std::uint16_t maxUser = 0;
+        // The text has more characters than that (as the edit field counts them, CR LF as
+        // two): ask before cutting it to maxUser.
+        bool mustAsk = false;
     };
     FlashCheck CheckFlash(bool flash, const std::string& text) const;
 

@@ -29,6 +29,34 @@ std::optional<std::string> ValidIntl(std::string number) {
     return ConvertToIntl(std::string_view(number));
 }
 
+// The recipients an entry stands for now; nothing when its contact or group has gone.
+std::optional<std::vector<Recipient>> RecipientsOf(const RecipientEntry& entry,
+                                                   const CSmsAddressBook& book) {
+    std::vector<Recipient> recipients;
+    if (entry.kind == RecipientEntry::Number) {
+        recipients.push_back({entry.name, ConvertToIntl(std::string_view(entry.name))});
+    } else if (entry.kind == RecipientEntry::Contact) {
+        const CSmsAddressBookItem* contact = book.GetItemByID(entry.ContactId());
+        if (!contact)
+            return std::nullopt;
+        const std::string& phone =
+            entry.IsSecondNumber() ? contact->GetPhone2() : contact->GetPhone1();
+        // A second number removed since the entry was added leaves nothing to send to.
+        if (!phone.empty())
+            recipients.push_back({entry.name, ConvertToIntl(std::string_view(phone))});
+    } else {
+        const CSmsAddressBookGroup* group = book.GetGroupByID(entry.id);
+        if (!group)
+            return std::nullopt;
+        for (const std::string& member : group->GetMembers()) {
+            const CSmsAddressBookItem* contact = book.GetItemByName(member);
+            if (const auto number = contact ? ValidIntl(contact->GetPhone1()) : std::nullopt)
+                recipients.push_back({member, *number});
+        }
+    }
+    return recipients;
+}
+
 // Takes the first result for the number out of the list.
 std::optional<std::int64_t> TakeResult(std::vector<SentResult>& results,
                                        const std::string& number) {
@@ -136,32 +164,10 @@ void RecipientList::RemoveAt(std::size_t index) {
 RecipientList::NumberList RecipientList::Expand(const CSmsAddressBook& book) const {
     NumberList numbers;
     for (const RecipientEntry& entry : m_entries) {
-        ExpandedEntry expanded{entry, {}};
-        if (entry.kind == RecipientEntry::Number) {
-            expanded.recipients.push_back(
-                {entry.name, ConvertToIntl(std::string_view(entry.name))});
-        } else if (entry.kind == RecipientEntry::Contact) {
-            const CSmsAddressBookItem* contact = book.GetItemByID(entry.ContactId());
-            if (!contact)
-                numbers.missing.push_back({entry.kind, entry.name});
-            const std::string* phone = !contact                 ? nullptr
-                                       : entry.IsSecondNumber() ? &contact->GetPhone2()
-                                                                : &contact->GetPhone1();
-            // A second number removed since the entry was added leaves nothing to send to.
-            if (phone && !phone->empty())
-                expanded.recipients.push_back(
-                    {entry.name, ConvertToIntl(std::string_view(*phone))});
-        } else if (const CSmsAddressBookGroup* group = book.GetGroupByID(entry.id)) {
-            for (const std::string& member : group->GetMembers()) {
-                const CSmsAddressBookItem* contact = book.GetItemByName(member);
-                const auto number = contact ? ValidIntl(contact->GetPhone1()) : std::nullopt;
-                if (number)
-                    expanded.recipients.push_back({member, *number});
-            }
-        } else {
+        std::optional<std::vector<Recipient>> recipients = RecipientsOf(entry, book);
+        if (!recipients)
             numbers.missing.push_back({entry.kind, entry.name});
-        }
-        numbers.entries.push_back(std::move(expanded));
+        numbers.entries.push_back({entry, recipients.value_or(std::vector<Recipient>())});
     }
     return numbers;
 }

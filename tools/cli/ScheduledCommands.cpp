@@ -3,7 +3,6 @@
 #include "Commands.h"
 #include "ExitCode.h"
 #include "MessageOptions.h"
-#include "MessageText.h"
 #include "Recipients.h"
 #include "ScheduleText.h"
 
