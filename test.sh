@@ -14,9 +14,10 @@ export XDG_DATA_HOME=$scratch/data XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_D
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-# The data model and the service client stay free of Qt.
-if grep -rEn '#include *<Q[A-Za-z]*(/|>)' "$QUILLON_ROOT/core/model" "$QUILLON_ROOT/core/service"; then
-    die "core/model and core/service must not include Qt headers"
+# The core library stays free of Qt.
+if grep -rEn '#include *<Q[A-Za-z]*(/|>)' "$QUILLON_ROOT/core/platform" "$QUILLON_ROOT/core/model" \
+    "$QUILLON_ROOT/core/service" "$QUILLON_ROOT/core/frontend"; then
+    die "core/platform, core/model, core/service and core/frontend must not include Qt headers"
 fi
 
 # The tree is formatted with the root's .clang-format.

@@ -1,4 +1,5 @@
 #include "CliSession.h"
+#include "CommandContext.h"
 #include "Commands.h"
 #include "ExitCode.h"
 
@@ -13,24 +14,8 @@ const char* Active(bool active) {
     return active ? "active" : "not active";
 }
 
-} // namespace
-
-int RunLogin(const std::vector<std::string>& args) {
-    ArgParser parser = CommandParser(
-        "quillon-cli login [--save-password]",
-        "Logs in to check the account and shows its mobile number and services. Every other\n"
-        "command logs in by itself; with --save-password the password is kept in the profile\n"
-        "(enciphered, like the desktop program keeps it) for later commands.");
-    parser.Flag("--save-password", "keep the password in the profile").NoArguments();
-    const auto command = ParseCommand(parser, args);
-    if (!command)
-        return ExitOk;
-    const ParsedArgs& parsed = *command;
-
-    CliSession session(parsed);
+void ShowAccount(CliSession& session) {
     CSmsUserInfo& user = session.User();
-    session.LogIn();
-    session.GetServices();
     std::printf("Logged in as %s, mobile number %s.\n", AnsiToUtf8(session.Login()).c_str(),
                 user.HasNumber() ? user.GetPhoneNr().c_str() : "(none)");
     std::printf("Postpaid sending: %s. Portal sending (OBK): %s. E-mail sending: %s.\n",
@@ -41,24 +26,37 @@ int RunLogin(const std::vector<std::string>& args) {
     std::printf("Sent today: %d, in total: %d.\n", user.GetSentToday(), user.GetSentTotal());
     if (!user.GetNotice().empty())
         std::printf("Notice: %s\n", AnsiToUtf8(user.GetNotice()).c_str());
-    if (parsed.Has("--save-password")) {
-        session.KeepPassword();
-        session.Save();
-        std::printf("Password saved in the profile.\n");
-    }
-    return ExitOk;
+}
+
+} // namespace
+
+int RunLogin(const std::vector<std::string>& args) {
+    ArgParser parser = CommandParser(
+        "quillon-cli login [--save-password]",
+        "Logs in to check the account and shows its mobile number and services. Every other\n"
+        "command logs in by itself; with --save-password the password is kept in the profile\n"
+        "(enciphered, like the desktop program keeps it) for later commands.");
+    parser.Flag("--save-password", "keep the password in the profile").NoArguments();
+    return RunCommand(parser, args, [](CommandContext& context) -> int {
+        CliSession& session = context.Session(Access::WithServices);
+        ShowAccount(session);
+        if (context.Args().Has("--save-password")) {
+            session.KeepPassword();
+            session.Save();
+            std::printf("Password saved in the profile.\n");
+        }
+        return ExitOk;
+    });
 }
 
 int RunLogout(const std::vector<std::string>& args) {
     ArgParser parser =
         CommandParser("quillon-cli logout", "Forgets the password saved in the profile.");
     parser.NoArguments();
-    const auto command = ParseCommand(parser, args);
-    if (!command)
+    return RunCommand(parser, args, [](CommandContext& context) -> int {
+        const std::string& login = context.Session().Login();
+        CSmsUserInfo::ResetPwd(login);
+        std::printf("Saved password of %s forgotten.\n", AnsiToUtf8(login).c_str());
         return ExitOk;
-    const ParsedArgs& parsed = *command;
-    CliSession session(parsed);
-    CSmsUserInfo::ResetPwd(session.Login());
-    std::printf("Saved password of %s forgotten.\n", AnsiToUtf8(session.Login()).c_str());
-    return ExitOk;
+    });
 }

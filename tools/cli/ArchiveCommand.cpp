@@ -1,5 +1,6 @@
 #include "ArchiveView.h"
 #include "CliSession.h"
+#include "CommandContext.h"
 #include "Commands.h"
 #include "ExitCode.h"
 #include "ScheduleText.h"
@@ -49,18 +50,15 @@ int RunArchive(const std::vector<std::string>& args) {
         .Flag("--tsv", "tab-separated, one line per recipient: index, sent, kind, message id, "
                        "name, number, SMS id, status, state, delivered, text")
         .NoArguments();
-    const auto command = ParseCommand(parser, args);
-    if (!command)
+    return RunCommand(parser, args, [](CommandContext& context) -> int {
+        const ArchiveFilter filter = FilterOf(context.Args());
+        CSmsArchive& archive = context.Session().User().GetArchive();
+        std::lock_guard lock(archive.GetMutex());
+        const std::int64_t now = Clock::Now();
+        const std::string listing = context.Args().Has("--tsv")
+                                        ? FormatArchiveTsv(archive, filter, now)
+                                        : FormatArchive(archive, filter, now);
+        std::fputs(AnsiToUtf8(listing).c_str(), stdout);
         return ExitOk;
-    const ParsedArgs& parsed = *command;
-    const ArchiveFilter filter = FilterOf(parsed);
-
-    CliSession session(parsed);
-    CSmsArchive& archive = session.User().GetArchive();
-    std::lock_guard lock(archive.GetMutex());
-    const std::int64_t now = Clock::Now();
-    const std::string listing = parsed.Has("--tsv") ? FormatArchiveTsv(archive, filter, now)
-                                                    : FormatArchive(archive, filter, now);
-    std::fputs(AnsiToUtf8(listing).c_str(), stdout);
-    return ExitOk;
+    });
 }

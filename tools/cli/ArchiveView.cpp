@@ -2,6 +2,7 @@
 
 #include "ScheduleText.h"
 
+#include "frontend/ArchiveRows.h"
 #include "model/SmsArchive.h"
 
 #include <algorithm>
@@ -17,14 +18,12 @@ bool WaitsForSmsReport(const CSmsArchiveItem& item) {
     return false;
 }
 
-// The text on one line, as the archive page shows it.
+// The text on one line, as the archive page shows it; lone CRs and tabs as blanks too, so that
+// a line of tab-separated fields stays one.
 std::string OneLine(const std::string& text) {
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        line += text[i] == '\n' || text[i] == '\r' || text[i] == '\t' ? ' ' : text[i];
-    }
+    std::string line = ArchiveRows::RowText(text);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\t'; }, ' ');
     return line;
 }
 
@@ -99,12 +98,11 @@ bool AwaitsReport(const CSmsArchiveItem& item, std::int64_t now) {
 }
 
 bool ArchiveFilter::Passes(const CSmsArchiveItem& item, std::int64_t now) const {
-    const bool scheduledItem = item.IsScheduled();
-    if (delivered && (scheduledItem || (!item.IsDelivered() && item.HasDeliveryReport())))
+    if (delivered && !ArchiveRows::Passes(item, ArchiveRows::OnlyDelivered))
         return false;
-    if (undelivered && (scheduledItem || item.IsDelivered()))
+    if (undelivered && !ArchiveRows::Passes(item, ArchiveRows::OnlyUndelivered))
         return false;
-    if (scheduled && !scheduledItem)
+    if (scheduled && !ArchiveRows::Passes(item, ArchiveRows::OnlyScheduled))
         return false;
     if (pending && !AwaitsReport(item, now))
         return false;

@@ -6,6 +6,7 @@
 #include "Terminal.h"
 
 #include "BuildConfig.h"
+#include "frontend/Payment.h"
 #include "model/SmsConfig.h"
 #include "model/SmsUserInfo.h"
 #include "model/Utilities.h"
@@ -109,16 +110,22 @@ void CliSession::KeepPassword() {
 
 void CliSession::GetServices() {
     ExpectSuccess(m_user->KvwsGetServices());
+    m_hasServices = true;
+}
+
+void CliSession::Open(Access access) {
+    if (access != Access::Offline && !m_loggedIn)
+        LogIn();
+    if (access == Access::WithServices && !m_hasServices)
+        GetServices();
 }
 
 bool CliSession::ByCredit() const {
-    return (m_user->UseOBK() && m_user->IsObkSvcActive()) || !m_user->IsPostpaidSvcActive();
+    return Payment::Of(*m_user).ByCredit();
 }
 
 int CliSession::DummyTextLength() const {
-    const bool portal = m_user->UseOBK() && m_user->IsObkSvcActive();
-    return static_cast<int>(portal ? m_user->GetObkSuppInfo().size()
-                                   : m_user->GetPostpaidSuppInfo().size());
+    return Payment::Of(*m_user).DummyTextLength();
 }
 
 void CliSession::Save() {

@@ -11,6 +11,13 @@
 
 class CSmsUserInfo;
 
+// What a command needs of the service before its own work.
+enum class Access {
+    Offline,      // the profile only
+    LoggedIn,     // logged in
+    WithServices, // logged in, with the service flags fetched
+};
+
 // The options every command takes, before or after its name.
 void AddGlobalOptions(ArgParser& parser);
 // A command's parser: the global options and --help.
@@ -44,6 +51,9 @@ public:
     void KeepPassword();
     // Refreshes the service flags (which tariff a message uses, what the service adds to it).
     void GetServices();
+    // Logs in and fetches the service flags as far as access needs and this session has not
+    // done so yet.
+    void Open(Access access);
 
     // Whether a message is paid from the portal credit: with portal sending chosen and active,
     // or without postpaid sending.
@@ -64,6 +74,7 @@ private:
     std::unique_ptr<CSmsUserInfo> m_user;
     std::string m_savedPassword;
     bool m_loggedIn = false;
+    bool m_hasServices = false;
 };
 
 // Throws CliError(ExitRefused) with the status's text unless it is 0.

@@ -1,5 +1,6 @@
 #include "AccountSyncCommands.h"
 #include "CliSession.h"
+#include "CommandContext.h"
 #include "ExitCode.h"
 #include "InputDecoder.h"
 
@@ -137,36 +138,34 @@ int RunContacts(const std::vector<std::string>& args) {
         "  group-remove GROUP              delete a group\n"
         "Portella names have at most 15 plain characters; \"sync\" copies the books.");
     parser.Flag("--server", "work on the Portella address book");
-    const auto command = ParseCommand(parser, args);
-    if (!command)
-        return ExitOk;
-    const ParsedArgs& parsed = *command;
-    const Args& positionals = parsed.Positionals();
-    static const char* const kActions[] = {"list",   "groups",    "add",
-                                           "remove", "group-set", "group-remove"};
-    const std::string action = positionals.empty() ? "" : positionals.front();
-    if (std::find(std::begin(kActions), std::end(kActions), action) == std::end(kActions))
-        throw UsageError("contacts wants list, groups, add, remove, group-set or group-remove");
-    const bool listing = action == "list" || action == "groups";
-    if (listing)
-        ExpectArguments(positionals, 1, 1, "list|groups [--server]");
+    return RunCommand(parser, args, [](CommandContext& context) -> int {
+        const Args& positionals = context.Args().Positionals();
+        static const char* const kActions[] = {"list",   "groups",    "add",
+                                               "remove", "group-set", "group-remove"};
+        const std::string action = positionals.empty() ? "" : positionals.front();
+        if (std::find(std::begin(kActions), std::end(kActions), action) == std::end(kActions))
+            throw UsageError("contacts wants list, groups, add, remove, group-set or group-remove");
+        const bool listing = action == "list" || action == "groups";
+        if (listing)
+            ExpectArguments(positionals, 1, 1, "list|groups [--server]");
 
-    CliSession session(parsed);
-    CSmsUserInfo& user = session.User();
-    if (!parsed.Has("--server")) {
-        if (!listing)
-            ChangeLocal(session, action, positionals);
-        else
-            (action == "list" ? PrintContacts : PrintGroups)(user.GetAddressBook());
+        const bool server = context.Args().Has("--server");
+        CliSession& session = context.Session(server ? Access::LoggedIn : Access::Offline);
+        CSmsUserInfo& user = session.User();
+        if (!server) {
+            if (!listing)
+                ChangeLocal(session, action, positionals);
+            else
+                (action == "list" ? PrintContacts : PrintGroups)(user.GetAddressBook());
+            return ExitOk;
+        }
+        if (!listing) {
+            ChangeServer(user, action, positionals);
+            return ExitOk;
+        }
+        CSmsAddressBook book;
+        ExpectSuccess(user.KvwsGetAddressBook(&book));
+        (action == "list" ? PrintContacts : PrintGroups)(book);
         return ExitOk;
-    }
-    session.LogIn();
-    if (!listing) {
-        ChangeServer(user, action, positionals);
-        return ExitOk;
-    }
-    CSmsAddressBook book;
-    ExpectSuccess(user.KvwsGetAddressBook(&book));
-    (action == "list" ? PrintContacts : PrintGroups)(book);
-    return ExitOk;
+    });
 }

@@ -1,6 +1,7 @@
 #include "AccountSyncCommands.h"
 #include "CheckCode.h"
 #include "CliSession.h"
+#include "CommandContext.h"
 #include "CreditText.h"
 #include "ExitCode.h"
 
@@ -67,18 +68,15 @@ int RunCredit(const std::vector<std::string>& args) {
     parser.Flag("--club", "list the amounts for club members only as well")
         .Option("--points", "N", "pay with N club points");
     AddCheckCodeOptions(parser);
-    const auto command = ParseCommand(parser, args);
-    if (!command)
-        return ExitOk;
-    const ParsedArgs& parsed = *command;
-    const auto& positionals = parsed.Positionals();
-    const std::string action = positionals.empty() ? "" : positionals.front();
-    if (action != "list" && action != "recharge")
-        throw UsageError("credit wants \"list\" or \"recharge\"");
-    if (action == "list" && positionals.size() != 1)
-        throw UsageError("credit list takes no arguments");
-
-    CliSession session(parsed);
-    session.LogIn();
-    return action == "list" ? ListCredit(session, parsed) : Recharge(session, parsed);
+    return RunCommand(parser, args, [](CommandContext& context) -> int {
+        const ParsedArgs& parsed = context.Args();
+        const auto& positionals = parsed.Positionals();
+        const std::string action = positionals.empty() ? "" : positionals.front();
+        if (action != "list" && action != "recharge")
+            throw UsageError("credit wants \"list\" or \"recharge\"");
+        if (action == "list" && positionals.size() != 1)
+            throw UsageError("credit list takes no arguments");
+        CliSession& session = context.Session(Access::LoggedIn);
+        return action == "list" ? ListCredit(session, parsed) : Recharge(session, parsed);
+    });
 }

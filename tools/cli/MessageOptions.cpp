@@ -7,7 +7,6 @@
 
 #include "model/SmsScheduleInfo.h"
 
-#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -79,12 +78,12 @@ std::string MessageTextOrStdin(const ParsedArgs& args) {
 }
 
 void CheckMessageLength(const std::string& text, bool flash, int dummyLen) {
-    const int length = TextLength(text);
-    const int most = MaxUserCharCount(flash, dummyLen);
+    const int length = MessageCounts::TextLength(text);
+    const int most = EditorCounts(flash, dummyLen).GetMaxUserCharCount();
     if (length > most)
         throw UsageError("the message has " + std::to_string(length) + " characters; " +
                          (flash ? "a flash message" : "a message") + " takes at most " +
-                         std::to_string(std::max(most, 0)));
+                         std::to_string(most));
 }
 
 std::optional<bool> FlashOption(const ParsedArgs& args) {

@@ -1,13 +1,9 @@
 #include "MessageText.h"
 
+#include "frontend/CharacterFilter.h"
 #include "model/Utilities.h"
-#include "model/UtilitiesInternal.h"
 
 namespace {
-
-constexpr int kMaxChars = 480;
-constexpr int kPartLen = 160;
-constexpr int kParts = kMaxChars / kPartLen;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\r' || c == '\n';
@@ -39,53 +35,31 @@ std::string ToAnsi(const std::string& utf8) {
     return ansi;
 }
 
+// Every CR LF, lone CR and lone LF as CR LF, the editor's line break.
+std::string WindowsLineBreaks(const std::string& text) {
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            result += text[i];
+            continue;
+        }
+        result += "\r\n";
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+    }
+    return result;
+}
+
 } // namespace
 
 std::string EditorText(const std::string& utf8) {
-    const std::string plain = StripAccents(ToAnsi(utf8));
-    std::string text;
-    for (std::size_t i = 0; i < plain.size(); ++i) {
-        const char c = plain[i];
-        if (c == '\r' || c == '\n') {
-            text += "\r\n";
-            if (c == '\r' && i + 1 < plain.size() && plain[i + 1] == '\n')
-                ++i;
-        } else if (c == '\t') {
-            text += ' ';
-        } else if (static_cast<unsigned char>(c) >= 32 && c != 127) {
-            text += c;
-        }
-    }
-    return Trimmed(text);
+    const std::string ansi = WindowsLineBreaks(ToAnsi(utf8));
+    return Trimmed(CharacterFilter::CleanPaste(ansi, 0).text);
 }
 
-std::string ServiceText(const std::string& editorText) {
-    std::string text;
-    for (std::size_t i = 0; i < editorText.size(); ++i) {
-        if (editorText[i] == '\r' && i + 1 < editorText.size() && editorText[i + 1] == '\n')
-            continue;
-        text += editorText[i];
-    }
-    return text;
-}
-
-int TextLength(const std::string& editorText) {
-    return static_cast<int>(ServiceText(editorText).size());
-}
-
-int MaxUserCharCount(bool flash, int dummyLen) {
-    if (dummyLen > 0)
-        return flash ? kPartLen - dummyLen - 1 : kMaxChars - (dummyLen + 5) * kParts;
-    return flash ? kPartLen : kMaxChars - 4 * kParts;
-}
-
-int SmsCount(const std::string& editorText, bool flash, int dummyLen) {
-    const int length = TextLength(editorText);
-    const int singleLimit = dummyLen > 0 ? kPartLen - (dummyLen + 1) : kPartLen;
-    if (length <= singleLimit)
-        return 1;
-    const int perPart = MaxUserCharCount(flash, dummyLen) / (flash ? 1 : kParts);
-    if (perPart <= 0)
-        return length;
-    return (length + perPart - 1) / perPart;
+MessageCounts EditorCounts(bool flash, int dummyLen) {
+    MessageCounts counts;
+    counts.SetFlash(flash);
+    counts.SetDummyTextLen(dummyLen);
+    return counts;
 }

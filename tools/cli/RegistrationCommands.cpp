@@ -1,6 +1,7 @@
 #include "AccountSyncCommands.h"
 #include "CheckCode.h"
 #include "CliSession.h"
+#include "CommandContext.h"
 #include "ExitCode.h"
 #include "InputDecoder.h"
 #include "Terminal.h"
@@ -43,60 +44,14 @@ std::vector<std::string> ConfirmUserLater(const ParsedArgs& args) {
     return words;
 }
 
-} // namespace
-
-int RunRegisterNumber(const std::vector<std::string>& args) {
-    ArgParser parser = CommandParser(
-        "quillon-cli register-number NUMBER",
-        "Registers the mobile number with the account. The service sends a check code to it by\n"
-        "SMS, which is asked at the terminal (or confirm later with --transaction and --code).");
-    AddCheckCodeOptions(parser);
-    const auto command = ParseCommand(parser, args);
-    if (!command)
-        return ExitOk;
-    const ParsedArgs& parsed = *command;
-    if (parsed.Positionals().size() != 1)
-        throw UsageError("register-number wants the mobile number");
-    const std::string mobile = MobileArgument(parsed.Positionals().front());
-
-    CliSession session(parsed);
-    session.LogIn();
-    CSmsUserInfo& user = session.User();
-    const TwoSteps steps{[&](std::int64_t& transaction) {
-                             return user.KvwsAsk4MobileRegistration(mobile, transaction);
-                         },
-                         [&](const std::string& code, std::int64_t transaction) {
-                             return user.KvwsMobileRegistration(code, transaction);
-                         },
-                         {"register-number", mobile}};
-    if (!RunTwoSteps(session, parsed, steps))
-        return ExitOk;
-    user.SetPhoneNr(mobile);
-    std::printf("Mobile number %s registered.\n", mobile.c_str());
-    return ExitOk;
-}
-
-int RunRegisterUser(const std::vector<std::string>& args) {
-    ArgParser parser = CommandParser(
-        "quillon-cli register-user --mobile NUMBER [--save-password]",
-        "Creates a new account under the login name given with --user (or $QUILLON_USER), with\n"
-        "the password from $QUILLON_PASSWORD or asked at the terminal. The service shows its\n"
-        "terms and sends a check code to the mobile number by SMS; confirming with it accepts\n"
-        "the terms (the code is asked at the terminal, or confirm later with --transaction and\n"
-        "--code).");
-    parser.Option("--mobile", "NUMBER", "the subscriber's mobile number")
-        .Flag("--save-password", "keep the password in the profile")
-        .NoArguments();
-    AddCheckCodeOptions(parser);
-    const auto command = ParseCommand(parser, args);
-    if (!command)
-        return ExitOk;
-    const ParsedArgs& parsed = *command;
+// Asks for the registration, or confirms one asked for earlier.
+int RegisterUser(CommandContext& context) {
+    const ParsedArgs& parsed = context.Args();
     const bool confirming = ConfirmsEarlierStep(parsed);
     if (!confirming && !parsed.Has("--mobile"))
         throw UsageError("register-user wants --mobile NUMBER");
 
-    CliSession session(parsed);
+    CliSession& session = context.Session();
     CSmsUserInfo& user = session.User();
     if (!confirming || parsed.Has("--save-password"))
         user.SetPassword(NewPassword(session.Login()));
@@ -125,4 +80,50 @@ int RunRegisterUser(const std::vector<std::string>& args) {
         std::printf("Password saved in the profile.\n");
     }
     return ExitOk;
+}
+
+} // namespace
+
+int RunRegisterNumber(const std::vector<std::string>& args) {
+    ArgParser parser = CommandParser(
+        "quillon-cli register-number NUMBER",
+        "Registers the mobile number with the account. The service sends a check code to it by\n"
+        "SMS, which is asked at the terminal (or confirm later with --transaction and --code).");
+    AddCheckCodeOptions(parser);
+    return RunCommand(parser, args, [](CommandContext& context) -> int {
+        const ParsedArgs& parsed = context.Args();
+        if (parsed.Positionals().size() != 1)
+            throw UsageError("register-number wants the mobile number");
+        const std::string mobile = MobileArgument(parsed.Positionals().front());
+
+        CliSession& session = context.Session(Access::LoggedIn);
+        CSmsUserInfo& user = session.User();
+        const TwoSteps steps{[&](std::int64_t& transaction) {
+                                 return user.KvwsAsk4MobileRegistration(mobile, transaction);
+                             },
+                             [&](const std::string& code, std::int64_t transaction) {
+                                 return user.KvwsMobileRegistration(code, transaction);
+                             },
+                             {"register-number", mobile}};
+        if (!RunTwoSteps(session, parsed, steps))
+            return ExitOk;
+        user.SetPhoneNr(mobile);
+        std::printf("Mobile number %s registered.\n", mobile.c_str());
+        return ExitOk;
+    });
+}
+
+int RunRegisterUser(const std::vector<std::string>& args) {
+    ArgParser parser = CommandParser(
+        "quillon-cli register-user --mobile NUMBER [--save-password]",
+        "Creates a new account under the login name given with --user (or $QUILLON_USER), with\n"
+        "the password from $QUILLON_PASSWORD or asked at the terminal. The service shows its\n"
+        "terms and sends a check code to the mobile number by SMS; confirming with it accepts\n"
+        "the terms (the code is asked at the terminal, or confirm later with --transaction and\n"
+        "--code).");
+    parser.Option("--mobile", "NUMBER", "the subscriber's mobile number")
+        .Flag("--save-password", "keep the password in the profile")
+        .NoArguments();
+    AddCheckCodeOptions(parser);
+    return RunCommand(parser, args, RegisterUser);
 }

@@ -1,12 +1,12 @@
 #include "CliSession.h"
+#include "CommandContext.h"
 #include "Commands.h"
 #include "ExitCode.h"
-#include "MessageFiling.h"
 #include "MessageOptions.h"
-#include "MessageText.h"
 #include "Recipients.h"
 #include "ScheduleText.h"
 
+#include "frontend/CharacterFilter.h"
 #include "model/SmsUserInfo.h"
 
 #include <cstdio>
@@ -79,10 +79,7 @@ std::vector<Recipient> RecipientsOf(const CSmsArchiveItem& item) {
 
 std::vector<Recipient> NewRecipients(const std::vector<std::string>& texts,
                                      const CSmsAddressBook& book) {
-    std::vector<Recipient> recipients;
-    for (const RecipientEntry& entry : ResolveRecipients(AnsiTexts(texts), book))
-        recipients.insert(recipients.end(), entry.recipients.begin(), entry.recipients.end());
-    return recipients;
+    return ResolveRecipients(AnsiTexts(texts), book).Expand(book).Recipients();
 }
 
 // The scheduled message as it is and as the options want it.
@@ -137,8 +134,7 @@ std::vector<std::string> NumbersOf(const std::vector<Recipient>& recipients) {
 
 void ReplaceAtService(CliSession& session, const ScheduledMessage& current,
                       ScheduledMessage& changed, std::int64_t messageId) {
-    session.LogIn();
-    session.GetServices();
+    session.Open(Access::WithServices);
     CheckMessageLength(changed.text, changed.flash, session.DummyTextLength());
     // The schedule goes to the service only when it changed.
     int periodicity = changed.periodicity;
@@ -146,10 +142,11 @@ void ReplaceAtService(CliSession& session, const ScheduledMessage& current,
     const bool newSchedule = !changed.SameSchedule(current);
     SmsSentInfoList sentInfo;
     ExpectSuccess(session.User().KvwsReplaceSms(
-        ServiceText(changed.text), session.ByCredit(), changed.flash, changed.report,
-        newSchedule ? &periodicity : nullptr, newSchedule ? &deliverAt : nullptr,
+        CharacterFilter::ServiceText(changed.text), session.ByCredit(), changed.flash,
+        changed.report, newSchedule ? &periodicity : nullptr, newSchedule ? &deliverAt : nullptr,
         NumbersOf(changed.recipients), sentInfo, messageId));
-    changed.recipients = ReplacedRecipients(changed.recipients, SentResults(sentInfo));
+    changed.recipients =
+        RecipientList::Replaced(changed.recipients, RecipientList::ResultsOf(sentInfo));
 }
 
 void UpdateItem(CSmsArchiveItem& item, const ScheduledMessage& changed) {
@@ -173,30 +170,27 @@ int RunCancel(const std::vector<std::string>& args) {
         "Cancels a scheduled message at the service and removes it from the archive. INDEX is\n"
         "the number that \"archive\" shows in front of the message.");
     AddItemOptions(parser);
-    const auto command = ParseCommand(parser, args);
-    if (!command)
+    return RunCommand(parser, args, [](CommandContext& context) -> int {
+        CliSession& session = context.Session();
+        CSmsArchive& archive = session.User().GetArchive();
+        std::lock_guard lock(archive.GetMutex());
+        std::vector<std::string> rest;
+        CSmsArchiveItem& item = ScheduledItem(archive, context.Args(), rest);
+        if (!rest.empty())
+            throw UsageError("cancel takes one message");
+        const std::int64_t messageId = item.GetMessageId();
+        session.Open(Access::LoggedIn);
+        const int status = session.User().KvwsDeleteSms(static_cast<std::uint64_t>(messageId));
+        if (status != 0 && status != kAlreadyGone)
+            ExpectSuccess(status);
+        session.Update([&](CSmsUserInfo& profile) {
+            CSmsArchive& stored = profile.GetArchive();
+            stored.DeleteItem(FindScheduled(stored, messageId));
+            stored.ResetNewItems();
+        });
+        std::printf("Scheduled message %lld cancelled.\n", static_cast<long long>(messageId));
         return ExitOk;
-    const ParsedArgs& parsed = *command;
-
-    CliSession session(parsed);
-    CSmsArchive& archive = session.User().GetArchive();
-    std::lock_guard lock(archive.GetMutex());
-    std::vector<std::string> rest;
-    CSmsArchiveItem& item = ScheduledItem(archive, parsed, rest);
-    if (!rest.empty())
-        throw UsageError("cancel takes one message");
-    const std::int64_t messageId = item.GetMessageId();
-    session.LogIn();
-    const int status = session.User().KvwsDeleteSms(static_cast<std::uint64_t>(messageId));
-    if (status != 0 && status != kAlreadyGone)
-        ExpectSuccess(status);
-    session.Update([&](CSmsUserInfo& profile) {
-        CSmsArchive& stored = profile.GetArchive();
-        stored.DeleteItem(FindScheduled(stored, messageId));
-        stored.ResetNewItems();
     });
-    std::printf("Scheduled message %lld cancelled.\n", static_cast<long long>(messageId));
-    return ExitOk;
 }
 
 int RunReplace(const std::vector<std::string>& args) {
@@ -206,41 +200,39 @@ int RunReplace(const std::vector<std::string>& args) {
         "period or name; recipients given replace all of them. What is not given stays.");
     AddItemOptions(parser);
     AddMessageOptions(parser, true);
-    const auto command = ParseCommand(parser, args);
-    if (!command)
-        return ExitOk;
-    const ParsedArgs& parsed = *command;
-
-    CliSession session(parsed);
-    CSmsUserInfo& user = session.User();
-    CSmsArchive& archive = user.GetArchive();
-    std::lock_guard lock(archive.GetMutex());
-    std::vector<std::string> recipientTexts;
-    CSmsArchiveItem& item = ScheduledItem(archive, parsed, recipientTexts);
-    const ScheduledMessage current = CurrentMessage(item);
-    ScheduledMessage changed =
-        ChangedMessage(current, parsed, recipientTexts, user.GetAddressBook());
-    const long long messageId = item.GetMessageId();
-    if (changed.SameAtService(current)) {
-        if (changed.name == current.name) {
-            std::printf("Nothing to change.\n");
+    return RunCommand(parser, args, [](CommandContext& context) -> int {
+        const ParsedArgs& parsed = context.Args();
+        CliSession& session = context.Session();
+        CSmsUserInfo& user = session.User();
+        CSmsArchive& archive = user.GetArchive();
+        std::lock_guard lock(archive.GetMutex());
+        std::vector<std::string> recipientTexts;
+        CSmsArchiveItem& item = ScheduledItem(archive, parsed, recipientTexts);
+        const ScheduledMessage current = CurrentMessage(item);
+        ScheduledMessage changed =
+            ChangedMessage(current, parsed, recipientTexts, user.GetAddressBook());
+        const long long messageId = item.GetMessageId();
+        if (changed.SameAtService(current)) {
+            if (changed.name == current.name) {
+                std::printf("Nothing to change.\n");
+                return ExitOk;
+            }
+            // The name is only kept here; the recipients keep their states.
+            session.Update([&](CSmsUserInfo& profile) {
+                if (CSmsArchiveItem* stored = FindScheduled(profile.GetArchive(), messageId))
+                    stored->SetName(changed.name);
+            });
+            std::printf("Scheduled message %lld renamed.\n", messageId);
             return ExitOk;
         }
-        // The name is only kept here; the recipients keep their states.
+        ReplaceAtService(session, current, changed, messageId);
         session.Update([&](CSmsUserInfo& profile) {
             if (CSmsArchiveItem* stored = FindScheduled(profile.GetArchive(), messageId))
-                stored->SetName(changed.name);
+                UpdateItem(*stored, changed);
         });
-        std::printf("Scheduled message %lld renamed.\n", messageId);
+        std::printf("Scheduled message %lld replaced: %s %s, %zu recipient(s).\n", messageId,
+                    PeriodicityName(changed.periodicity).c_str(),
+                    FormatLocalTime(changed.deliverAt).c_str(), changed.recipients.size());
         return ExitOk;
-    }
-    ReplaceAtService(session, current, changed, messageId);
-    session.Update([&](CSmsUserInfo& profile) {
-        if (CSmsArchiveItem* stored = FindScheduled(profile.GetArchive(), messageId))
-            UpdateItem(*stored, changed);
     });
-    std::printf("Scheduled message %lld replaced: %s %s, %zu recipient(s).\n", messageId,
-                PeriodicityName(changed.periodicity).c_str(),
-                FormatLocalTime(changed.deliverAt).c_str(), changed.recipients.size());
-    return ExitOk;
 }

@@ -1,6 +1,7 @@
 #include "AccountSyncCommands.h"
 #include "CheckCode.h"
 #include "CliSession.h"
+#include "CommandContext.h"
 #include "ExitCode.h"
 
 #include "model/SmsUserInfo.h"
@@ -100,19 +101,14 @@ int RunServices(const std::vector<std::string>& args) {
                                      "Shows which extra services the account has, and the portal "
                                      "credit when the Portella service is active.");
     parser.NoArguments();
-    const auto command = ParseCommand(parser, args);
-    if (!command)
+    return RunCommand(parser, args, [](CommandContext& context) -> int {
+        CSmsUserInfo& user = context.Session(Access::WithServices).User();
+        for (const ServiceName& service : kServices)
+            PrintService(user, service);
+        if (user.IsObkSvcActive() && user.KvwsGetObk() == 0)
+            std::printf("Portal credit: %d\n", user.GetObk());
         return ExitOk;
-    const ParsedArgs& parsed = *command;
-    CliSession session(parsed);
-    session.LogIn();
-    session.GetServices();
-    CSmsUserInfo& user = session.User();
-    for (const ServiceName& service : kServices)
-        PrintService(user, service);
-    if (user.IsObkSvcActive() && user.KvwsGetObk() == 0)
-        std::printf("Portal credit: %d\n", user.GetObk());
-    return ExitOk;
+    });
 }
 
 int RunService(const std::vector<std::string>& args) {
@@ -122,21 +118,20 @@ int RunService(const std::vector<std::string>& args) {
         "and is confirmed with a check code sent by SMS, asked at the terminal (or confirm\n"
         "later with --transaction and --code).");
     AddCheckCodeOptions(parser);
-    const auto command = ParseCommand(parser, args);
-    if (!command)
-        return ExitOk;
-    const ParsedArgs& parsed = *command;
-    const auto& positionals = parsed.Positionals();
-    if (positionals.size() != 2 || (positionals[0] != "activate" && positionals[0] != "deactivate"))
-        throw UsageError("service wants \"activate\" or \"deactivate\" and the service's name");
-    const ServiceName& service = FindService(positionals[1]);
+    return RunCommand(parser, args, [](CommandContext& context) -> int {
+        const ParsedArgs& parsed = context.Args();
+        const auto& positionals = parsed.Positionals();
+        if (positionals.size() != 2 ||
+            (positionals[0] != "activate" && positionals[0] != "deactivate"))
+            throw UsageError("service wants \"activate\" or \"deactivate\" and the service's name");
+        const ServiceName& service = FindService(positionals[1]);
 
-    CliSession session(parsed);
-    session.LogIn();
-    if (positionals[0] == "activate")
-        return Activate(session, service, parsed);
-    ExpectSuccess(session.User().KvwsServiceDeactivation(service.type, service.name));
-    session.GetServices();
-    PrintService(session.User(), service);
-    return ExitOk;
+        CliSession& session = context.Session(Access::LoggedIn);
+        if (positionals[0] == "activate")
+            return Activate(session, service, parsed);
+        ExpectSuccess(session.User().KvwsServiceDeactivation(service.type, service.name));
+        session.GetServices();
+        PrintService(session.User(), service);
+        return ExitOk;
+    });
 }

@@ -1,6 +1,7 @@
 #include "AccountSyncCommands.h"
 #include "CliSession.h"
 #include "CliSyncUi.h"
+#include "CommandContext.h"
 #include "ExitCode.h"
 
 #include "model/SmsUserInfo.h"
@@ -24,25 +25,23 @@ int RunSync(const std::vector<std::string>& args) {
                 "phone1, phone2 (keep the Portella number as the first or second number), "
                 "skip, stop or ask (the default)")
         .NoArguments();
-    const auto command = ParseCommand(parser, args);
-    if (!command)
-        return ExitOk;
-    const ParsedArgs& parsed = *command;
-    if (!parsed.Has("--mode"))
-        throw UsageError("sync wants --mode obk-to-local, local-to-obk or merge");
-    const CliSyncUi::Policy policy{
-        CliSyncUi::ParseNumberPolicy(parsed.Value("--on-number-conflict").value_or("ask")),
-        CliSyncUi::ParseNamePolicy(parsed.Value("--on-name-conflict").value_or("ask"))};
-    CliSyncUi ui(CliSyncUi::ParseMode(*parsed.Value("--mode")), policy);
+    return RunCommand(parser, args, [](CommandContext& context) -> int {
+        const ParsedArgs& parsed = context.Args();
+        if (!parsed.Has("--mode"))
+            throw UsageError("sync wants --mode obk-to-local, local-to-obk or merge");
+        const CliSyncUi::Policy policy{
+            CliSyncUi::ParseNumberPolicy(parsed.Value("--on-number-conflict").value_or("ask")),
+            CliSyncUi::ParseNamePolicy(parsed.Value("--on-name-conflict").value_or("ask"))};
+        CliSyncUi ui(CliSyncUi::ParseMode(*parsed.Value("--mode")), policy);
 
-    CliSession session(parsed);
-    session.LogIn();
-    // The sync starts from the book as it is stored now.
-    session.User().Refresh();
-    session.User().Synchronize(ui);
-    // Whatever was changed in the local book stays, also when the run stopped half-way.
-    session.Save();
-    if (ui.Failure())
-        throw *ui.Failure();
-    return ExitOk;
+        CliSession& session = context.Session(Access::LoggedIn);
+        // The sync starts from the book as it is stored now.
+        session.User().Refresh();
+        session.User().Synchronize(ui);
+        // Whatever was changed in the local book stays, also when the run stopped half-way.
+        session.Save();
+        if (ui.Failure())
+            throw *ui.Failure();
+        return ExitOk;
+    });
 }
