@@ -1,7 +1,7 @@
 #pragma once
 
 #include "service/KvwsException.h"
-#include "service/StringSource.h"
+#include "model/StringSource.h"
 
 #include <cstdint>
 #include <optional>
