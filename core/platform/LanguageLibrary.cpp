@@ -9,11 +9,14 @@ namespace {
 // A table longer than this has lost its end marker: the rest is not read.
 constexpr std::size_t kMaxEntries = 65536;
 
-// The loaded library for as long as it lives.
+// The loaded library for as long as it lives. Only a path with a folder is opened: a bare name
+// would make dlopen search the system's library folders and load whatever it finds there.
 class OpenLibrary {
 public:
     explicit OpenLibrary(const std::string& path)
-        : m_handle(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {}
+        : m_handle(path.find('/') == std::string::npos
+                       ? nullptr
+                       : dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {}
     ~OpenLibrary() {
         if (m_handle)
             dlclose(m_handle);

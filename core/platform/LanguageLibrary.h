@@ -33,8 +33,8 @@ struct LanguageResources {
 // Loads the language library at path, checks that its GetResVersion equals requiredVersion
 // exactly and copies its language name and tables. The library is closed again in every case
 // (its texts are copies), so nothing of it stays mapped. Nothing when the file is missing or
-// not a library, a function is missing or returns null, or the version differs: the caller
-// keeps its built-in texts.
+// not a library, the path names no folder (a bare name is never searched for), a function is
+// missing or returns null, or the version differs: the caller keeps its built-in texts.
 QUILLON_CORE_EXPORT std::optional<LanguageResources>
 LoadLanguageLibrary(const std::string& path, std::string_view requiredVersion);
 

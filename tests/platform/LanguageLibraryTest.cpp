@@ -62,6 +62,8 @@ TEST(LanguageLibraryTest, MissingFileFunctionOrNonLibraryGiveNothing) {
     EXPECT_FALSE(LoadLanguageLibrary(garbage, "1.3.0"));
     EXPECT_FALSE(ReadLibraryLanguage(garbage));
     EXPECT_FALSE(LoadLanguageLibrary(dir.Path().string(), "1.3.0"));
+    // A bare name is never looked for in the system's library folders.
+    EXPECT_FALSE(LoadLanguageLibrary("english.so", "1.3.0"));
 }
 
 TEST(LanguageLibraryTest, ReadsTheLanguageOfAnyVersion) {
