@@ -1,7 +1,7 @@
 #pragma once
 
-#include "service/KvwsException.h"
 #include "model/StringSource.h"
+#include "service/KvwsException.h"
 
 #include <cstdint>
 #include <optional>
