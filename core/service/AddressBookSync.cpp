@@ -1,5 +1,6 @@
 #include "service/AddressBookSync.h"
 
+#include "model/CoreTexts.h"
 #include "model/SmsAddressBook.h"
 #include "model/Utilities.h"
 #include "service/AddressBookSyncUi.h"
@@ -17,32 +18,6 @@ using NumberChoice = IAddressBookSyncUi::NumberConflictChoice;
 using NameChoice = IAddressBookSyncUi::NameConflictChoice;
 
 namespace {
-
-// The error lines, each "<before>name<middle>error text\r\n".
-enum ErrorLine {
-    DeleteAliasError = 12,
-    SetAliasError = 13,
-    SetGroupError = 14,
-    DeleteGroupError = 15
-};
-
-struct ErrorLineText {
-    const char* before;
-    const char* middle;
-};
-
-ErrorLineText ErrorLineTemplate(int line) {
-    switch (line) {
-    case DeleteAliasError:
-        return {"Chyba pri vymazávaní kontaktu \"", "\" z Portella. "};
-    case SetAliasError:
-        return {"Chyba pri ukladaní kontaktu \"", "\" na Portella. "};
-    case SetGroupError:
-        return {"Chyba pri ukladaní skupiny \"", "\" na Portella. "};
-    default:
-        return {"Chyba pri vymazávaní skupiny \"", "\" z Portella. "};
-    }
-}
 
 // The error text on one line: carriage returns dropped, line feeds turned into blanks.
 std::string OnOneLine(std::string text) {
@@ -109,15 +84,11 @@ private:
 
 std::string CAddressBookSync::DuplicatesMessage(const std::string& first,
                                                 const std::string& second) {
-    return Utf8ToAnsi("Adresár obsahuje duplicitné záznamy.\nKontakty \"") + first +
-           Utf8ToAnsi("\" a \"") + second +
-           Utf8ToAnsi("\" majú zhodné telefónne číslo.\nSynchronizácia s Portella je možná až "
-                      "po odstránení duplikátov.");
+    return CoreTexts::Format(CoreString::SyncDuplicates, {first, second});
 }
 
 std::string CAddressBookSync::FinishedMessage(bool completed) {
-    return Utf8ToAnsi(completed ? "Synchronizácia ukončená"
-                                : "Synchronizácia prerušená užívateľom");
+    return CoreTexts::String(completed ? CoreString::SyncCompleted : CoreString::SyncEndedByUser);
 }
 
 CAddressBookSync::CAddressBookSync(CSmsAddressBook& local, IObkService& service,
@@ -323,7 +294,7 @@ void CAddressBookSync::DeleteAliases(CSyncServerCopy& copy, const std::vector<st
         if (status == 0)
             copy.RemoveAlias(id);
         else
-            AddError(DeleteAliasError, name, m_ui.StatusText(status));
+            AddError(CoreString::SyncDeleteAliasError, name, m_ui.StatusText(status));
     }
 }
 
@@ -334,7 +305,7 @@ void CAddressBookSync::DeleteGroups(CSyncServerCopy& copy, const std::vector<std
         if (status == 0)
             copy.RemoveGroup(id);
         else
-            AddError(DeleteGroupError, name, m_ui.StatusText(status));
+            AddError(CoreString::SyncDeleteGroupError, name, m_ui.StatusText(status));
     }
 }
 
@@ -349,7 +320,7 @@ void CAddressBookSync::UploadContacts(CSyncServerCopy& copy,
         if (status == 0)
             copy.AddAlias(contact.aliasName, contact.intl1);
         else
-            AddError(SetAliasError,
+            AddError(CoreString::SyncSetAliasError,
                      errorName == UploadErrorName::Alias ? contact.aliasName : contact.name,
                      m_ui.StatusText(status));
     }
@@ -382,7 +353,7 @@ void CAddressBookSync::SendLocalGroups(const CSyncServerCopy& copy) {
         }
         const int status = m_service.KvwsSetGroup(name, members);
         if (status != 0)
-            AddError(SetGroupError, name, OnOneLine(m_ui.StatusText(status)));
+            AddError(CoreString::SyncSetGroupError, name, OnOneLine(m_ui.StatusText(status)));
     }
 }
 
@@ -433,13 +404,12 @@ void CAddressBookSync::SendMergedGroups(const CSyncServerCopy& copy) {
             continue;
         const int status = m_service.KvwsSetGroup(name, members);
         if (status != 0)
-            AddError(SetGroupError, name, m_ui.StatusText(status));
+            AddError(CoreString::SyncSetGroupError, name, m_ui.StatusText(status));
     }
 }
 
-void CAddressBookSync::AddError(int line, const std::string& name, const std::string& text) {
-    const ErrorLineText parts = ErrorLineTemplate(line);
-    m_errors += Utf8ToAnsi(parts.before) + name + Utf8ToAnsi(parts.middle) + text + "\r\n";
+void CAddressBookSync::AddError(CoreString line, const std::string& name, const std::string& text) {
+    m_errors += CoreTexts::Format(line, {name, text});
 }
 
 void CAddressBookSync::ShowErrors() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/CoreStrings.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,7 +29,8 @@ public:
 
     CAddressBookSync(CSmsAddressBook& local, IObkService& service, IAddressBookSyncUi& ui);
 
-    // The texts of the messages, ANSI: two contacts with one number; completed or ended.
+    // The texts of the messages in the core's language, ANSI: two contacts with one number;
+    // completed or ended.
     static std::string DuplicatesMessage(const std::string& first, const std::string& second);
     static std::string FinishedMessage(bool completed);
 
@@ -70,7 +73,7 @@ private:
     void SendLocalGroups(const CSyncServerCopy& copy);
     void MergeServerGroups(const CSyncServerCopy& copy);
     void SendMergedGroups(const CSyncServerCopy& copy);
-    void AddError(int line, const std::string& name, const std::string& text);
+    void AddError(CoreString line, const std::string& name, const std::string& text);
     void ShowErrors();
 
     CSmsAddressBook& m_local;

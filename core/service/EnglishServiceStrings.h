@@ -1,10 +1,11 @@
 #pragma once
 
-#include "service/StringSource.h"
+#include "QuillonCoreExport.h"
+#include "model/StringTable.h"
 
-// The English texts for service statuses and transport errors (ANSI text, "%d" where the
-// generic texts take the number).
-class CEnglishServiceStrings : public IStringSource {
+// The English texts for service statuses and transport errors ("%d" where the generic texts
+// take the number): a string table filled with them.
+class QUILLON_CORE_EXPORT CEnglishServiceStrings : public StringTable {
 public:
-    std::optional<std::string> GetString(int id) const override;
+    CEnglishServiceStrings();
 };

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/StringSource.h"
 #include "service/KvwsException.h"
-#include "service/StringSource.h"
 
 #include <cstdint>
 #include <optional>

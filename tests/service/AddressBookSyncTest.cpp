@@ -2,6 +2,7 @@
 #include "ScriptedSyncUi.h"
 #include "SyncTestBooks.h"
 
+#include "model/CoreTexts.h"
 #include "model/SmsAddressBook.h"
 #include "model/Utilities.h"
 #include "service/AddressBookSync.h"
@@ -278,6 +279,28 @@ TEST_F(AddressBookSyncTest, MessageTexts) {
                 "duplikátov."));
     EXPECT_EQ(CAddressBookSync::FinishedMessage(true), A("Synchronizácia ukončená"));
     EXPECT_EQ(CAddressBookSync::FinishedMessage(false), A("Synchronizácia prerušená užívateľom"));
+}
+
+TEST_F(AddressBookSyncTest, TextsFollowTheCoreLanguageAndTakeNamesAsTheyAre) {
+    LanguageResources english;
+    english.strings = {{12, "Could not delete \"%s\" from Portella: %s\r\n"},
+                       {11, "\"%s\" and \"%s\" share a number"},
+                       {9, "Done"}};
+    CoreTexts::UseLanguage(english);
+    SyncTestBooks::Fill(local, {{"Jan", "0903123456", ""}});
+    obk.aliases = {{"50%s %d", "421907000000"}};
+    obk.Refuse = [](const std::string& call) { return call.starts_with("deleteAlias") ? 26 : 0; };
+
+    Synchronize(CAddressBookSync::QlnToOb);
+    const std::string ended = CAddressBookSync::FinishedMessage(false);
+    const std::string duplicates = CAddressBookSync::DuplicatesMessage("%s", "B");
+    const std::string completed = CAddressBookSync::FinishedMessage(true);
+    CoreTexts::UseBuiltIn();
+
+    EXPECT_EQ(ui.errorLines, "Could not delete \"50%s %d\" from Portella: E26\r\n");
+    EXPECT_EQ(duplicates, "\"%s\" and \"B\" share a number");
+    EXPECT_EQ(completed, "Done");
+    EXPECT_EQ(ended, A("Synchronizácia prerušená užívateľom"));
 }
 
 TEST_F(AddressBookSyncTest, UnknownModeDoesNothingAndCompletes) {

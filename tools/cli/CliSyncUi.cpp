@@ -3,6 +3,8 @@
 #include "ServiceErrors.h"
 #include "Terminal.h"
 
+#include "model/CoreStrings.h"
+#include "model/CoreTexts.h"
 #include "model/Utilities.h"
 
 #include <cstdio>
@@ -54,6 +56,23 @@ std::string Shown(const std::string& ansi) {
     return AnsiToUtf8(ansi);
 }
 
+// The command-line client's English copies of the synchronisation's texts, by their ids.
+const StringTable& EnglishSyncStrings() {
+    static const StringTable kStrings{
+        {static_cast<int>(CoreString::SyncCompleted), "Synchronisation completed."},
+        {static_cast<int>(CoreString::SyncEndedByUser),
+         "Synchronisation ended at a conflict; nothing was sent to Portella."},
+        {static_cast<int>(CoreString::SyncDuplicates),
+         "contacts \"%s\" and \"%s\" have the same number; remove the duplicate before "
+         "synchronising"},
+    };
+    return kStrings;
+}
+
+std::string English(CoreString id, std::initializer_list<TextArg> args = {}) {
+    return FormatText(EnglishSyncStrings().GetUtf8(static_cast<int>(id)).value_or(""), args);
+}
+
 } // namespace
 
 CliSyncUi::CliSyncUi(CAddressBookSync::ManualSyncMode mode, Policy policy)
@@ -76,8 +95,7 @@ CAddressBookSync::ManualSyncMode CliSyncUi::ParseMode(const std::string& text) {
 }
 
 void CliSyncUi::ShowDuplicates(const std::string& first, const std::string& second) {
-    m_failure = LocalError("contacts \"" + Shown(first) + "\" and \"" + Shown(second) +
-                           "\" have the same number; remove the duplicate before synchronising");
+    m_failure = LocalError(English(CoreString::SyncDuplicates, {Shown(first), Shown(second)}));
 }
 
 void CliSyncUi::ShowProgress(bool shown) {
@@ -127,10 +145,10 @@ void CliSyncUi::ShowFetchRefused(int status) {
 
 void CliSyncUi::ShowFinished(bool completed) {
     if (completed) {
-        std::printf("Synchronisation completed.\n");
+        std::printf("%s\n", English(CoreString::SyncCompleted).c_str());
         return;
     }
-    std::printf("Synchronisation ended at a conflict; nothing was sent to Portella.\n");
+    std::printf("%s\n", English(CoreString::SyncEndedByUser).c_str());
     m_failure = CliError(ExitRefused, "synchronisation ended at a conflict (answer it at a "
                                       "terminal, or choose with --on-number-conflict and "
                                       "--on-name-conflict)");

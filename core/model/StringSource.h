@@ -3,8 +3,9 @@
 #include <optional>
 #include <string>
 
-// A program's string table: the texts it shows for service statuses (300 + status, generic
-// 300) and transport codes (400 + code, generic 400). Each program supplies its own.
+// Texts looked up by id, in the ANSI code page. A program's table holds, among others, the texts
+// it shows for service statuses (300 + status, generic 300) and transport codes (400 + code,
+// generic 400); each program supplies its own.
 class IStringSource {
 public:
     virtual ~IStringSource() = default;
