@@ -1,5 +1,9 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
+#include "model/SmsUserInfo.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,17 +23,14 @@ class IObkService;
 // give the same first matches, so large books cost linear time.
 class CAddressBookSync {
 public:
-    enum ManualSyncMode : int {
-        ObToQln = 0, // the OBK replaces the local book
-        QlnToOb = 1, // the local book replaces the OBK
-        Merge = 2,
-    };
+    using ManualSyncMode = CSmsUserInfo::ManualSyncMode;
+    using enum CSmsUserInfo::ManualSyncMode;
 
     CAddressBookSync(CSmsAddressBook& local, IObkService& service, IAddressBookSyncUi& ui);
 
     // The texts of the messages, ANSI: two contacts with one number; completed or ended.
-    static std::string DuplicatesMessage(const std::string& first, const std::string& second);
-    static std::string FinishedMessage(bool completed);
+    QUILLON_CORE_EXPORT static std::string DuplicatesMessage(const std::string& first, const std::string& second);
+    QUILLON_CORE_EXPORT static std::string FinishedMessage(bool completed);
 
     // The whole interactive run: duplicates check, mode, fetch, direction, result message.
     void Synchronize();

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <optional>
 #include <string>
 
 // A program's string table: the texts it shows for service statuses (300 + status, generic
 // 300) and transport codes (400 + code, generic 400). Each program supplies its own.
-class IStringSource {
+class QUILLON_CORE_EXPORT IStringSource {
 public:
     virtual ~IStringSource() = default;
     // The text with that id, or nothing when the table has none.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/SmsAddressBookText.h"
-#include "model/UtilitiesInternal.h"
+#include "model/Utilities.h"
 
 #include <string>
 

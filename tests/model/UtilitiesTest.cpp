@@ -1,6 +1,5 @@
 #include "model/Utilities.h"
 #include "../platform/ScopedEnv.h"
-#include "model/UtilitiesInternal.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,6 @@
 #include "model/SmsAddressBook.h"
 #include "model/SmsAddressBookText.h"
 #include "model/Utilities.h"
-#include "model/UtilitiesInternal.h"
 #include "service/AddressBookSyncUi.h"
 #include "service/ObkService.h"
 

@@ -2,7 +2,7 @@
 
 #include "Recipients.h"
 
-#include "service/SmsResultRecords.h"
+#include "model/SmsResultRecords.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,6 @@
 #include "MessageText.h"
 
 #include "model/Utilities.h"
-#include "model/UtilitiesInternal.h"
 
 namespace {
 

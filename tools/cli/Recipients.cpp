@@ -5,7 +5,6 @@
 
 #include "model/SmsAddressBook.h"
 #include "model/Utilities.h"
-#include "model/UtilitiesInternal.h"
 
 #include <algorithm>
 
