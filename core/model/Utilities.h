@@ -34,4 +34,5 @@ QUILLON_CORE_EXPORT std::string ConvertToIntl(std::string_view number);
 
 QUILLON_CORE_EXPORT std::string Base64Encode(const unsigned char* data, std::size_t count);
 // Decodes into out, whose capacity is count; on success count becomes the decoded length.
-QUILLON_CORE_EXPORT bool Base64Decode(const std::string& text, unsigned char* out, std::size_t& count);
+QUILLON_CORE_EXPORT bool Base64Decode(const std::string& text, unsigned char* out,
+                                      std::size_t& count);

@@ -23,13 +23,17 @@ class IObkService;
 // give the same first matches, so large books cost linear time.
 class CAddressBookSync {
 public:
+    // The modes are the user object's; named here too for the engine's callers.
     using ManualSyncMode = CSmsUserInfo::ManualSyncMode;
-    using enum CSmsUserInfo::ManualSyncMode;
+    static constexpr ManualSyncMode ObToQln = CSmsUserInfo::ObToQln;
+    static constexpr ManualSyncMode QlnToOb = CSmsUserInfo::QlnToOb;
+    static constexpr ManualSyncMode Merge = CSmsUserInfo::Merge;
 
     CAddressBookSync(CSmsAddressBook& local, IObkService& service, IAddressBookSyncUi& ui);
 
     // The texts of the messages, ANSI: two contacts with one number; completed or ended.
-    QUILLON_CORE_EXPORT static std::string DuplicatesMessage(const std::string& first, const std::string& second);
+    QUILLON_CORE_EXPORT static std::string DuplicatesMessage(const std::string& first,
+                                                             const std::string& second);
     QUILLON_CORE_EXPORT static std::string FinishedMessage(bool completed);
 
     // The whole interactive run: duplicates check, mode, fetch, direction, result message.

@@ -2,8 +2,8 @@
 
 #include "QuillonCoreExport.h"
 
-#include "service/ServiceLock.h"
 #include "model/SmsResultRecords.h"
+#include "service/ServiceLock.h"
 
 #include <cstdint>
 #include <exception>
