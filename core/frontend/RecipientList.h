@@ -2,7 +2,7 @@
 
 #include "QuillonCoreExport.h"
 #include "frontend/RecipientEntry.h"
-#include "service/SmsResultRecords.h"
+#include "model/SmsResultRecords.h"
 
 #include <cstddef>
 #include <cstdint>

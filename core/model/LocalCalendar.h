@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -9,13 +11,13 @@
 // break down give no value rather than a wrong date.
 
 // The local broken-down time of t (localtime).
-std::optional<std::tm> ToLocalTm(std::int64_t t);
+QUILLON_CORE_EXPORT std::optional<std::tm> ToLocalTm(std::int64_t t);
 
 // Seconds since 1970 of a local broken-down time (mktime, which also normalises tm).
-std::optional<std::int64_t> FromLocalTm(std::tm& tm);
+QUILLON_CORE_EXPORT std::optional<std::int64_t> FromLocalTm(std::tm& tm);
 
 // t formatted in local time, e.g. with "%d.%m.%Y %H:%M:%S"; empty when t cannot be shown.
-std::string FormatLocalTime(std::int64_t t, const char* format);
+QUILLON_CORE_EXPORT std::string FormatLocalTime(std::int64_t t, const char* format);
 
 // Days of a month (0 = January) of a year (tm_year, years since 1900) in the Gregorian calendar.
-int DaysInMonth(int tmYear, int month);
+QUILLON_CORE_EXPORT int DaysInMonth(int tmYear, int month);

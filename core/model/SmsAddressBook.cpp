@@ -2,7 +2,6 @@
 
 #include "SmsAddressBookText.h"
 #include "Utilities.h"
-#include "UtilitiesInternal.h"
 #include "XmlText.h"
 #include "XmlWriter.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include "SmsAddressBookGroup.h"
 #include "SmsAddressBookItem.h"
 
@@ -20,7 +22,7 @@ class CXmlWriter;
 // Every lookup goes through the private IndexFrom... functions and returns the first match in
 // order. Contacts and groups are handed out read-only: every change of a name, number or member
 // goes through the book's own members, so an index can be kept there later.
-class CSmsAddressBook {
+class QUILLON_CORE_EXPORT CSmsAddressBook {
 public:
     CSmsAddressBook() = default;
     CSmsAddressBook(const CSmsAddressBook&) = delete;

@@ -1,7 +1,7 @@
 #include "SmsAddressBookGroup.h"
 
 #include "SmsAddressBookText.h"
-#include "UtilitiesInternal.h"
+#include "Utilities.h"
 #include "XmlText.h"
 #include "XmlWriter.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include "SmsAddressBookId.h"
 
 #include <pugixml.hpp>
@@ -12,7 +14,7 @@ class CXmlWriter;
 
 // A named group of contacts; members are contact names in the order they were added, without
 // repetition.
-class CSmsAddressBookGroup {
+class QUILLON_CORE_EXPORT CSmsAddressBookGroup {
 public:
     explicit CSmsAddressBookGroup(const std::string& name);
     // The members come from the "Member" children of a "Group" element.

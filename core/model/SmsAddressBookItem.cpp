@@ -1,6 +1,6 @@
 #include "SmsAddressBookItem.h"
 
-#include "UtilitiesInternal.h"
+#include "Utilities.h"
 #include "XmlText.h"
 #include "XmlWriter.h"
 

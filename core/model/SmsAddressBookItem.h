@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include "SmsAddressBookId.h"
 
 #include <pugixml.hpp>
@@ -10,7 +12,7 @@
 class CXmlWriter;
 
 // A contact: a name, unique within its address book, and up to two phone numbers as entered.
-class CSmsAddressBookItem {
+class QUILLON_CORE_EXPORT CSmsAddressBookItem {
 public:
     CSmsAddressBookItem(const std::string& name, const std::string& phone1,
                         const std::string& phone2);

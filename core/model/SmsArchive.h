@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include "SmsArchiveItem.h"
 #include "SmsHistoryItem.h"
 
@@ -18,7 +20,7 @@ class CXmlWriter;
 // The messages one user sent or scheduled from this computer, newest first, and the functions
 // that keep the recipient history. The archive takes no lock of its own: its users lock
 // GetMutex() around every access.
-class CSmsArchive {
+class QUILLON_CORE_EXPORT CSmsArchive {
 public:
     using Mutex = std::recursive_timed_mutex;
     // The longest a user of the archive waits for it (TryLock).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include "SmsRecipientInfo.h"
 #include "SmsScheduleInfo.h"
 
@@ -14,7 +16,7 @@ class CXmlWriter;
 
 // One archived message: sent at once (to a number, a contact or a group) or scheduled, with its
 // recipients and their delivery states.
-class CSmsArchiveItem {
+class QUILLON_CORE_EXPORT CSmsArchiveItem {
 public:
     CSmsArchiveItem(const std::string& text, std::int64_t sentTime, bool type, int smsCount,
                     const std::string& groupName = {});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include "StoredFile.h"
 
 #include <cstdint>
@@ -9,7 +11,7 @@
 // The settings of the installation rather than of one user, kept in "config.dat" in the
 // configuration folder. One instance per process, made when QuillonCore is loaded and destroyed
 // (writing the file) when it is unloaded.
-class CSmsConfig {
+class QUILLON_CORE_EXPORT CSmsConfig {
 public:
     enum AppMode : int {
         MultiUser = 0,          // several users, each logs in by name

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -9,7 +11,7 @@ class CXmlWriter;
 
 // One entry of the recipient history that feeds auto-completion: the recipient as typed and
 // when it was last used.
-class CSmsHistoryItem {
+class QUILLON_CORE_EXPORT CSmsHistoryItem {
 public:
     CSmsHistoryItem(const std::string& text, std::int64_t timeStamp)
         : m_text(text), m_timeStamp(timeStamp) {}

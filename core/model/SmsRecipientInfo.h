@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <pugixml.hpp>
 
 #include <cstdint>
@@ -8,7 +10,7 @@
 class CXmlWriter;
 
 // One recipient of one archived message and the delivery state the service reported for it.
-class CSmsRecipientInfo {
+class QUILLON_CORE_EXPORT CSmsRecipientInfo {
 public:
     // The values the service reports and the archive keeps; any stored value lies in -3..1.
     enum DeliveryStatus : int {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <pugixml.hpp>
 
 #include <cstdint>
@@ -11,7 +13,7 @@ class CXmlWriter;
 
 // The schedule of a message that the service delivers later, once or periodically, and the
 // calendar arithmetic that finds its occurrences (in local time).
-class CSmsScheduleInfo {
+class QUILLON_CORE_EXPORT CSmsScheduleInfo {
 public:
     // Periodicity values, in the order the user interface shows them.
     enum Periodicity {

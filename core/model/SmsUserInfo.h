@@ -1,13 +1,14 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include "SmsAddressBook.h"
 #include "SmsArchive.h"
 #include "SmsHistoryItem.h"
 #include "StoredFile.h"
 
-#include "service/AddressBookSync.h"
-#include "service/CreditInfo.h"
-#include "service/SmsResultRecords.h"
+#include "model/CreditInfo.h"
+#include "model/SmsResultRecords.h"
 
 #include <pugixml.hpp>
 
@@ -33,7 +34,7 @@ struct Token;
 // history and address book, kept in the profile file "<config>/UserData/<name>.dat", and the
 // session with the operator's service. Several processes may hold objects of the same user at
 // once; the file is where they meet (see Save).
-class CSmsUserInfo {
+class QUILLON_CORE_EXPORT CSmsUserInfo {
 public:
     enum AutoDelMode : int {
         AutoDelOff = 0,     // no automatic removal from the archive
@@ -225,7 +226,11 @@ public:
     int KvwsUserRegistration(const std::string& code, std::int64_t transaction);
 
     // ---- Server address book (core/service/SmsUserInfoObk.cpp) ----
-    using ManualSyncMode = CAddressBookSync::ManualSyncMode;
+    enum ManualSyncMode : int {
+        ObToQln = 0, // the OBK replaces the local book
+        QlnToOb = 1, // the local book replaces the OBK
+        Merge = 2,
+    };
     // Fills the empty book with the OBK: one contact per alias (its number without "+"), one
     // group per OBK group with its member alias names.
     int KvwsGetAddressBook(CSmsAddressBook* book);

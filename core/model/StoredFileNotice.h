@@ -1,11 +1,13 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <string>
 #include <vector>
 
 // What the profile store found wrong with a profile or settings file. The store has no user
 // interface and no log, so it keeps these for the front ends, which take them and tell the user.
-struct StoredFileNotice {
+struct QUILLON_CORE_EXPORT StoredFileNotice {
     enum class Problem {
         Damaged,    // not a file the store wrote; a copy of it is kept as keptAs
         NotRegular, // a folder, pipe or device: not read, and never replaced
@@ -23,6 +25,6 @@ struct StoredFileNotice {
 // Adds a notice unless the same one was added before in this process (a save that reads the
 // damaged file again finds the same). Only the newest few wait: a process whose front end never
 // asks does not gather them for ever.
-void AddStoredFileNotice(const StoredFileNotice& notice);
+QUILLON_CORE_EXPORT void AddStoredFileNotice(const StoredFileNotice& notice);
 // The notices added since the last call, oldest first; each is handed out once.
-std::vector<StoredFileNotice> TakeStoredFileNotices();
+QUILLON_CORE_EXPORT std::vector<StoredFileNotice> TakeStoredFileNotices();

@@ -6,13 +6,11 @@
 #include <vector>
 #include <zlib.h>
 
-// Helpers internal to QuillonCore: transliteration, letter case and the stored-file container
-// primitives.
+// Helpers internal to QuillonCore: the stored-file container primitives.
 
 // Drops diacritics by the table of the ANSI code page (1250 or 1252); other bytes of 128 or
 // more are dropped.
 std::string StripAccents(const std::string& ansi);
-
 // Small letters for capitals by the letter pairs of the ANSI code page (1250 or 1252; any other
 // page has only the ASCII pairs): what every comparison of names without regard to case uses.
 std::string AnsiLowerCase(std::string ansi);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <cstdint>
 
 // The current time, read through one replaceable source so that tests can fix it.
-class IClock {
+class QUILLON_CORE_EXPORT IClock {
 public:
     virtual ~IClock() = default;
     // Seconds since 1970-01-01 UTC.
@@ -12,7 +14,7 @@ public:
 
 namespace Clock {
 // The current time from the installed source (the system clock unless a test replaced it).
-std::int64_t Now();
+QUILLON_CORE_EXPORT std::int64_t Now();
 // Installs a source; null restores the system clock. The caller keeps ownership.
-void SetSource(const IClock* source);
+QUILLON_CORE_EXPORT void SetSource(const IClock* source);
 } // namespace Clock

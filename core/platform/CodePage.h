@@ -1,12 +1,14 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <string>
 #include <string_view>
 
 // The system ANSI code page: 1250 or 1252 from the locale, or QUILLON_ANSI_CODEPAGE. Read from
 // the environment on every call (outside a CCodePageScope). A code page that iconv does not know,
 // or that does not keep ASCII as it is, is taken as 1252 by the conversions.
-int GetAnsiCodePage();
+QUILLON_CORE_EXPORT int GetAnsiCodePage();
 
 // While one lives, the calling thread's code page and conversions use the code page that was in
 // force when it was made, without reading the environment again: a whole stored file is read or
@@ -30,16 +32,16 @@ private:
 // becomes "?"; invalid input bytes are replaced (UTF-8 by U+FFFD), never fatal. Wide text is
 // wchar_t (UTF-32 on Linux). They use no destructible state (the only thread-local state is the
 // plain pointer of a CCodePageScope), so they work while the library unloads.
-std::wstring AnsiToWide(const std::string& ansi);
-std::string WideToAnsi(const std::wstring& wide);
-std::wstring Utf8ToWide(const std::string& utf8);
-std::string WideToUtf8(const std::wstring& wide);
+QUILLON_CORE_EXPORT std::wstring AnsiToWide(const std::string& ansi);
+QUILLON_CORE_EXPORT std::string WideToAnsi(const std::wstring& wide);
+QUILLON_CORE_EXPORT std::wstring Utf8ToWide(const std::string& utf8);
+QUILLON_CORE_EXPORT std::string WideToUtf8(const std::wstring& wide);
 // The same as through wide text, without it; ASCII text comes back as it is.
-std::string AnsiTextToUtf8(std::string_view ansi);
-std::string Utf8TextToAnsi(std::string_view utf8);
+QUILLON_CORE_EXPORT std::string AnsiTextToUtf8(std::string_view ansi);
+QUILLON_CORE_EXPORT std::string Utf8TextToAnsi(std::string_view utf8);
 // The same, telling whether the text was valid UTF-8 (see IsValidUtf8).
-std::string Utf8TextToAnsi(std::string_view utf8, bool& valid);
+QUILLON_CORE_EXPORT std::string Utf8TextToAnsi(std::string_view utf8, bool& valid);
 
 // Well-formed UTF-8 of Unicode characters only (no surrogates, nothing past U+10FFFF, no overlong
 // forms).
-bool IsValidUtf8(std::string_view text);
+QUILLON_CORE_EXPORT bool IsValidUtf8(std::string_view text);

@@ -3,6 +3,7 @@
 #include "model/CoreTexts.h"
 #include "model/SmsAddressBook.h"
 #include "model/Utilities.h"
+#include "model/UtilitiesInternal.h"
 #include "service/AddressBookSyncUi.h"
 #include "service/KvwsDbException.h"
 #include "service/KvwsSoapException.h"

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include "model/CoreStrings.h"
+#include "model/SmsUserInfo.h"
 
 #include <cstdint>
 #include <string>
@@ -21,18 +24,19 @@ class IObkService;
 // give the same first matches, so large books cost linear time.
 class CAddressBookSync {
 public:
-    enum ManualSyncMode : int {
-        ObToQln = 0, // the OBK replaces the local book
-        QlnToOb = 1, // the local book replaces the OBK
-        Merge = 2,
-    };
+    // The modes are the user object's; named here too for the engine's callers.
+    using ManualSyncMode = CSmsUserInfo::ManualSyncMode;
+    static constexpr ManualSyncMode ObToQln = CSmsUserInfo::ObToQln;
+    static constexpr ManualSyncMode QlnToOb = CSmsUserInfo::QlnToOb;
+    static constexpr ManualSyncMode Merge = CSmsUserInfo::Merge;
 
     CAddressBookSync(CSmsAddressBook& local, IObkService& service, IAddressBookSyncUi& ui);
 
     // The texts of the messages in the core's language, ANSI: two contacts with one number;
     // completed or ended.
-    static std::string DuplicatesMessage(const std::string& first, const std::string& second);
-    static std::string FinishedMessage(bool completed);
+    QUILLON_CORE_EXPORT static std::string DuplicatesMessage(const std::string& first,
+                                                             const std::string& second);
+    QUILLON_CORE_EXPORT static std::string FinishedMessage(bool completed);
 
     // The whole interactive run: duplicates check, mode, fetch, direction, result message.
     void Synchronize();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include "service/AddressBookSync.h"
 
 #include <optional>
@@ -10,7 +12,7 @@ class CKvwsSoapException;
 // Everything a synchronisation asks the user or shows: the desktop program implements it with
 // its dialogs, the command-line client with questions on the terminal, tests with scripted
 // answers. Texts are ANSI, like all text inside the system.
-class IAddressBookSyncUi {
+class QUILLON_CORE_EXPORT IAddressBookSyncUi {
 public:
     // A local contact has the number of an alias with another name.
     enum class NumberConflictChoice {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include "service/SoapPrompt.h"
 #include "service/SoapTransport.h"
 #include "service/TransportOptions.h"
@@ -14,7 +16,7 @@
 // prompt (none: refused); the request is sent again when the user accepts or gives
 // credentials, which are kept for this transport's later posts. Every sending ends within the
 // options' limits, whatever the server does.
-class CurlTransport : public ISoapTransport {
+class QUILLON_CORE_EXPORT CurlTransport : public ISoapTransport {
 public:
     explicit CurlTransport(TransportOptions options = TransportOptions::FromEnvironment(),
                            ISoapPrompt* prompt = nullptr);

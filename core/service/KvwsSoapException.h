@@ -1,6 +1,8 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
 #include "model/StringSource.h"
+
 #include "service/KvwsException.h"
 
 #include <cstdint>
@@ -10,7 +12,7 @@
 
 // A service status of 99 or more (transport code 0), or a failure at transport level (status 0
 // and a transport code, service/TransportError.h), with what else is known about it.
-class CKvwsSoapException : public CKvwsException {
+class QUILLON_CORE_EXPORT CKvwsSoapException : public CKvwsException {
 public:
     // detail (UTF-8): a SOAP fault's own reason text, or the transport's words on its failure.
     // It may come from the server, so it is cut to a length that fits a message box and freed

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
+#include "model/SmsResultRecords.h"
 #include "service/ServiceLock.h"
-#include "service/SmsResultRecords.h"
 
 #include <cstdint>
 #include <exception>
@@ -17,7 +19,7 @@ class CSmsUserInfo;
 // due, asks the service, files the answers in the archive and saves the profile when something
 // changed. Service calls are made under the service lock, archive access under the archive's
 // lock waited for at most its time limit (a pass that cannot have it is skipped).
-class CNotificationPoller {
+class QUILLON_CORE_EXPORT CNotificationPoller {
 public:
     // The SMS numbers and scheduled messages whose delivery reports are due.
     struct DueQueries {

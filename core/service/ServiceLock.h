@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -9,7 +11,7 @@
 // opening of web links that carry the session token. After such a link was opened, the next
 // service call waits a moment first, so that the browser uses the token before a call can
 // replace it.
-class CServiceLock {
+class QUILLON_CORE_EXPORT CServiceLock {
 public:
     using Mutex = std::recursive_mutex;
     using Sleep = std::function<void(std::chrono::milliseconds)>;

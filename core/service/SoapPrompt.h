@@ -1,9 +1,11 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <string>
 
 // A server certificate that failed verification.
-struct CertificateProblem {
+struct QUILLON_CORE_EXPORT CertificateProblem {
     std::string host;
     std::string error; // why verification failed
     std::string subject;
@@ -11,7 +13,7 @@ struct CertificateProblem {
     std::string fingerprint; // SHA-256 of the certificate, hexadecimal
 };
 
-struct HttpCredentials {
+struct QUILLON_CORE_EXPORT HttpCredentials {
     std::string user;
     std::string password;
 };
@@ -19,7 +21,7 @@ struct HttpCredentials {
 // Lets the user decide on certificate and authentication problems of a service call. The
 // front ends implement it (a dialog in the GUI); the transport resends the request when the
 // user accepts or supplies credentials, and lets the answer stand when the user refuses.
-class ISoapPrompt {
+class QUILLON_CORE_EXPORT ISoapPrompt {
 public:
     virtual ~ISoapPrompt() = default;
     // True accepts this certificate for this host for the rest of the process.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/SmsAddressBookText.h"
+#include "model/Utilities.h"
 #include "model/UtilitiesInternal.h"
 
 #include <string>

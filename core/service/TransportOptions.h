@@ -1,10 +1,12 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <string>
 
 // How the HTTPS transport reaches the service, and the limits that keep any server, however
 // slow or hostile, from holding a call for ever.
-struct TransportOptions {
+struct QUILLON_CORE_EXPORT TransportOptions {
     std::string url;
     // Extra trusted CA certificates (PEM) besides the system store; empty for none. A file that
     // cannot be read fails every HTTPS call.

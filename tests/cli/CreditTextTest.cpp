@@ -1,6 +1,6 @@
 #include "CreditText.h"
 
-#include "service/CreditInfo.h"
+#include "model/CreditInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -87,7 +87,7 @@ TEST(Paths, AppDirIsTheFolderOfTheModuleHoldingTheAddress) {
     static int anchor;
     EXPECT_EQ(GetAppDir(&anchor), program.parent_path().string() + "/");
 
-    const std::string coreDir = GetAppDir(nullptr);
-    ASSERT_TRUE(coreDir.ends_with("/"));
-    EXPECT_TRUE(fs::exists(fs::path(coreDir) / "libQuillonCore.so")) << coreDir;
+    // This test holds the core's objects, so the core's own module is the program (the shared
+    // library's case is in the core library test).
+    EXPECT_EQ(GetAppDir(nullptr), program.parent_path().string() + "/");
 }

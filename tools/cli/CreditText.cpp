@@ -1,7 +1,7 @@
 #include "CreditText.h"
 
+#include "model/CreditInfo.h"
 #include "model/Utilities.h"
-#include "service/CreditInfo.h"
 
 #include <cstdio>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,7 +10,7 @@
 // caller.
 
 // One recipient of a send.
-struct _smsSentInfo {
+struct QUILLON_CORE_EXPORT _smsSentInfo {
     // The service's number of the SMS sent to this recipient; 0 when the reply gives none and
     // always 0 for a scheduled send.
     std::int64_t smsId = 0;
@@ -18,7 +20,7 @@ struct _smsSentInfo {
 
 // One sent SMS whose delivery is asked for: the caller fills the SMS number, the query updates
 // the rest in place.
-struct _smsDeliveryInfo {
+struct QUILLON_CORE_EXPORT _smsDeliveryInfo {
     std::int64_t smsId = 0;
     // Keeps the caller's value when the service reports nothing for this SMS (0: no news).
     int status = 0;
@@ -27,7 +29,7 @@ struct _smsDeliveryInfo {
 };
 
 // One recipient of a scheduled message, as the service reports it.
-struct _smsSchedDlvrInfo {
+struct QUILLON_CORE_EXPORT _smsSchedDlvrInfo {
     std::string number;
     int status = 0;
     // 0 unless the status is 1 and the reply carries a well-formed time.

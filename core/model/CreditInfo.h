@@ -1,10 +1,12 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <string>
 #include <vector>
 
 // One way to pay a credit amount with club points, as the credit list offers it.
-struct _CreditInfo {
+struct QUILLON_CORE_EXPORT _CreditInfo {
     // Club points needed.
     int points = 0;
     // The surcharge in money, and its currency (empty when the service names none).
