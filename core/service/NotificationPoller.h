@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+#include "model/ArchiveItemKey.h"
 #include "service/ServiceLock.h"
 #include "service/SmsResultRecords.h"
 
@@ -7,6 +9,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CSmsArchive;
@@ -17,7 +20,7 @@ class CSmsUserInfo;
 // due, asks the service, files the answers in the archive and saves the profile when something
 // changed. Service calls are made under the service lock, archive access under the archive's
 // lock waited for at most its time limit (a pass that cannot have it is skipped).
-class CNotificationPoller {
+class QUILLON_CORE_EXPORT CNotificationPoller {
 public:
     // The SMS numbers and scheduled messages whose delivery reports are due.
     struct DueQueries {
@@ -49,8 +52,10 @@ public:
 
     // After every successful query (the token may have changed).
     void SetOnQueried(std::function<void()> onQueried) { m_onQueried = std::move(onQueried); }
-    // A message whose delivery state changed; called with the archive lock held.
-    void SetOnItemChanged(std::function<void(CSmsArchiveItem&)> onItemChanged) {
+    // A message whose delivery state changed, named by its key; called without the archive's
+    // lock, so the item is found again under it (ArchiveItemKey::Find).
+    using OnItemChanged = std::function<void(const ArchiveItemKey&)>;
+    void SetOnItemChanged(OnItemChanged onItemChanged) {
         m_onItemChanged = std::move(onItemChanged);
     }
 
@@ -76,7 +81,10 @@ private:
     std::unique_ptr<CServiceLock> m_ownLock;
     CServiceLock& m_serviceLock;
     std::function<void()> m_onQueried;
-    std::function<void(CSmsArchiveItem&)> m_onItemChanged;
+    // The item's key to m_onItemChanged, when there is one.
+    void ReportChanged(const std::optional<ArchiveItemKey>& key) const;
+
+    OnItemChanged m_onItemChanged;
     // Changes that could not be saved yet because the archive was busy.
     bool m_unsaved = false;
 };
