@@ -144,8 +144,9 @@ public:
     // Refresh and Update take it themselves (Save for the whole read, merge and write); code
     // that works on GetArchive(), GetAddressBook() or GetHistory() holds it while another
     // thread may use the object, such as the desktop program's background worker, which saves
-    // the whole profile. No service call holds it, so the user-interface thread waits on it
-    // only for local work and file access; background work waits at most
+    // the whole profile. No method of this class holds it during a service call (the
+    // address book synchronisation works on a copy), so the user-interface thread waits on it
+    // only for local work and file access. Background work waits at most
     // CSmsArchive::LockTimeout (TryLockData) and skips its pass when it cannot have it.
     // The service-call lock (recursive, private) is held for the whole of each Kvws call, an
     // automatic re-login included; it guards the transport and the credit list.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuillonCoreExport.h"
+
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -9,14 +11,15 @@
 // opening of web links that carry the session token. After such a link was opened, the next
 // service call waits a moment first, so that the browser uses the token before a call can
 // replace it.
-class CServiceLock {
+class QUILLON_CORE_EXPORT CServiceLock {
 public:
     using Mutex = std::recursive_mutex;
     using Sleep = std::function<void(std::chrono::milliseconds)>;
 
     static constexpr std::chrono::milliseconds LinkDelay{3000};
 
-    // sleep waits for the link delay; tests pass one that does not.
+    // sleep waits for the link delay (by default on the real clock, ended early when the
+    // calling thread's calls are cancelled); tests pass one that does not.
     explicit CServiceLock(Sleep sleep = nullptr);
 
     // Around a service call: takes the lock, then waits out the link delay if a link was opened.

@@ -1,3 +1,4 @@
+#include "HangingTransport.h"
 #include "ScriptedTransport.h"
 #include "TestSupport.h"
 
@@ -174,23 +175,6 @@ TEST_F(PassTest, KeepAliveOnlyFromTheMomentItIsDue) {
 
 namespace {
 
-// Holds every post until the posting thread's calls are cancelled.
-class HangingTransport : public ISoapTransport {
-public:
-    SoapReply Post(const std::string& body) override {
-        posted.push_back(ParsedRequest(body).Operation());
-        const CallCanceller* canceller = CallCanceller::Current();
-        if (posted.size() == 1)
-            entered.set_value();
-        cancelled = canceller && canceller->WaitCancelled(std::chrono::minutes(5));
-        return SoapReply::Failed(TransportError::SendFailed);
-    }
-
-    std::promise<void> entered;
-    std::vector<std::string> posted;
-    bool cancelled = false;
-};
-
 // A real stop event whose first wait after a start returns at once, so that the first pass
 // comes without waiting a real second.
 class FirstWaitShort : public StopEvent {
@@ -214,7 +198,7 @@ private:
 TEST_F(WorkerTest, StopCancelsAHangingCallAndJoins) {
     auto hanging = std::make_shared<HangingTransport>();
     user.SetTransport(hanging);
-    std::future<void> entered = hanging->entered.get_future();
+    std::future<void> entered = hanging->Entered();
     BackgroundWorker worker(user, serviceLock, events, &clock, std::make_unique<FirstWaitShort>());
     worker.Start();
     EXPECT_TRUE(worker.IsRunning());
@@ -226,9 +210,7 @@ TEST_F(WorkerTest, StopCancelsAHangingCallAndJoins) {
     EXPECT_EQ(events.refreshed, 0);
 
     // A stopped worker starts again with its calls no longer cancelled.
-    hanging->entered = std::promise<void>();
-    hanging->posted.clear();
-    entered = hanging->entered.get_future();
+    entered = hanging->Entered();
     worker.Start();
     entered.wait();
     // Destroying the worker stops it the same way.

@@ -1,3 +1,4 @@
+#include "HangingTransport.h"
 #include "LoopbackServer.h"
 #include "SessionFixture.h"
 
@@ -6,26 +7,9 @@
 #include "service/KvwsSoapException.h"
 #include "service/TransportError.h"
 
-#include <future>
 #include <thread>
 
 namespace {
-
-// Holds every post until the posting thread's calls are cancelled; tells when one has begun.
-class HangingTransport : public ISoapTransport {
-public:
-    SoapReply Post(const std::string& body) override {
-        posted.push_back(ParsedRequest(body).Operation());
-        const CallCanceller* canceller = CallCanceller::Current();
-        entered.set_value();
-        if (!canceller || !canceller->WaitCancelled(std::chrono::minutes(5)))
-            return SoapReply::Failed(TransportError::SendFailed, "never cancelled");
-        return SoapReply::Failed(TransportError::SendFailed, TransportError::CancelledDetail);
-    }
-
-    std::promise<void> entered;
-    std::vector<std::string> posted;
-};
 
 // What a call threw, or nothing.
 std::optional<CKvwsSoapException> FailureOf(const std::function<void()>& call) {
@@ -69,7 +53,7 @@ protected:
 TEST_F(CallCancelTest, AHangingCallEndsAsATransportFailureWhenCancelled) {
     auto hanging = std::make_shared<HangingTransport>();
     user.SetTransport(hanging);
-    std::future<void> entered = hanging->entered.get_future();
+    std::future<void> entered = hanging->Entered();
     ExpectCancelled(CancelDuringCall([&] { user.KvwsKeepAlive(); }, [&] { entered.wait(); }));
     EXPECT_EQ(hanging->posted, std::vector<std::string>{"KeepAlive"});
 }
