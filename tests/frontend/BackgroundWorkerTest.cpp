@@ -1,4 +1,5 @@
 #include "HangingTransport.h"
+#include "LoopbackServer.h"
 #include "ScriptedTransport.h"
 #include "TestSupport.h"
 
@@ -9,12 +10,14 @@
 #include "frontend/StopEvent.h"
 #include "model/SmsUserInfo.h"
 #include "service/CallCanceller.h"
+#include "service/CurlTransport.h"
 #include "service/ServiceLock.h"
 #include "service/TransportError.h"
 
 #include <gtest/gtest.h>
 
 #include <future>
+#include <thread>
 
 namespace {
 
@@ -214,4 +217,19 @@ TEST_F(WorkerTest, StopCancelsAHangingCallAndJoins) {
     worker.Start();
     entered.wait();
     // Destroying the worker stops it the same way.
+}
+
+TEST_F(WorkerTest, StopDoesNotWaitForASilentService) {
+    LoopbackServer silent({LoopbackServer::kSilent});
+    TransportOptions options; // the usual time-outs: a minute to connect, 30 s of silence
+    options.url = silent.Url();
+    options.allowHttp = true;
+    user.SetTransport(std::make_shared<CurlTransport>(options));
+    BackgroundWorker worker(user, serviceLock, events, &clock, std::make_unique<FirstWaitShort>());
+    worker.Start();
+    while (silent.Requests().empty()) // keep-alive has reached the server, which says nothing
+        std::this_thread::sleep_for(milliseconds(5));
+    worker.Stop();
+    EXPECT_FALSE(worker.IsRunning());
+    EXPECT_EQ(events.refreshed, 0);
 }
