@@ -19,7 +19,8 @@ class CXmlWriter;
 
 // The messages one user sent or scheduled from this computer, newest first, and the functions
 // that keep the recipient history. The archive takes no lock of its own: its users lock
-// GetMutex() around every access.
+// GetMutex() around every access. In a user object this mutex is the data lock of all the
+// user's data (CSmsUserInfo::LockData).
 class QUILLON_CORE_EXPORT CSmsArchive {
 public:
     using Mutex = std::recursive_timed_mutex;
@@ -37,9 +38,12 @@ public:
     // Null outside 0..GetItemCount()-1.
     CSmsArchiveItem* GetItem(int index) const;
     // Recursive, like the lock it stands for: the thread that holds it may take it again.
-    Mutex& GetMutex() { return m_mutex; }
+    // Locking is no change of the archive, so a reader holding it const may lock.
+    Mutex& GetMutex() const { return m_mutex; }
     // Waits at most LockTimeout; the result owns the lock only when it was had in time.
-    std::unique_lock<Mutex> TryLock() { return std::unique_lock<Mutex>(m_mutex, LockTimeout); }
+    std::unique_lock<Mutex> TryLock() const {
+        return std::unique_lock<Mutex>(m_mutex, LockTimeout);
+    }
 
     // Items added since ResetNewItems; -1 when nothing is being counted.
     int GetNewItemCount() const { return m_newItems; }
@@ -106,5 +110,5 @@ private:
 
     ItemList m_items;
     int m_newItems = -1;
-    Mutex m_mutex;
+    mutable Mutex m_mutex;
 };

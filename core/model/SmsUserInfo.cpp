@@ -284,8 +284,10 @@ void CSmsUserInfo::WritePrefs(CXmlWriter& writer) const {
     writer.Element("EnterKeyMode", m_EnterKeyMode);
     writer.Element("ConflictMode", m_ConflictMode);
     // An empty text reads back as no password at all.
-    if (m_savePassword)
-        writer.Element("Password", m_password.empty() ? "" : EncipheredPassword(m_password));
+    if (m_savePassword) {
+        const std::string password = GetPassword();
+        writer.Element("Password", password.empty() ? "" : EncipheredPassword(password));
+    }
     writer.Open("AutoDelete");
     writer.Attribute("Mode", m_AutoDelMode);
     writer.Element("MaxItems", m_MaxItems);
@@ -329,6 +331,7 @@ bool CSmsUserInfo::Save(bool partial) {
     try {
         if (!partial)
             return Update(nullptr);
+        const auto dataLock = LockData();
         const CProfileLock lock;
         const std::unique_ptr<CSmsUserInfo> stored = GetUserInfo(m_Name, m_version, m_clientType);
         if (!stored)
@@ -337,7 +340,7 @@ bool CSmsUserInfo::Save(bool partial) {
         stored->m_sentToday = m_sentToday;
         stored->m_sentTotal = m_sentTotal;
         stored->m_dateToday = m_dateToday;
-        stored->m_password = m_password;
+        stored->SetPassword(GetPassword());
         stored->m_savePassword = m_savePassword;
         stored->m_EnterKeyMode = m_EnterKeyMode;
         stored->m_ShowSA = m_ShowSA;
@@ -349,14 +352,14 @@ bool CSmsUserInfo::Save(bool partial) {
 }
 
 void CSmsUserInfo::Refresh() {
-    // The archive lock comes before the profile lock; the caller may hold it already.
-    const std::lock_guard archiveLock(m_archive.GetMutex());
+    // The data lock comes before the profile lock; the caller may hold it already.
+    const auto dataLock = LockData();
     const CProfileLock lock;
     MergeStored();
 }
 
 bool CSmsUserInfo::Update(const std::function<void(CSmsUserInfo&)>& change) {
-    const std::lock_guard archiveLock(m_archive.GetMutex());
+    const auto dataLock = LockData();
     const CProfileLock lock;
     MergeStored();
     if (change)
@@ -419,12 +422,13 @@ void CSmsUserInfo::MergePrefs(const CSmsUserInfo& base, const CSmsUserInfo& thei
 
 // A password dropped elsewhere is no longer stored, but this object keeps it for its session.
 void CSmsUserInfo::MergePassword(const CSmsUserInfo& base, const CSmsUserInfo& theirs) {
-    if (m_password != base.m_password || theirs.m_password == base.m_password)
+    const std::string stored = theirs.GetPassword();
+    if (GetPassword() != base.GetPassword() || stored == base.GetPassword())
         return;
-    if (theirs.m_password.empty())
+    if (stored.empty())
         m_savePassword = false;
     else
-        m_password = theirs.m_password;
+        SetPassword(stored);
 }
 
 // Messages counted elsewhere since base are added to this object's counts.
@@ -450,7 +454,7 @@ bool CSmsUserInfo::ResetPwd(const std::string& name) {
         const std::unique_ptr<CSmsUserInfo> user = GetUserInfo(name, "", "");
         if (!user)
             return false;
-        user->m_password.clear();
+        user->SetPassword(std::string());
         user->m_savePassword = false;
         return user->Write();
     } catch (...) {
@@ -458,13 +462,25 @@ bool CSmsUserInfo::ResetPwd(const std::string& name) {
     }
 }
 
+std::string CSmsUserInfo::GetPassword() const {
+    const std::lock_guard lock(m_sessionLock);
+    return m_password;
+}
+
+void CSmsUserInfo::SetPassword(const std::string& password) {
+    const std::lock_guard lock(m_sessionLock);
+    m_password = password;
+}
+
 int CSmsUserInfo::GetSentToday() {
+    const auto dataLock = LockData();
     if (!IsToday())
         m_sentToday = 0;
     return m_sentToday;
 }
 
 void CSmsUserInfo::IncrementCounters(int n) {
+    const auto dataLock = LockData();
     if (IsToday()) {
         m_sentToday = SaturatingAdd(m_sentToday, n);
     } else {
@@ -475,5 +491,5 @@ void CSmsUserInfo::IncrementCounters(int n) {
 }
 
 bool CSmsUserInfo::IsToday() const {
-    return SameLocalDate(m_dateToday, Clock::Now());
+    return SameLocalDate(ReadData(m_dateToday), Clock::Now());
 }

@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 class CProfileReader;
@@ -88,39 +89,41 @@ public:
     // be written.
     static bool ResetPwd(const std::string& name);
 
+    // The name is set before the object is shared between threads and stays while it is.
     const std::string& GetName() const { return m_Name; }
     void SetName(const std::string& name) { m_Name = name; }
     void SetName(const char* name) { m_Name = name ? name : ""; }
-    const std::string& GetPassword() const { return m_password; }
-    void SetPassword(const std::string& password) { m_password = password; }
-    void SetPassword(const char* password) { m_password = password ? password : ""; }
+    std::string GetPassword() const;
+    void SetPassword(const std::string& password);
+    void SetPassword(const char* password) { SetPassword(std::string(password ? password : "")); }
     // Whether the password goes into the file.
-    void SavePassword(bool save) { m_savePassword = save; }
-    bool IsPasswordSaved() const { return m_savePassword; }
+    void SavePassword(bool save) { WriteData(m_savePassword, save); }
+    bool IsPasswordSaved() const { return ReadData(m_savePassword); }
 
-    int GetDeliveryReport() const { return m_DeliveryReport; }
-    void SetDeliveryReport(int on) { m_DeliveryReport = on; }
-    int GetDoArchive() const { return m_DoArchive; }
-    void SetDoArchive(int on) { m_DoArchive = on; }
-    AutoDelMode GetAutoDelMode() const { return m_AutoDelMode; }
-    void SetAutoDelMode(int mode) { m_AutoDelMode = static_cast<AutoDelMode>(mode); }
-    EnterKeyMode GetEnterKeyMode() const { return m_EnterKeyMode; }
-    void SetEnterKeyMode(int mode) { m_EnterKeyMode = static_cast<EnterKeyMode>(mode); }
-    ConflictMode GetConflictMode() const { return m_ConflictMode; }
-    void SetConflictMode(int mode) { m_ConflictMode = static_cast<ConflictMode>(mode); }
-    unsigned GetMaxDays() const { return m_MaxDays; }
-    void SetMaxDays(unsigned days) { m_MaxDays = days; }
-    unsigned GetMaxItems() const { return m_MaxItems; }
-    void SetMaxItems(unsigned items) { m_MaxItems = items; }
-    int UseOBK() const { return m_UseOBK; }
-    void SetUseOBK(int on) { m_UseOBK = on; }
-    int ShowNotice() const { return m_ShowNotice; }
-    void SetShowNotice(int on) { m_ShowNotice = on; }
-    int ShowSA() const { return m_ShowSA; }
-    void SetShowSA(int on) { m_ShowSA = on; }
-    std::int64_t GetLastNoticeTime() const { return m_dateNotice; }
-    void SetLastNoticeTime(std::int64_t time) { m_dateNotice = time; }
+    int GetDeliveryReport() const { return ReadData(m_DeliveryReport); }
+    void SetDeliveryReport(int on) { WriteData(m_DeliveryReport, on); }
+    int GetDoArchive() const { return ReadData(m_DoArchive); }
+    void SetDoArchive(int on) { WriteData(m_DoArchive, on); }
+    AutoDelMode GetAutoDelMode() const { return ReadData(m_AutoDelMode); }
+    void SetAutoDelMode(int mode) { WriteData(m_AutoDelMode, static_cast<AutoDelMode>(mode)); }
+    EnterKeyMode GetEnterKeyMode() const { return ReadData(m_EnterKeyMode); }
+    void SetEnterKeyMode(int mode) { WriteData(m_EnterKeyMode, static_cast<EnterKeyMode>(mode)); }
+    ConflictMode GetConflictMode() const { return ReadData(m_ConflictMode); }
+    void SetConflictMode(int mode) { WriteData(m_ConflictMode, static_cast<ConflictMode>(mode)); }
+    unsigned GetMaxDays() const { return ReadData(m_MaxDays); }
+    void SetMaxDays(unsigned days) { WriteData(m_MaxDays, days); }
+    unsigned GetMaxItems() const { return ReadData(m_MaxItems); }
+    void SetMaxItems(unsigned items) { WriteData(m_MaxItems, items); }
+    int UseOBK() const { return ReadData(m_UseOBK); }
+    void SetUseOBK(int on) { WriteData(m_UseOBK, on); }
+    int ShowNotice() const { return ReadData(m_ShowNotice); }
+    void SetShowNotice(int on) { WriteData(m_ShowNotice, on); }
+    int ShowSA() const { return ReadData(m_ShowSA); }
+    void SetShowSA(int on) { WriteData(m_ShowSA, on); }
+    std::int64_t GetLastNoticeTime() const { return ReadData(m_dateNotice); }
+    void SetLastNoticeTime(std::int64_t time) { WriteData(m_dateNotice, time); }
 
+    // Hold LockData() around any use of these while another thread may use the object.
     CSmsArchive& GetArchive() { return m_archive; }
     CSmsAddressBook& GetAddressBook() { return m_addressBook; }
     SmsHistoryList& GetHistory() { return m_history; }
@@ -128,12 +131,36 @@ public:
     // Counters of sent messages; "today" is the local calendar date of Clock::Now().
     // Sent today, or 0 (and the count restarts) when the day counted is not today.
     int GetSentToday();
-    int GetSentTotal() const { return m_sentTotal; }
+    int GetSentTotal() const { return ReadData(m_sentTotal); }
     // Adds n to the total and to today's count, which restarts when the day counted is over.
     void IncrementCounters(int n);
     bool IsToday() const;
     // Sets the total to 0; today's count stays.
-    void ResetCounter() { m_sentTotal = 0; }
+    void ResetCounter() { WriteData(m_sentTotal, 0); }
+
+    // ---- Locks ----
+    // The data lock (the archive's own mutex, recursive) guards all of the user's data: the
+    // archive, the address book, the history, the settings, the counters, the save-password
+    // flag and the version of the file this object last saw. The accessors above, Save,
+    // Refresh and Update take it themselves (Save for the whole read, merge and write); code
+    // that works on GetArchive(), GetAddressBook() or GetHistory() holds it while another
+    // thread may use the object, such as the desktop program's background worker, which saves
+    // the whole profile. No method of this class holds it during a service call (the
+    // address book synchronisation works on a copy), so the user-interface thread waits on it
+    // only for local work and file access. Background work waits at most
+    // CSmsArchive::LockTimeout (TryLockData) and skips its pass when it cannot have it.
+    // The service-call lock (recursive, private) is held for the whole of each Kvws call, an
+    // automatic re-login included; it guards the transport and the credit list.
+    // The session lock (private) guards the session fields and the password, held only while
+    // one is read or written; it is the innermost lock.
+    // The profile lock (the named mutex, CProfileLock) serialises file access between
+    // processes, taken only around it.
+    // Order: a program's service lock, the data lock, the service-call lock, the session lock;
+    // the profile lock after the data lock and only around file access.
+    using DataMutex = CSmsArchive::Mutex;
+    DataMutex& GetDataMutex() const { return m_archive.GetMutex(); }
+    std::unique_lock<DataMutex> LockData() const { return std::unique_lock(GetDataMutex()); }
+    std::unique_lock<DataMutex> TryLockData() const { return m_archive.TryLock(); }
 
     // ---- Service session ------------------------------------------------------------------------
     // The session half of the user object (login, token, service flags, credit, client id and
@@ -349,11 +376,21 @@ private:
     void MergePassword(const CSmsUserInfo& base, const CSmsUserInfo& theirs);
     void MergeCounters(const CSmsUserInfo& base, const CSmsUserInfo& theirs);
 
+    // A field of the user's data read or written under the data lock.
+    template <class T> T ReadData(const T& field) const {
+        const std::lock_guard lock(GetDataMutex());
+        return field;
+    }
+    template <class T> void WriteData(T& field, std::type_identity_t<T> value) {
+        const std::lock_guard lock(GetDataMutex());
+        field = value;
+    }
+
     CSmsArchive m_archive;
     CSmsAddressBook m_addressBook;
     SmsHistoryList m_history;
     std::string m_Name;
-    std::string m_password;
+    std::string m_password; // guarded by m_sessionLock: a login reads it during a call
     int m_DeliveryReport = 0;
     int m_DoArchive = 1;
     int m_UseOBK = 0;

@@ -1,5 +1,6 @@
 #include "service/CurlTransport.h"
 
+#include "service/CallCanceller.h"
 #include "service/TlsTrust.h"
 #include "service/TransferWatch.h"
 #include "service/TransportError.h"
@@ -18,7 +19,11 @@ constexpr int kMaxPrompts = 5;
 // The largest reply the client holds; the biggest real replies are some hundred kilobytes.
 constexpr std::size_t kMaxReplyBytes = 16 * 1024 * 1024;
 
+// How long one wait for the transfer lasts at most; a cancel ends it at once.
+constexpr int kPollMilliseconds = 1000;
+
 using CurlHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
+using CurlMulti = std::unique_ptr<CURLM, decltype(&curl_multi_cleanup)>;
 using CurlUrl = std::unique_ptr<CURLU, decltype(&curl_url_cleanup)>;
 using CurlHeaders = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
 
@@ -29,9 +34,12 @@ struct Prepared {
 };
 
 struct Attempt {
-    Attempt(const TransportOptions& options, const std::string& host)
-        : watch(options, TransferWatch::Clock::now()), tls{host, options.caFile, std::nullopt, {}} {
-    }
+    Attempt(const TransportOptions& options, const std::string& host,
+            const CallCanceller* canceller)
+        : watch(options, TransferWatch::Clock::now()), tls{host, options.caFile, std::nullopt, {}},
+          canceller(canceller) {}
+
+    bool Cancelled() const { return canceller && canceller->IsCancelled(); }
 
     TransferWatch watch;
     std::optional<std::string> stopReason; // set when the watch ended the transfer
@@ -41,6 +49,7 @@ struct Attempt {
     std::string body;
     TlsTrust::Check tls;
     char curlError[CURL_ERROR_SIZE] = {};
+    const CallCanceller* canceller; // of the posting thread, or null
 };
 
 std::string UrlPart(CURLU* url, CURLUPart part) {
@@ -110,6 +119,8 @@ size_t Collect(char* data, size_t size, size_t count, void* attempt) {
 int OnProgress(void* attempt, curl_off_t, curl_off_t received, curl_off_t,
                curl_off_t sent) noexcept {
     auto& state = *static_cast<Attempt*>(attempt);
+    if (state.Cancelled())
+        return 1;
     try {
         state.stopReason = state.watch.Check(TransferWatch::Clock::now(), sent + received);
     } catch (const std::bad_alloc&) {
@@ -127,6 +138,34 @@ CURLcode OnTlsContext(CURL*, void* context, void* check) noexcept {
     } catch (const std::bad_alloc&) {
         return CURLE_OUT_OF_MEMORY;
     }
+}
+
+// Runs the transfer in waits that a cancel of the posting thread's calls ends at once.
+CURLcode Perform(CURL* curl, const Attempt& attempt) {
+    CurlMulti multi(curl_multi_init(), curl_multi_cleanup);
+    if (!multi || curl_multi_add_handle(multi.get(), curl) != CURLM_OK)
+        return CURLE_OUT_OF_MEMORY;
+    CURLcode result = CURLE_ABORTED_BY_CALLBACK;
+    {
+        const CallCanceller::Wakeup wakeup(attempt.canceller,
+                                           [handle = multi.get()] { curl_multi_wakeup(handle); });
+        int running = 1;
+        CURLMcode step = curl_multi_perform(multi.get(), &running);
+        while (step == CURLM_OK && running != 0 && !attempt.Cancelled()) {
+            step = curl_multi_poll(multi.get(), nullptr, 0, kPollMilliseconds, nullptr);
+            if (step == CURLM_OK)
+                step = curl_multi_perform(multi.get(), &running);
+        }
+        int queued = 0;
+        while (const CURLMsg* message = curl_multi_info_read(multi.get(), &queued)) {
+            if (message->msg == CURLMSG_DONE)
+                result = message->data.result;
+        }
+        if (step != CURLM_OK && result == CURLE_ABORTED_BY_CALLBACK)
+            result = step == CURLM_OUT_OF_MEMORY ? CURLE_OUT_OF_MEMORY : CURLE_SEND_ERROR;
+    }
+    curl_multi_remove_handle(multi.get(), curl);
+    return result;
 }
 
 // Sends the request once over a connection of its own.
@@ -175,7 +214,7 @@ void SendOnce(CURL* curl, const Prepared& prepared, const std::string& body,
         attempt.opened = false;
         return;
     }
-    const CURLcode result = curl_easy_perform(curl);
+    const CURLcode result = Perform(curl, attempt);
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &attempt.httpStatus);
     long connectStatus = 0;
     // A proxy that refuses the tunnel answers in place of the server.
@@ -187,6 +226,8 @@ void SendOnce(CURL* curl, const Prepared& prepared, const std::string& body,
 
 // The failure an attempt ended with before its answer could be judged, if any.
 std::optional<SoapReply> Failure(const Attempt& attempt, const TransportOptions& options) {
+    if (attempt.Cancelled())
+        return SoapReply::Failed(TransportError::SendFailed, TransportError::CancelledDetail);
     if (!attempt.opened)
         return SoapReply::Failed(TransportError::OpenFailed);
     if (attempt.memoryExhausted)
@@ -220,7 +261,7 @@ SoapReply CurlTransport::Post(const std::string& body) {
     if (SoapReply failed = Prepare(m_options, body.size(), prepared); failed.error != 0)
         return failed;
     for (int prompts = 0;; ++prompts) {
-        Attempt attempt(m_options, prepared.host);
+        Attempt attempt(m_options, prepared.host, CallCanceller::Current());
         {
             CurlHandle curl(curl_easy_init(), curl_easy_cleanup);
             if (!curl)

@@ -129,17 +129,21 @@ bool CNotificationPoller::QuerySms(SmsDeliveryInfoList& sms, std::int64_t now, P
     bool changed = false;
     CSmsArchive& archive = m_user.GetArchive();
     for (const _smsDeliveryInfo& record : sms) {
-        const auto archiveLock = archive.TryLock();
-        if (!archiveLock.owns_lock())
-            continue;
-        if (record.status != 0) {
-            const auto status = static_cast<CSmsRecipientInfo::DeliveryStatus>(record.status);
-            CSmsArchiveItem* item = archive.UpdateItem(record.smsId, status, record.timeDelivered);
-            if (item && m_onItemChanged)
-                m_onItemChanged(*item);
+        std::optional<ArchiveItemKey> key;
+        {
+            const auto archiveLock = archive.TryLock();
+            if (!archiveLock.owns_lock())
+                continue;
+            if (record.status != 0) {
+                const auto status = static_cast<CSmsRecipientInfo::DeliveryStatus>(record.status);
+                if (const CSmsArchiveItem* item =
+                        archive.UpdateItem(record.smsId, status, record.timeDelivered))
+                    key = ArchiveItemKey::Of(*item);
+            }
+            archive.UpdateItem(record.smsId, now);
+            changed = true;
         }
-        archive.UpdateItem(record.smsId, now);
-        changed = true;
+        ReportChanged(key);
     }
     return changed;
 }
@@ -150,21 +154,29 @@ bool CNotificationPoller::QueryScheduled(std::int64_t messageId, std::int64_t no
     if (!CallService([&] { return m_user.KvwsGetNotificationsSched(messageId, recipients); }, pass))
         return false;
     CSmsArchive& archive = m_user.GetArchive();
-    const auto archiveLock = archive.TryLock();
-    // The item is found again: it may have been deleted while the service was asked.
-    CSmsArchiveItem* item = archiveLock.owns_lock() ? FindScheduled(archive, messageId) : nullptr;
-    if (!item)
-        return false;
     bool updated = false;
-    for (const _smsSchedDlvrInfo& recipient : recipients) {
-        if (!recipient.number.empty())
-            updated |= item->UpdateSchDlvrStatus(recipient.number, recipient.status,
-                                                 recipient.timeDelivered);
+    {
+        const auto archiveLock = archive.TryLock();
+        // The item is found again: it may have been deleted while the service was asked.
+        CSmsArchiveItem* item =
+            archiveLock.owns_lock() ? FindScheduled(archive, messageId) : nullptr;
+        if (!item)
+            return false;
+        for (const _smsSchedDlvrInfo& recipient : recipients) {
+            if (!recipient.number.empty())
+                updated |= item->UpdateSchDlvrStatus(recipient.number, recipient.status,
+                                                     recipient.timeDelivered);
+        }
+        item->SetLastQueryTime(now);
     }
-    item->SetLastQueryTime(now);
-    if (updated && m_onItemChanged)
-        m_onItemChanged(*item);
+    if (updated)
+        ReportChanged(ArchiveItemKey{true, messageId});
     return true;
+}
+
+void CNotificationPoller::ReportChanged(const std::optional<ArchiveItemKey>& key) const {
+    if (key && m_onItemChanged)
+        m_onItemChanged(*key);
 }
 
 bool CNotificationPoller::Save() {

@@ -2,6 +2,7 @@
 
 #include "QuillonCoreExport.h"
 
+#include "model/ArchiveItemKey.h"
 #include "model/SmsResultRecords.h"
 #include "service/ServiceLock.h"
 
@@ -9,6 +10,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CSmsArchive;
@@ -51,8 +53,10 @@ public:
 
     // After every successful query (the token may have changed).
     void SetOnQueried(std::function<void()> onQueried) { m_onQueried = std::move(onQueried); }
-    // A message whose delivery state changed; called with the archive lock held.
-    void SetOnItemChanged(std::function<void(CSmsArchiveItem&)> onItemChanged) {
+    // A message whose delivery state changed, named by its key; called without the archive's
+    // lock, so the item is found again under it (ArchiveItemKey::Find).
+    using OnItemChanged = std::function<void(const ArchiveItemKey&)>;
+    void SetOnItemChanged(OnItemChanged onItemChanged) {
         m_onItemChanged = std::move(onItemChanged);
     }
 
@@ -78,7 +82,10 @@ private:
     std::unique_ptr<CServiceLock> m_ownLock;
     CServiceLock& m_serviceLock;
     std::function<void()> m_onQueried;
-    std::function<void(CSmsArchiveItem&)> m_onItemChanged;
+    // The item's key to m_onItemChanged, when there is one.
+    void ReportChanged(const std::optional<ArchiveItemKey>& key) const;
+
+    OnItemChanged m_onItemChanged;
     // Changes that could not be saved yet because the archive was busy.
     bool m_unsaved = false;
 };

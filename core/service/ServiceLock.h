@@ -18,7 +18,8 @@ public:
 
     static constexpr std::chrono::milliseconds LinkDelay{3000};
 
-    // sleep waits for the link delay; tests pass one that does not.
+    // sleep waits for the link delay (by default on the real clock, ended early when the
+    // calling thread's calls are cancelled); tests pass one that does not.
     explicit CServiceLock(Sleep sleep = nullptr);
 
     // Around a service call: takes the lock, then waits out the link delay if a link was opened.

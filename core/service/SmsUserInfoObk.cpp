@@ -13,6 +13,18 @@
 
 namespace {
 
+// A copy made through the book's own members: contacts, then groups with their members.
+void CopyBook(const CSmsAddressBook& from, CSmsAddressBook& to) {
+    for (int i = 0; i < from.GetItemCount(); ++i) {
+        const CSmsAddressBookItem& item = *from.GetItem(i);
+        to.AddContact(item.GetName(), item.GetPhone1(), item.GetPhone2());
+    }
+    for (int i = 0; i < from.GetGroupCount(); ++i) {
+        const CSmsAddressBookGroup& group = *from.GetGroup(i);
+        to.AddGroupWithMembers(group.GetName(), group.GetMembers());
+    }
+}
+
 // The user object's OBK operations as the synchronisation sees them.
 class UserObkService : public IObkService {
 public:
@@ -90,7 +102,27 @@ int CSmsUserInfo::KvwsDeleteGroup(const std::string& name) {
     return CallWithRenewal(request, [](const Kvws::DeleteGroupResponse&) {});
 }
 
+// The run works on a copy of the book, so that the data lock is not held while the service is
+// asked or the user answers; what the run changed goes into the book under the lock (also when
+// a call fails half-way), and what a save merged in meanwhile stays.
 void CSmsUserInfo::Synchronize(IAddressBookSyncUi& ui) {
+    CSmsAddressBook base;
+    CSmsAddressBook work;
+    {
+        const auto dataLock = LockData();
+        CopyBook(m_addressBook, base);
+        CopyBook(m_addressBook, work);
+    }
+    const auto takeChanges = [&] {
+        const auto dataLock = LockData();
+        m_addressBook.Merge(base, work);
+    };
     UserObkService service(*this);
-    CAddressBookSync(GetAddressBook(), service, ui).Synchronize();
+    try {
+        CAddressBookSync(work, service, ui).Synchronize();
+    } catch (...) {
+        takeChanges();
+        throw;
+    }
+    takeChanges();
 }

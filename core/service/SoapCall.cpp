@@ -1,6 +1,15 @@
 #include "service/SoapCall.h"
 
+#include "service/CallCanceller.h"
+#include "service/TransportError.h"
+
 namespace Kvws {
+
+void ThrowIfCancelled() {
+    const CallCanceller* canceller = CallCanceller::Current();
+    if (canceller && canceller->IsCancelled())
+        throw CKvwsSoapException(0, TransportError::SendFailed, TransportError::CancelledDetail);
+}
 
 int ReplyError(const SoapReply& reply) {
     if (reply.error != 0)

@@ -20,12 +20,17 @@ int ReplyError(const SoapReply& reply);
 // CKvwsSoapException(status, 0); 0 (success) and 1 to 98 (refusals) are returned.
 std::int32_t CheckStatus(std::int32_t status);
 
+// Throws CKvwsSoapException(0, 21) when the calling thread's calls have been cancelled
+// (CallCanceller).
+void ThrowIfCancelled();
+
 // Posts one request and returns its parsed response, whatever its status. Every failure at
-// transport level (no answer, HTTP error, SOAP fault, unparsable reply, exhausted memory)
-// throws CKvwsSoapException(0, code, detail), the detail being the transport's words or the
-// fault's reason.
+// transport level (no answer, HTTP error, SOAP fault, unparsable reply, exhausted memory, a
+// cancelled call) throws CKvwsSoapException(0, code, detail), the detail being the transport's
+// words or the fault's reason.
 template <class Request>
 typename Request::Response Post(ISoapTransport& transport, const Request& request) {
+    ThrowIfCancelled();
     typename Request::Response response;
     int code = 0;
     std::string detail;

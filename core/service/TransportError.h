@@ -14,8 +14,10 @@ constexpr int InvalidUrl = 10;
 constexpr int OpenFailed = 11;
 // Sending the request or reading the reply failed before it was complete: refused or reset
 // connection, name not resolved, TLS failure, a refused certificate; or a time-out at any
-// point, also while the body comes in (a server that drips it).
+// point, also while the body comes in (a server that drips it); or the call was cancelled.
 constexpr int SendFailed = 21;
+// The transport's words on a cancelled call.
+constexpr const char* CancelledDetail = "the call was cancelled";
 // The reply is a SOAP fault.
 constexpr int SoapFault = 1;
 // The reply cannot be read as the expected response (truncated, malformed, wrong element,

@@ -81,8 +81,8 @@ TEST_F(SessionScenario, MessageIsSentFiledAndItsReportsArriveOverTime) {
     }
 
     CNotificationPoller poller(m_user);
-    std::vector<const CSmsArchiveItem*> changed;
-    poller.SetOnItemChanged([&](CSmsArchiveItem& item) { changed.push_back(&item); });
+    std::vector<ArchiveItemKey> changed;
+    poller.SetOnItemChanged([&](const ArchiveItemKey& key) { changed.push_back(key); });
     // Too early for a query; then asked while the SMS are still on their way.
     Advance(10);
     poller.Poll(m_clock.Now());

@@ -131,7 +131,11 @@ class PollPassTest : public SessionFixture {
 protected:
     void SetUp() override {
         LogIn();
-        poller.SetOnItemChanged([this](CSmsArchiveItem& item) { changed.push_back(&item); });
+        // Reported by key; found again here as a window would.
+        poller.SetOnItemChanged([this](const ArchiveItemKey& key) {
+            const auto lock = archive().TryLock();
+            changed.push_back(key.Find(archive()));
+        });
         poller.SetOnQueried([this] { ++queried; });
     }
     CSmsArchive& archive() { return user.GetArchive(); }

@@ -7,9 +7,11 @@
 #include <gmock/gmock.h>
 
 #include <cstdlib>
+#include <thread>
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::UnorderedElementsAre;
 
 namespace {
 
@@ -114,6 +116,40 @@ TEST_F(ObkOperationsTest, ReplacingTheObkRemovesAMemberThatNamesNoAlias) {
     user.Synchronize(ui);
     EXPECT_THAT(transport->Operations(), ElementsAre("Login", "getAddressBook", "setGroup"));
     EXPECT_THAT(Members(LastRequest()), ElementsAre("Eva"));
+}
+
+// While the user is asked, another thread (the background worker taking in what other
+// programs stored) changes the book: it can have the data lock, and its change stays.
+class ChangingWhileAsked : public CScriptedSyncUi {
+public:
+    explicit ChangingWhileAsked(CSmsUserInfo& user) : m_user(user) {}
+    std::optional<CAddressBookSync::ManualSyncMode> AskMode() override {
+        std::thread other([this] {
+            const auto lock = m_user.TryLockData();
+            lockHad = lock.owns_lock();
+            if (lockHad)
+                m_user.GetAddressBook().AddContact("Jana", "0907000111", "");
+        });
+        other.join();
+        return CScriptedSyncUi::AskMode();
+    }
+    bool lockHad = false;
+
+private:
+    CSmsUserInfo& m_user;
+};
+
+TEST_F(ObkOperationsTest, SynchronizeHoldsNoLockWhileTheUserIsAskedAndKeepsChangesMadeMeanwhile) {
+    SyncTestBooks::Fill(user.GetAddressBook(), {{"Simon", "0903123456", ""}});
+    transport->Answer("getAddressBook", Reply::Status(0) +
+                                            "<aliases><item mobile=\"421905000111\">Eva</item>"
+                                            "</aliases>");
+    ChangingWhileAsked ui(user);
+    ui.mode = CSmsUserInfo::ManualSyncMode::ObToQln;
+    user.Synchronize(ui);
+    EXPECT_TRUE(ui.lockHad);
+    EXPECT_THAT(SyncTestBooks::Describe(user.GetAddressBook()),
+                UnorderedElementsAre("Eva +421905000111", "Jana 0907000111"));
 }
 
 } // namespace

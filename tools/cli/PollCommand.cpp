@@ -3,9 +3,12 @@
 #include "Commands.h"
 #include "ExitCode.h"
 
+#include "frontend/BackgroundPass.h"
+#include "frontend/IBackgroundEvents.h"
 #include "model/SmsUserInfo.h"
 #include "platform/Clock.h"
-#include "service/NotificationPoller.h"
+#include "service/KeepAliveTiming.h"
+#include "service/ServiceLock.h"
 
 #include <chrono>
 #include <cstdio>
@@ -41,6 +44,17 @@ int CountWaiting(CSmsArchive& archive, std::int64_t now) {
         waiting += AwaitsReport(*archive.GetItem(i), now) ? 1 : 0;
     return waiting;
 }
+
+// The messages whose delivery states changed, each counted once.
+class UpdatedMessages : public IBackgroundEvents {
+public:
+    void TokenRefreshed() override {}
+    void ArchiveItemChanged(const ArchiveItemKey& key) override { m_keys.insert(key); }
+    std::size_t Count() const { return m_keys.size(); }
+
+private:
+    std::set<ArchiveItemKey> m_keys;
+};
 
 // The progress line on stderr: rewritten in place at a terminal, else one line per change.
 class Progress {
@@ -94,9 +108,11 @@ int RunPoll(const std::vector<std::string>& args) {
     CliSession session(parsed);
     CSmsArchive& archive = session.User().GetArchive();
     session.LogIn();
-    CNotificationPoller poller(session.User());
-    std::set<const CSmsArchiveItem*> updated;
-    poller.SetOnItemChanged([&](CSmsArchiveItem& item) { updated.insert(&item); });
+    CServiceLock serviceLock;
+    UpdatedMessages updated;
+    // The desktop program's background pass, keep-alive included, so a long wait keeps the
+    // session.
+    BackgroundPass pass(session.User(), serviceLock, &updated);
 
     const std::int64_t start = Clock::Now();
     Progress progress;
@@ -104,21 +120,25 @@ int RunPoll(const std::vector<std::string>& args) {
         // Each pass starts from the archive as it is stored now: other programs file messages
         // while the poll waits.
         session.User().Refresh();
-        const CNotificationPoller::PassResult pass = poller.Poll(Clock::Now());
-        if (pass.skipped)
+        const CSmsUserInfo& user = session.User();
+        const KeepAliveTiming timing =
+            KeepAliveTiming::Compute(user.GetTokenExpiry(), user.GetTokenValidity(), Clock::Now());
+        const CNotificationPoller::PassResult result =
+            pass.Run(Clock::Now(), timing.refreshAt).poll;
+        if (result.skipped)
             throw LocalError("the archive is busy");
-        ThrowFailure(pass);
+        ThrowFailure(result);
         const std::int64_t now = Clock::Now();
         const int waiting = CountWaiting(archive, now);
         if (!wait || waiting == 0) {
             std::printf("%zu message(s) updated, %d still waiting for delivery reports.\n",
-                        updated.size(), waiting);
+                        updated.Count(), waiting);
             return ExitOk;
         }
         progress.Show(waiting, now - start);
         if (now - start >= timeout) {
             std::printf("%zu message(s) updated, %d still waiting for delivery reports.\n",
-                        updated.size(), waiting);
+                        updated.Count(), waiting);
             throw CliError(ExitTimedOut, "timed out after " + std::to_string(timeout) + " s with " +
                                              std::to_string(waiting) +
                                              " message(s) still waiting for delivery reports");
