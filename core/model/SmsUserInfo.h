@@ -21,7 +21,6 @@
 #include <string_view>
 #include <vector>
 
-class CProfileReader;
 class CXmlWriter;
 class IAddressBookSyncUi;
 class ISoapTransport;
@@ -303,15 +302,9 @@ private:
     // ---- end of the service session ----
 
 private:
-    // Archive items read ahead, in pieces, from the children of one stored "Archive" element.
-    struct ArchiveReadAhead {
-        pugi::xml_node element;
-        CSmsArchive::ItemList items;
-    };
-
     // A user from its stored "User" element, starting from the defaults.
     CSmsUserInfo(const std::string& name, const std::string& version, const std::string& clientType,
-                 const pugi::xml_node& user, ArchiveReadAhead& readAhead);
+                 const pugi::xml_node& user);
 
     // The stored user of that exact name with the version of the file it came from, or a new
     // user when the file holds only other users; null when the file is missing, damaged or
@@ -322,8 +315,6 @@ private:
                                                     StoredFileSource& source);
     // The bytes and stamp of the user's profile file (or of the legacy one).
     static StoredFileSource ReadProfileFile(const std::string& name, StoredFileVersion& stored);
-    // The items of the archive's pieces, in their order.
-    static CSmsArchive::ItemList ReadArchivePieces(CProfileReader& reader);
     // The user of that exact name from the bytes of a profile file; null when they hold no
     // profile or no such user (otherUsersOnly: a sound profile of other users).
     static std::unique_ptr<CSmsUserInfo>

@@ -4,7 +4,6 @@
 #include "platform/Paths.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -20,6 +19,8 @@
 namespace {
 
 constexpr std::size_t kBlockSize = 8;
+// The length L before the zlib stream.
+constexpr std::size_t kHeaderSize = 4;
 // Far beyond any real profile (10,000 messages take under 1 MiB); a larger file is taken as
 // damaged rather than read into memory.
 constexpr off_t kMaxFileSize = off_t{256} << 20;
@@ -214,7 +215,7 @@ std::vector<unsigned char> PackStoredText(const std::string& text, std::uint32_t
 
 // The stream is compressed straight behind the room for the length, which is known at the end.
 std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_t maxRatio) {
-    std::vector<unsigned char> bytes(kStoredHeaderSize, 0);
+    std::vector<unsigned char> bytes(kHeaderSize, 0);
     std::uint64_t length = 0;
     const bool compressed = CompressText(
         [&](const TextSink& sink) {
@@ -228,46 +229,24 @@ std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_
         return {};
     bytes.resize(
         RoundedToBlocks(std::max<std::uint64_t>(bytes.size(), SizeToRead(length, maxRatio))), 0);
-    for (std::size_t i = 0; i < kStoredHeaderSize; ++i)
+    for (std::size_t i = 0; i < kHeaderSize; ++i)
         bytes[i] = static_cast<unsigned char>(length >> (8 * i));
     EncipherBuffer(bytes.data(), bytes.size());
     return bytes;
 }
 
-std::optional<std::uint32_t> StoredTextLength(const std::vector<unsigned char>& bytes,
-                                              std::uint32_t maxRatio) {
-    if (bytes.empty() || bytes.size() % kBlockSize != 0)
-        return std::nullopt;
-    std::array<unsigned char, kBlockSize> first{};
-    std::copy_n(bytes.begin(), kBlockSize, first.begin());
-    DecipherBuffer(first.data(), first.size());
-    std::uint32_t length = 0;
-    for (std::size_t i = 0; i < kStoredHeaderSize; ++i)
-        length |= static_cast<std::uint32_t>(first[i]) << (8 * i);
-    if (static_cast<std::uint64_t>(length) >= static_cast<std::uint64_t>(maxRatio) * bytes.size())
-        return std::nullopt;
-    return length;
-}
-
-std::optional<std::uint32_t> OpenStoredContainer(std::vector<unsigned char>& bytes,
-                                                 std::uint32_t maxRatio) {
-    const std::optional<std::uint32_t> length = StoredTextLength(bytes, maxRatio);
-    if (length)
-        DecipherBuffer(bytes.data(), bytes.size());
-    return length;
-}
-
-bool InflateStoredText(const std::vector<unsigned char>& bytes, std::uint32_t length,
-                       std::vector<unsigned char>& text) {
-    std::size_t produced = length;
-    return DecompressBuffer(bytes.data() + kStoredHeaderSize, bytes.size() - kStoredHeaderSize,
-                            text, produced);
-}
-
 bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,
                       std::vector<unsigned char>& text) {
-    const std::optional<std::uint32_t> length = OpenStoredContainer(bytes, maxRatio);
-    return length && InflateStoredText(bytes, *length, text);
+    if (bytes.empty() || bytes.size() % kBlockSize != 0)
+        return false;
+    DecipherBuffer(bytes.data(), bytes.size());
+    std::uint32_t length = 0;
+    for (std::size_t i = 0; i < kHeaderSize; ++i)
+        length |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
+    if (static_cast<std::uint64_t>(length) >= static_cast<std::uint64_t>(maxRatio) * bytes.size())
+        return false;
+    std::size_t produced = length;
+    return DecompressBuffer(bytes.data() + kHeaderSize, bytes.size() - kHeaderSize, text, produced);
 }
 
 std::optional<StoredFileStamp> StampOfStoredFile(const std::string& path) {

@@ -39,21 +39,6 @@ std::vector<unsigned char> PackStoredText(const std::string& text, std::uint32_t
 // The same for a text that comes in pieces, never whole in memory.
 std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_t maxRatio = 0);
 
-// The container's bytes before the zlib stream: the length L.
-constexpr std::size_t kStoredHeaderSize = 4;
-
-// The length L of the text that container bytes hold (read from a deciphered copy of their first
-// block); none when the byte count is not a positive multiple of 8 or L is not below maxRatio
-// times the byte count.
-std::optional<std::uint32_t> StoredTextLength(const std::vector<unsigned char>& bytes,
-                                              std::uint32_t maxRatio);
-// The same, deciphering the bytes in place when they are a container.
-std::optional<std::uint32_t> OpenStoredContainer(std::vector<unsigned char>& bytes,
-                                                 std::uint32_t maxRatio);
-// The text of opened container bytes; false when the stream does not end within length bytes.
-bool InflateStoredText(const std::vector<unsigned char>& bytes, std::uint32_t length,
-                       std::vector<unsigned char>& text);
-
 // The text held by container bytes (deciphered in place). False when the byte count is not a
 // positive multiple of 8, when L is not below maxRatio times the byte count or when the stream
 // does not end within L bytes.
