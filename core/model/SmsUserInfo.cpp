@@ -83,6 +83,11 @@ std::string StoredPassword(const char* text) {
     return password.empty() ? value : password;
 }
 
+// An exception (out of memory, most likely) while the profile was being written.
+SaveError UnexpectedFailure(const std::string& name) {
+    return {SaveError::Reason::IoError, ProfilePath(name, false, false), "an unexpected failure"};
+}
+
 bool SameLocalDate(std::int64_t a, std::int64_t b) {
     const std::optional<std::tm> first = ToLocalTm(a);
     const std::optional<std::tm> second = ToLocalTm(b);
@@ -265,8 +270,11 @@ void CSmsUserInfo::WritePrefs(CXmlWriter& writer) const {
 }
 
 bool CSmsUserInfo::Write() {
-    if (!HasProfileFile(m_Name))
+    const std::string path = ProfilePath(m_Name, false, false);
+    if (!HasProfileFile(m_Name)) {
+        m_lastSaveError = {SaveError::Reason::IoError, path, "the name cannot be a file name"};
         return false;
+    }
     MakePrivateFolder(ProfileFolder(true, false));
 
     const auto writeUser = [this](CXmlWriter& writer) {
@@ -283,7 +291,8 @@ bool CSmsUserInfo::Write() {
         writer.Close();
     };
     StoredFileVersion written;
-    if (!WriteStoredXml(ProfilePath(m_Name, false, false), writeUser, kMaxRatio, &written))
+    m_lastSaveError = WriteStoredXml(path, writeUser, kMaxRatio, &written);
+    if (m_lastSaveError.Failed())
         return false;
     m_stored = std::move(written);
     return true;
@@ -301,8 +310,11 @@ bool CSmsUserInfo::Save(bool partial) {
             return Update(nullptr);
         const CProfileLock lock;
         const std::unique_ptr<CSmsUserInfo> stored = GetUserInfo(m_Name, m_version, m_clientType);
-        if (!stored)
+        if (!stored) {
+            m_lastSaveError = {SaveError::Reason::IoError, ProfilePath(m_Name, false, false),
+                               "the stored profile cannot be read"};
             return false;
+        }
         stored->m_UseOBK = m_UseOBK;
         stored->m_sentToday = m_sentToday;
         stored->m_sentTotal = m_sentTotal;
@@ -312,8 +324,11 @@ bool CSmsUserInfo::Save(bool partial) {
         stored->m_EnterKeyMode = m_EnterKeyMode;
         stored->m_ShowSA = m_ShowSA;
         stored->MergeHistoryFrom(m_history);
-        return stored->Write();
+        const bool written = stored->Write();
+        m_lastSaveError = stored->m_lastSaveError;
+        return written;
     } catch (...) {
+        m_lastSaveError = UnexpectedFailure(m_Name);
         return false;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SaveError.h"
 #include "SmsAddressBook.h"
 #include "SmsArchive.h"
 #include "SmsHistoryItem.h"
@@ -85,6 +86,8 @@ public:
     // Drops the stored password of the user and stops saving it. False when the file could not
     // be written.
     static bool ResetPwd(const std::string& name);
+    // Why the last Save or Update of this object did not write the file; no reason when it did.
+    const SaveError& GetLastSaveError() const { return m_lastSaveError; }
 
     const std::string& GetName() const { return m_Name; }
     void SetName(const std::string& name) { m_Name = name; }
@@ -360,4 +363,5 @@ private:
     // The file as this object last read, wrote or took in: the common base of the changes made
     // here and by other processes since. None when there was no readable file.
     std::optional<StoredFileVersion> m_stored;
+    SaveError m_lastSaveError;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SaveError.h"
 #include "UtilitiesInternal.h"
 
 #include <cstddef>
@@ -74,18 +75,18 @@ StoredFileSource ReadStoredFile(const std::string& path, const std::string& fall
 
 // Replaces the file at path with the bytes: a private temporary file "<temporaryOf>.XXXXXX"
 // (in the same folder), flushed to disk, then renamed to path, so that a failed write leaves the
-// old file whole. False when the file could not be written; with a stamp, success also gives the
-// new file's stamp.
-bool ReplaceStoredBytes(const std::string& path, const std::vector<unsigned char>& bytes,
-                        const std::string& temporaryOf, StoredFileStamp* stamp = nullptr);
+// old file whole. The result tells why the file could not be written; with a stamp, success also
+// gives the new file's stamp.
+SaveError ReplaceStoredBytes(const std::string& path, const std::vector<unsigned char>& bytes,
+                             const std::string& temporaryOf, StoredFileStamp* stamp = nullptr);
 
 // Packs the text (for reading with maxRatio) and replaces the file with ReplaceStoredBytes. A
 // path that is a link of this user is written through: the file at the end of the links is
 // replaced, in its own folder. What interrupted writes of that file left is removed first, so
-// the caller holds the profile lock. False, and nothing replaced, when the file is not a regular
-// file (a folder, a pipe, a device) or could not be written; with written, success also gives
-// the new file's version.
-bool WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio = 0,
-                     StoredFileVersion* written = nullptr);
-bool WriteStoredFile(const std::string& path, const TextSource& source, std::uint32_t maxRatio = 0,
-                     StoredFileVersion* written = nullptr);
+// the caller holds the profile lock. Nothing is replaced when the file is not a regular file (a
+// folder, a pipe, a device) or could not be written, and the result tells why; with written,
+// success also gives the new file's version.
+SaveError WriteStoredFile(const std::string& path, const std::string& text,
+                          std::uint32_t maxRatio = 0, StoredFileVersion* written = nullptr);
+SaveError WriteStoredFile(const std::string& path, const TextSource& source,
+                          std::uint32_t maxRatio = 0, StoredFileVersion* written = nullptr);

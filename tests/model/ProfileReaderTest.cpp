@@ -79,7 +79,7 @@ protected:
 
     static void Store(const std::string& text, const std::string& name = "ann") {
         std::filesystem::create_directories(std::filesystem::path(ProfilePath(name)).parent_path());
-        ASSERT_TRUE(WriteStoredFile(ProfilePath(name), text, kMaxRatio));
+        ASSERT_FALSE(WriteStoredFile(ProfilePath(name), text, kMaxRatio).Failed());
     }
 
     static std::unique_ptr<CSmsUserInfo> Load(const std::string& name = "ann") {
