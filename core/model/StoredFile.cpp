@@ -349,7 +349,7 @@ SaveError WriteStoredFile(const std::string& path, const TextSource& source, std
         return error;
     std::vector<unsigned char> bytes = PackStoredText(source, maxRatio);
     if (bytes.empty())
-        return {SaveError::Reason::IoError, path, "the text is too long to be stored"};
+        return {SaveError::Reason::IoError, path, "the text could not be compressed"};
     // Copies of a damaged file are made through temporaries of the path, a link perhaps.
     RemoveStaleTemporaries(path);
     if (*target != path)
