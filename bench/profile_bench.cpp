@@ -1,7 +1,9 @@
 // Loading and saving a large profile, next to zlib alone inflating and deflating (level 5) the
 // same XML text, and the peak memory of each against the size of that text.
 //
-// Targets: load <= 3 x inflate, save <= 1.5 x deflate, peak memory <= 10 x the XML text.
+// Targets: the processor time of a load <= 4 x that of inflating the text (both on one thread),
+// a load of the 10,000-message profile well under 50 ms, save <= 1.5 x deflate, peak memory
+// <= 10 x the XML text.
 #include "model/SmsUserInfo.h"
 #include "model/StoredFile.h"
 #include "platform/Paths.h"
@@ -305,7 +307,7 @@ void Report() {
     const double xml = static_cast<double>(g_xml.size());
     std::printf("\nMedians of the runs. XML text %.2f MB, stored file %.2f MB\n", xml / 1e6,
                 static_cast<double>(g_compressed.size()) / 1e6);
-    PrintRatio("load", g_figures.load, "inflate", g_figures.inflate, "<= 3");
+    PrintRatio("load", g_figures.load, "inflate", g_figures.inflate, "<= 4 (processor)");
     PrintRatio("save", g_figures.save, "deflate", g_figures.deflate, "<= 1.5");
     PrintRatio("save after another writer", g_figures.saveAfterOther, "deflate", g_figures.deflate,
                "<= 1.5");
@@ -315,6 +317,11 @@ void Report() {
                 static_cast<double>(g_figures.loadPeak) / xml,
                 static_cast<double>(g_figures.savePeak) / 1e6,
                 static_cast<double>(g_figures.savePeak) / xml);
+    std::printf("\nload processor time / inflate processor time = %.2f   target <= 4\n"
+                "load of the 10,000-message profile: %.1f ms processor time, %.1f ms wall   "
+                "target well under 50 ms\n",
+                g_figures.load.cpu / g_figures.inflate.cpu, g_figures.load.cpu * 1e3,
+                g_figures.load.wall * 1e3);
 }
 
 } // namespace

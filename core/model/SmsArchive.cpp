@@ -261,17 +261,12 @@ void CSmsArchive::WriteHistoryXML(const SmsHistoryList& history, CXmlWriter& wri
 
 // ---- XML --------------------------------------------------------------------------------------
 
-void CSmsArchive::ReadXML(const pugi::xml_node& element, ItemList readAhead) {
-    std::move(readAhead.begin(), readAhead.end(), std::back_inserter(m_items));
-    ReadItems(element, m_items);
+void CSmsArchive::ReadXML(const pugi::xml_node& element) {
+    for (const pugi::xml_node& child : element.children())
+        if (IsNamed(child, "ArchiveItem"))
+            m_items.push_back(std::make_unique<CSmsArchiveItem>(child));
     m_newItems = -1;
     SortByDate();
-}
-
-void CSmsArchive::ReadItems(const pugi::xml_node& node, ItemList& items) {
-    for (const pugi::xml_node& child : node.children())
-        if (IsNamed(child, "ArchiveItem"))
-            items.push_back(std::make_unique<CSmsArchiveItem>(child));
 }
 
 void CSmsArchive::WriteXML(CXmlWriter& writer) const {

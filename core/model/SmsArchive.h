@@ -86,11 +86,8 @@ public:
     // A deque: new items go to the front.
     using ItemList = std::deque<std::unique_ptr<CSmsArchiveItem>>;
 
-    // Appends the items read ahead from the element's children (see ReadItems) and the element's
-    // own "ArchiveItem" children, then sorts.
-    void ReadXML(const pugi::xml_node& element, ItemList readAhead = {});
-    // Appends the items of the "ArchiveItem" children of the node to items.
-    static void ReadItems(const pugi::xml_node& node, ItemList& items);
+    // Appends the "ArchiveItem" children of the element, then sorts.
+    void ReadXML(const pugi::xml_node& element);
     void WriteXML(CXmlWriter& writer) const;
 
     // Takes in what theirs (another copy of this archive) changed since base, the copy both

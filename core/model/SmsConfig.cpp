@@ -102,10 +102,12 @@ bool CSmsConfig::Save(bool logoutPart) {
         }
         take(&Fields::defaultUser);
         take(&Fields::appMode);
-        return Write(stored);
+        m_lastSaveError = Write(stored);
     } catch (...) {
-        return false;
+        m_lastSaveError = {SaveError::Reason::IoError, GetConfigDir(false, false) + kFileName,
+                           "an unexpected failure"};
     }
+    return !m_lastSaveError.Failed();
 }
 
 bool CSmsConfig::ReadConfig() {
@@ -136,10 +138,11 @@ StoredFileSource CSmsConfig::ReadFile(Fields& fields) {
 }
 
 bool CSmsConfig::WriteConfig() const {
-    return Write(m_fields);
+    return !Write(m_fields).Failed();
 }
 
-bool CSmsConfig::Write(const Fields& fields) {
+SaveError CSmsConfig::Write(const Fields& fields) {
+    const std::string path = GetConfigDir(true, false) + kFileName;
     try {
         const auto writeSettings = [&fields](CXmlWriter& writer) {
             writer.Open("Settings");
@@ -152,9 +155,9 @@ bool CSmsConfig::Write(const Fields& fields) {
             writer.Element("LCID", fields.lcid);
             writer.Close();
         };
-        return WriteStoredXml(GetConfigDir(true, false) + kFileName, writeSettings, kMaxRatio);
+        return WriteStoredXml(path, writeSettings, kMaxRatio);
     } catch (...) {
-        return false;
+        return {SaveError::Reason::IoError, path, "an unexpected failure"};
     }
 }
 

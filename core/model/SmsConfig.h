@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QuillonCoreExport.h"
+#include "model/SaveError.h"
 
 #include "StoredFile.h"
 
@@ -54,6 +55,8 @@ public:
     // (logoutPart) or its window and language fields into what the file holds now, keeping the
     // rest as other processes stored it. False when the file could not be written.
     bool Save(bool logoutPart);
+    // Why the last Save did not write the file; no reason when it did.
+    const SaveError& GetLastSaveError() const { return m_lastSaveError; }
 
 protected:
     // Reads the file over the current fields; fields the file lacks keep their values.
@@ -79,10 +82,11 @@ private:
     // The file over the fields; what reading it found.
     static StoredFileSource ReadFile(Fields& fields);
     static bool FromStream(std::vector<unsigned char>& text, Fields& fields);
-    static bool Write(const Fields& fields);
+    static SaveError Write(const Fields& fields);
 
     Fields m_fields;
     // The fields as this object read or saved them: what differs from them is this object's
     // change.
     Fields m_stored;
+    SaveError m_lastSaveError;
 };

@@ -2,7 +2,6 @@
 
 #include "LocalCalendar.h"
 #include "ProfileLock.h"
-#include "ProfileReader.h"
 #include "StoredFile.h"
 #include "StoredFileProblem.h"
 #include "StoredXml.h"
@@ -17,7 +16,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <iterator>
 #include <limits>
 #include <mutex>
 #include <new>
@@ -85,6 +83,11 @@ std::string StoredPassword(const char* text) {
     return password.empty() ? value : password;
 }
 
+// An exception (out of memory, most likely) while the profile was being written.
+SaveError UnexpectedFailure(const std::string& name) {
+    return {SaveError::Reason::IoError, ProfilePath(name, false, false), "an unexpected failure"};
+}
+
 bool SameLocalDate(std::int64_t a, std::int64_t b) {
     const std::optional<std::tm> first = ToLocalTm(a);
     const std::optional<std::tm> second = ToLocalTm(b);
@@ -99,14 +102,11 @@ CSmsUserInfo::CSmsUserInfo(const std::string& name, const std::string& version,
     : m_Name(name), m_version(version), m_clientType(clientType) {}
 
 CSmsUserInfo::CSmsUserInfo(const std::string& name, const std::string& version,
-                           const std::string& clientType, const pugi::xml_node& user,
-                           ArchiveReadAhead& readAhead)
+                           const std::string& clientType, const pugi::xml_node& user)
     : CSmsUserInfo(name, version, clientType) {
     for (const pugi::xml_node& child : user.children()) {
         if (IsNamed(child, "History"))
             CSmsArchive::ReadHistoryXML(m_history, child);
-        else if (child == readAhead.element)
-            m_archive.ReadXML(child, std::move(readAhead.items));
         else if (IsNamed(child, "Archive"))
             m_archive.ReadXML(child);
         else if (IsNamed(child, "AddressBook"))
@@ -175,45 +175,20 @@ StoredFileSource CSmsUserInfo::ReadProfileFile(const std::string& name, StoredFi
     return source;
 }
 
-// The items of the pieces, read on two threads, in the order of the pieces.
-CSmsArchive::ItemList CSmsUserInfo::ReadArchivePieces(CProfileReader& reader) {
-    std::mutex mutex;
-    std::vector<CSmsArchive::ItemList> pieces;
-    reader.ReadArchive([&](const pugi::xml_document& piece, std::size_t number) {
-        CSmsArchive::ItemList items;
-        CSmsArchive::ReadItems(piece, items);
-        const std::lock_guard lock(mutex);
-        pieces.resize(std::max(pieces.size(), number + 1));
-        pieces[number] = std::move(items);
-    });
-    CSmsArchive::ItemList items;
-    for (CSmsArchive::ItemList& piece : pieces)
-        std::move(piece.begin(), piece.end(), std::back_inserter(items));
-    return items;
-}
-
-// The archive items are read from the pieces of the file while the rest is still being read.
 std::unique_ptr<CSmsUserInfo> CSmsUserInfo::FromFile(std::vector<unsigned char> bytes,
                                                      const std::string& name,
                                                      const std::string& version,
                                                      const std::string& clientType,
                                                      bool& otherUsersOnly) {
     otherUsersOnly = false;
-    CProfileReader reader(std::move(bytes), kMaxRatio);
-    ArchiveReadAhead readAhead;
-    readAhead.items = ReadArchivePieces(reader);
-    const CProfileReader::Result result = reader.Finish();
-    if (result == CProfileReader::Result::Damaged)
+    std::vector<unsigned char> text;
+    pugi::xml_document document;
+    if (!UnpackStoredText(bytes, kMaxRatio, text) || !ParseStoredXml(document, text))
         return nullptr;
-    if (result == CProfileReader::Result::Split)
-        readAhead.element = reader.SplitArchive();
-    else
-        readAhead.items.clear();
-    const pugi::xml_node root = StoredXmlRoot(reader.Document());
+    const pugi::xml_node root = StoredXmlRoot(document);
     for (const pugi::xml_node& user : root.children("User")) {
         if (XmlAttributeText(user, "Name") == name)
-            return std::unique_ptr<CSmsUserInfo>(
-                new CSmsUserInfo(name, version, clientType, user, readAhead));
+            return std::unique_ptr<CSmsUserInfo>(new CSmsUserInfo(name, version, clientType, user));
     }
     // A sound file of another user (a name differing in case) is no damage.
     otherUsersOnly = root.child("User");
@@ -297,8 +272,11 @@ void CSmsUserInfo::WritePrefs(CXmlWriter& writer) const {
 }
 
 bool CSmsUserInfo::Write() {
-    if (!HasProfileFile(m_Name))
+    const std::string path = ProfilePath(m_Name, false, false);
+    if (!HasProfileFile(m_Name)) {
+        m_lastSaveError = {SaveError::Reason::IoError, path, "the name cannot be a file name"};
         return false;
+    }
     MakePrivateFolder(ProfileFolder(true, false));
 
     const auto writeUser = [this](CXmlWriter& writer) {
@@ -315,7 +293,8 @@ bool CSmsUserInfo::Write() {
         writer.Close();
     };
     StoredFileVersion written;
-    if (!WriteStoredXml(ProfilePath(m_Name, false, false), writeUser, kMaxRatio, &written))
+    m_lastSaveError = WriteStoredXml(path, writeUser, kMaxRatio, &written);
+    if (m_lastSaveError.Failed())
         return false;
     m_stored = std::move(written);
     return true;
@@ -334,8 +313,11 @@ bool CSmsUserInfo::Save(bool partial) {
         const auto dataLock = LockData();
         const CProfileLock lock;
         const std::unique_ptr<CSmsUserInfo> stored = GetUserInfo(m_Name, m_version, m_clientType);
-        if (!stored)
+        if (!stored) {
+            m_lastSaveError = {SaveError::Reason::IoError, ProfilePath(m_Name, false, false),
+                               "the stored profile cannot be read"};
             return false;
+        }
         stored->m_UseOBK = m_UseOBK;
         stored->m_sentToday = m_sentToday;
         stored->m_sentTotal = m_sentTotal;
@@ -345,8 +327,11 @@ bool CSmsUserInfo::Save(bool partial) {
         stored->m_EnterKeyMode = m_EnterKeyMode;
         stored->m_ShowSA = m_ShowSA;
         stored->MergeHistoryFrom(m_history);
-        return stored->Write();
+        const bool written = stored->Write();
+        m_lastSaveError = stored->m_lastSaveError;
+        return written;
     } catch (...) {
+        m_lastSaveError = UnexpectedFailure(m_Name);
         return false;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QuillonCoreExport.h"
+#include "model/SaveError.h"
 
 #include "SmsAddressBook.h"
 #include "SmsArchive.h"
@@ -23,7 +24,6 @@
 #include <type_traits>
 #include <vector>
 
-class CProfileReader;
 class CXmlWriter;
 class IAddressBookSyncUi;
 class ISoapTransport;
@@ -88,6 +88,12 @@ public:
     // Drops the stored password of the user and stops saving it. False when the file could not
     // be written.
     static bool ResetPwd(const std::string& name);
+    // Why the last Save or Update of this object did not write the file; no reason when it did.
+    // A copy, taken under the data lock, since the background worker saves too.
+    SaveError GetLastSaveError() const {
+        const auto dataLock = LockData();
+        return m_lastSaveError;
+    }
 
     // The name is set before the object is shared between threads and stays while it is.
     const std::string& GetName() const { return m_Name; }
@@ -335,15 +341,9 @@ private:
     // ---- end of the service session ----
 
 private:
-    // Archive items read ahead, in pieces, from the children of one stored "Archive" element.
-    struct ArchiveReadAhead {
-        pugi::xml_node element;
-        CSmsArchive::ItemList items;
-    };
-
     // A user from its stored "User" element, starting from the defaults.
     CSmsUserInfo(const std::string& name, const std::string& version, const std::string& clientType,
-                 const pugi::xml_node& user, ArchiveReadAhead& readAhead);
+                 const pugi::xml_node& user);
 
     // The stored user of that exact name with the version of the file it came from, or a new
     // user when the file holds only other users; null when the file is missing, damaged or
@@ -354,8 +354,6 @@ private:
                                                     StoredFileSource& source);
     // The bytes and stamp of the user's profile file (or of the legacy one).
     static StoredFileSource ReadProfileFile(const std::string& name, StoredFileVersion& stored);
-    // The items of the archive's pieces, in their order.
-    static CSmsArchive::ItemList ReadArchivePieces(CProfileReader& reader);
     // The user of that exact name from the bytes of a profile file; null when they hold no
     // profile or no such user (otherUsersOnly: a sound profile of other users).
     static std::unique_ptr<CSmsUserInfo>
@@ -411,4 +409,5 @@ private:
     // The file as this object last read, wrote or took in: the common base of the changes made
     // here and by other processes since. None when there was no readable file.
     std::optional<StoredFileVersion> m_stored;
+    SaveError m_lastSaveError;
 };

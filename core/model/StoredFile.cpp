@@ -4,7 +4,6 @@
 #include "platform/Paths.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -14,12 +13,15 @@
 #include <new>
 #include <string_view>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
 namespace {
 
 constexpr std::size_t kBlockSize = 8;
+// The length L before the zlib stream.
+constexpr std::size_t kHeaderSize = 4;
 // Far beyond any real profile (10,000 messages take under 1 MiB); a larger file is taken as
 // damaged rather than read into memory.
 constexpr off_t kMaxFileSize = off_t{256} << 20;
@@ -158,23 +160,43 @@ std::string LinkText(const std::string& path) {
     return text;
 }
 
+// Why a file that is there is not replaced: only regular files are, and a folder would refuse
+// the rename anyway.
+SaveError Unreplaceable(const std::string& path, const struct stat& info) {
+    const std::string why = S_ISDIR(info.st_mode)   ? std::generic_category().message(EISDIR)
+                            : S_ISLNK(info.st_mode) ? "a link of another user is not followed"
+                                                    : "not a regular file";
+    return {SaveError::Reason::RenameFailed, path, why};
+}
+
 // The file a write to path replaces: path itself or, when path is a link of this user, the file
-// at the end of the links (which need not exist yet). None when that is no regular file, or a
-// link on the way belongs to someone else.
-std::optional<std::string> WriteTarget(std::string path) {
+// at the end of the links (which need not exist yet). None, and error says why, when that is no
+// regular file, or a link on the way belongs to someone else.
+std::optional<std::string> WriteTarget(std::string path, SaveError& error) {
     for (int links = 0; links <= kMaxLinks; ++links) {
         struct stat info {};
-        if (lstat(path.c_str(), &info) != 0)
-            return errno == ENOENT ? std::optional(path) : std::nullopt;
+        if (lstat(path.c_str(), &info) != 0) {
+            if (errno == ENOENT)
+                return path;
+            // A folder on the way is a file.
+            const std::string concerned = errno == ENOTDIR ? FolderOf(path) : path;
+            error = SaveError::FromErrno(errno, concerned, SaveError::Reason::IoError);
+            return std::nullopt;
+        }
         if (S_ISREG(info.st_mode))
             return path;
-        if (!S_ISLNK(info.st_mode) || info.st_uid != getuid())
+        if (!S_ISLNK(info.st_mode) || info.st_uid != getuid()) {
+            error = Unreplaceable(path, info);
             return std::nullopt;
+        }
         const std::string link = LinkText(path);
-        if (link.empty())
+        if (link.empty()) {
+            error = {SaveError::Reason::IoError, path, "the link cannot be read"};
             return std::nullopt;
+        }
         path = link.front() == '/' ? link : FolderOf(path) + link;
     }
+    error = SaveError::FromErrno(ELOOP, path, SaveError::Reason::IoError);
     return std::nullopt;
 }
 
@@ -214,7 +236,7 @@ std::vector<unsigned char> PackStoredText(const std::string& text, std::uint32_t
 
 // The stream is compressed straight behind the room for the length, which is known at the end.
 std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_t maxRatio) {
-    std::vector<unsigned char> bytes(kStoredHeaderSize, 0);
+    std::vector<unsigned char> bytes(kHeaderSize, 0);
     std::uint64_t length = 0;
     const bool compressed = CompressText(
         [&](const TextSink& sink) {
@@ -228,46 +250,24 @@ std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_
         return {};
     bytes.resize(
         RoundedToBlocks(std::max<std::uint64_t>(bytes.size(), SizeToRead(length, maxRatio))), 0);
-    for (std::size_t i = 0; i < kStoredHeaderSize; ++i)
+    for (std::size_t i = 0; i < kHeaderSize; ++i)
         bytes[i] = static_cast<unsigned char>(length >> (8 * i));
     EncipherBuffer(bytes.data(), bytes.size());
     return bytes;
 }
 
-std::optional<std::uint32_t> StoredTextLength(const std::vector<unsigned char>& bytes,
-                                              std::uint32_t maxRatio) {
-    if (bytes.empty() || bytes.size() % kBlockSize != 0)
-        return std::nullopt;
-    std::array<unsigned char, kBlockSize> first{};
-    std::copy_n(bytes.begin(), kBlockSize, first.begin());
-    DecipherBuffer(first.data(), first.size());
-    std::uint32_t length = 0;
-    for (std::size_t i = 0; i < kStoredHeaderSize; ++i)
-        length |= static_cast<std::uint32_t>(first[i]) << (8 * i);
-    if (static_cast<std::uint64_t>(length) >= static_cast<std::uint64_t>(maxRatio) * bytes.size())
-        return std::nullopt;
-    return length;
-}
-
-std::optional<std::uint32_t> OpenStoredContainer(std::vector<unsigned char>& bytes,
-                                                 std::uint32_t maxRatio) {
-    const std::optional<std::uint32_t> length = StoredTextLength(bytes, maxRatio);
-    if (length)
-        DecipherBuffer(bytes.data(), bytes.size());
-    return length;
-}
-
-bool InflateStoredText(const std::vector<unsigned char>& bytes, std::uint32_t length,
-                       std::vector<unsigned char>& text) {
-    std::size_t produced = length;
-    return DecompressBuffer(bytes.data() + kStoredHeaderSize, bytes.size() - kStoredHeaderSize,
-                            text, produced);
-}
-
 bool UnpackStoredText(std::vector<unsigned char>& bytes, std::uint32_t maxRatio,
                       std::vector<unsigned char>& text) {
-    const std::optional<std::uint32_t> length = OpenStoredContainer(bytes, maxRatio);
-    return length && InflateStoredText(bytes, *length, text);
+    if (bytes.empty() || bytes.size() % kBlockSize != 0)
+        return false;
+    DecipherBuffer(bytes.data(), bytes.size());
+    std::uint32_t length = 0;
+    for (std::size_t i = 0; i < kHeaderSize; ++i)
+        length |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
+    if (static_cast<std::uint64_t>(length) >= static_cast<std::uint64_t>(maxRatio) * bytes.size())
+        return false;
+    std::size_t produced = length;
+    return DecompressBuffer(bytes.data() + kHeaderSize, bytes.size() - kHeaderSize, text, produced);
 }
 
 std::optional<StoredFileStamp> StampOfStoredFile(const std::string& path) {
@@ -308,48 +308,55 @@ StoredFileSource ReadStoredFile(const std::string& path, const std::string& fall
     return source;
 }
 
-bool ReplaceStoredBytes(const std::string& path, const std::vector<unsigned char>& bytes,
-                        const std::string& temporaryOf, StoredFileStamp* stamp) {
+SaveError ReplaceStoredBytes(const std::string& path, const std::vector<unsigned char>& bytes,
+                             const std::string& temporaryOf, StoredFileStamp* stamp) {
     std::string temporary = temporaryOf + ".XXXXXX";
     CFileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
-    if (file.Get() < 0)
-        return false;
+    if (file.Get() < 0) {
+        const std::string folder = FolderOf(temporaryOf);
+        return SaveError::FromErrno(errno, folder.empty() ? "." : folder,
+                                    SaveError::Reason::IoError);
+    }
     struct stat info {};
-    const bool replaced = WriteAll(file.Get(), bytes) && fsync(file.Get()) == 0 &&
-                          fstat(file.Get(), &info) == 0 && file.Close() &&
-                          rename(temporary.c_str(), path.c_str()) == 0;
-    if (!replaced) {
+    SaveError error;
+    errno = 0;
+    if (!WriteAll(file.Get(), bytes) || fsync(file.Get()) != 0 || fstat(file.Get(), &info) != 0 ||
+        !file.Close())
+        error = SaveError::FromErrno(errno == 0 ? EIO : errno, path, SaveError::Reason::IoError);
+    else if (rename(temporary.c_str(), path.c_str()) != 0)
+        error = {SaveError::Reason::RenameFailed, path, std::generic_category().message(errno)};
+    if (error.Failed()) {
         unlink(temporary.c_str());
-        return false;
+        return error;
     }
     SyncFolder(FolderOf(path));
     if (stamp)
         *stamp = StampOf(info);
-    return true;
+    return {};
 }
 
-bool WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio,
-                     StoredFileVersion* written) {
+SaveError WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio,
+                          StoredFileVersion* written) {
     return WriteStoredFile(
         path, [&](const TextSink& sink) { sink(text.data(), text.size()); }, maxRatio, written);
 }
 
-bool WriteStoredFile(const std::string& path, const TextSource& source, std::uint32_t maxRatio,
-                     StoredFileVersion* written) {
-    const std::optional<std::string> target = WriteTarget(path);
+SaveError WriteStoredFile(const std::string& path, const TextSource& source, std::uint32_t maxRatio,
+                          StoredFileVersion* written) {
+    SaveError error;
+    const std::optional<std::string> target = WriteTarget(path, error);
     if (!target)
-        return false;
+        return error;
     std::vector<unsigned char> bytes = PackStoredText(source, maxRatio);
     if (bytes.empty())
-        return false;
+        return {SaveError::Reason::IoError, path, "the text could not be compressed"};
     // Copies of a damaged file are made through temporaries of the path, a link perhaps.
     RemoveStaleTemporaries(path);
     if (*target != path)
         RemoveStaleTemporaries(*target);
     StoredFileStamp stamp;
-    if (!ReplaceStoredBytes(*target, bytes, *target, &stamp))
-        return false;
-    if (written)
+    error = ReplaceStoredBytes(*target, bytes, *target, &stamp);
+    if (!error.Failed() && written)
         *written = {stamp, std::move(bytes)};
-    return true;
+    return error;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SaveError.h"
 #include "UtilitiesInternal.h"
 
 #include <cstddef>
@@ -39,21 +40,6 @@ std::vector<unsigned char> PackStoredText(const std::string& text, std::uint32_t
 // The same for a text that comes in pieces, never whole in memory.
 std::vector<unsigned char> PackStoredText(const TextSource& source, std::uint32_t maxRatio = 0);
 
-// The container's bytes before the zlib stream: the length L.
-constexpr std::size_t kStoredHeaderSize = 4;
-
-// The length L of the text that container bytes hold (read from a deciphered copy of their first
-// block); none when the byte count is not a positive multiple of 8 or L is not below maxRatio
-// times the byte count.
-std::optional<std::uint32_t> StoredTextLength(const std::vector<unsigned char>& bytes,
-                                              std::uint32_t maxRatio);
-// The same, deciphering the bytes in place when they are a container.
-std::optional<std::uint32_t> OpenStoredContainer(std::vector<unsigned char>& bytes,
-                                                 std::uint32_t maxRatio);
-// The text of opened container bytes; false when the stream does not end within length bytes.
-bool InflateStoredText(const std::vector<unsigned char>& bytes, std::uint32_t length,
-                       std::vector<unsigned char>& text);
-
 // The text held by container bytes (deciphered in place). False when the byte count is not a
 // positive multiple of 8, when L is not below maxRatio times the byte count or when the stream
 // does not end within L bytes.
@@ -89,18 +75,18 @@ StoredFileSource ReadStoredFile(const std::string& path, const std::string& fall
 
 // Replaces the file at path with the bytes: a private temporary file "<temporaryOf>.XXXXXX"
 // (in the same folder), flushed to disk, then renamed to path, so that a failed write leaves the
-// old file whole. False when the file could not be written; with a stamp, success also gives the
-// new file's stamp.
-bool ReplaceStoredBytes(const std::string& path, const std::vector<unsigned char>& bytes,
-                        const std::string& temporaryOf, StoredFileStamp* stamp = nullptr);
+// old file whole. The result tells why the file could not be written; with a stamp, success also
+// gives the new file's stamp.
+SaveError ReplaceStoredBytes(const std::string& path, const std::vector<unsigned char>& bytes,
+                             const std::string& temporaryOf, StoredFileStamp* stamp = nullptr);
 
 // Packs the text (for reading with maxRatio) and replaces the file with ReplaceStoredBytes. A
 // path that is a link of this user is written through: the file at the end of the links is
 // replaced, in its own folder. What interrupted writes of that file left is removed first, so
-// the caller holds the profile lock. False, and nothing replaced, when the file is not a regular
-// file (a folder, a pipe, a device) or could not be written; with written, success also gives
-// the new file's version.
-bool WriteStoredFile(const std::string& path, const std::string& text, std::uint32_t maxRatio = 0,
-                     StoredFileVersion* written = nullptr);
-bool WriteStoredFile(const std::string& path, const TextSource& source, std::uint32_t maxRatio = 0,
-                     StoredFileVersion* written = nullptr);
+// the caller holds the profile lock. Nothing is replaced when the file is not a regular file (a
+// folder, a pipe, a device) or could not be written, and the result tells why; with written,
+// success also gives the new file's version.
+SaveError WriteStoredFile(const std::string& path, const std::string& text,
+                          std::uint32_t maxRatio = 0, StoredFileVersion* written = nullptr);
+SaveError WriteStoredFile(const std::string& path, const TextSource& source,
+                          std::uint32_t maxRatio = 0, StoredFileVersion* written = nullptr);

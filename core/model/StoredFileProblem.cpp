@@ -72,7 +72,8 @@ bool SameContent(const std::string& a, const std::string& b) {
 bool MakeCopy(const StoredFileSource& source, const std::string& copy) {
     std::vector<unsigned char> bytes;
     const StoredFileSource again = ReadStoredBytes(source.path, source.path, bytes);
-    return again && again.stamp == source.stamp && ReplaceStoredBytes(copy, bytes, source.path);
+    return again && again.stamp == source.stamp &&
+           !ReplaceStoredBytes(copy, bytes, source.path).Failed();
 }
 
 std::string StampNow() {

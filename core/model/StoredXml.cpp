@@ -31,8 +31,8 @@ pugi::xml_node StoredXmlRoot(const pugi::xml_document& document) {
     return std::string_view(root.name()) == kRootName ? root : pugi::xml_node();
 }
 
-bool WriteStoredXml(const std::string& path, const StoredXmlContent& content,
-                    std::uint32_t maxRatio, StoredFileVersion* written) {
+SaveError WriteStoredXml(const std::string& path, const StoredXmlContent& content,
+                         std::uint32_t maxRatio, StoredFileVersion* written) {
     return WriteStoredFile(
         path, [&](const TextSink& sink) { WriteStoredXmlText(content, sink); }, maxRatio, written);
 }

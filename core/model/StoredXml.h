@@ -31,5 +31,5 @@ using StoredXmlContent = std::function<void(CXmlWriter& writer)>;
 // Writes the UTF-8 declaration and the root "KvSmsDa" holding the content into the stored file
 // at the path, for reading with maxRatio (see WriteStoredFile), compressing the text as it is
 // written.
-bool WriteStoredXml(const std::string& path, const StoredXmlContent& content,
-                    std::uint32_t maxRatio, StoredFileVersion* written = nullptr);
+SaveError WriteStoredXml(const std::string& path, const StoredXmlContent& content,
+                         std::uint32_t maxRatio, StoredFileVersion* written = nullptr);

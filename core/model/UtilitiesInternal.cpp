@@ -137,20 +137,25 @@ const CRc5& StoreCipher() {
 }
 
 // Inflates the whole stream into out, which grows a step at a time up to limit bytes.
-bool InflateAll(CInflater& inflater, std::vector<unsigned char>& out, std::size_t limit) {
-    std::size_t produced = 0;
+bool InflateAll(z_stream& stream, std::vector<unsigned char>& out, std::size_t limit) {
+    unsigned char none = 0; // zlib wants an output pointer even for no room
+    stream.next_out = &none;
     for (;;) {
-        if (produced == out.size() && produced < limit)
+        const std::size_t produced = stream.total_out;
+        if (stream.avail_out == 0 && produced < limit) {
             out.resize(produced + std::min(kInflateStep, limit - produced));
-        switch (inflater.Inflate(out.data() + produced, out.size() - produced, produced)) {
-        case CInflater::Step::End:
-            out.resize(produced);
-            return true;
-        case CInflater::Step::Failed:
-            return false;
-        case CInflater::Step::More:
-            break;
+            stream.next_out = out.data() + produced;
+            stream.avail_out = static_cast<uInt>(out.size() - produced);
         }
+        const uLong consumed = stream.total_in;
+        const int result = inflate(&stream, Z_FINISH);
+        if (result == Z_STREAM_END)
+            return true;
+        if (result != Z_OK && result != Z_BUF_ERROR)
+            return false;
+        // No progress: the input ended early, or the stream is longer than the limit.
+        if (stream.total_in == consumed && stream.total_out == produced)
+            return false;
     }
 }
 
@@ -276,49 +281,24 @@ void CompressBuffer(const unsigned char* data, std::size_t count, std::vector<un
 bool DecompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out,
                       std::size_t& outCount) {
     out.clear();
+    z_stream stream{};
+    if (count > UINT_MAX || inflateInit(&stream) != Z_OK)
+        return false;
+    stream.next_in = const_cast<unsigned char*>(data);
+    stream.avail_in = static_cast<uInt>(count);
     bool inflated = false;
     try {
-        CInflater inflater(data, count);
-        inflated = InflateAll(inflater, out, outCount);
+        inflated = InflateAll(stream, out, outCount);
     } catch (const std::bad_alloc&) {
     }
+    const std::size_t produced = stream.total_out;
+    inflateEnd(&stream);
     if (!inflated) {
         out.clear();
         out.shrink_to_fit();
         return false;
     }
-    outCount = out.size();
+    out.resize(produced);
+    outCount = produced;
     return true;
-}
-
-CInflater::CInflater(const unsigned char* data, std::size_t count) {
-    if (count > UINT_MAX)
-        return;
-    m_stream.next_in = const_cast<unsigned char*>(data);
-    m_stream.avail_in = static_cast<uInt>(count);
-    m_ready = inflateInit(&m_stream) == Z_OK;
-}
-
-CInflater::~CInflater() {
-    if (m_ready)
-        inflateEnd(&m_stream);
-}
-
-CInflater::Step CInflater::Inflate(unsigned char* out, std::size_t room, std::size_t& produced) {
-    if (!m_ready)
-        return Step::Failed;
-    unsigned char none = 0; // zlib wants an output pointer even for no room
-    m_stream.next_out = room > 0 ? out : &none;
-    m_stream.avail_out = static_cast<uInt>(std::min<std::size_t>(room, UINT_MAX));
-    const uLong consumed = m_stream.total_in;
-    const uLong written = m_stream.total_out;
-    const int result = inflate(&m_stream, Z_NO_FLUSH);
-    produced += m_stream.total_out - written;
-    if (result == Z_STREAM_END)
-        return Step::End;
-    if (result != Z_OK && result != Z_BUF_ERROR)
-        return Step::Failed;
-    // No progress: the input ended early, or the stream needs more room than it was given.
-    const bool progress = m_stream.total_in != consumed || m_stream.total_out != written;
-    return progress ? Step::More : Step::Failed;
 }

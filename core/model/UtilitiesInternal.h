@@ -4,7 +4,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-#include <zlib.h>
 
 // Helpers internal to QuillonCore: the stored-file container primitives.
 
@@ -36,31 +35,3 @@ void CompressBuffer(const unsigned char* data, std::size_t count, std::vector<un
 // ends exactly there, and then outCount is the produced length. On failure out is emptied.
 bool DecompressBuffer(const unsigned char* data, std::size_t count, std::vector<unsigned char>& out,
                       std::size_t& outCount);
-
-// A zlib stream in memory, inflated a piece at a time into room its owner provides.
-class CInflater {
-public:
-    enum class Step {
-        More,  // the room is full, or the input was used for headers: call again
-        End,   // the stream has ended
-        Failed // damaged data, input that ends early, or no room left before the end
-    };
-
-    // The stream must stay in place while the inflater lives. Of it, count bytes can be read
-    // now; Supply makes more of them readable.
-    CInflater(const unsigned char* data, std::size_t count);
-    ~CInflater();
-    CInflater(const CInflater&) = delete;
-    CInflater& operator=(const CInflater&) = delete;
-
-    // Inflates into the room bytes at out and adds what it wrote to produced.
-    Step Inflate(unsigned char* out, std::size_t room, std::size_t& produced);
-    // The next count bytes of the stream, after those readable so far, can be read.
-    void Supply(std::size_t count) { m_stream.avail_in += static_cast<uInt>(count); }
-    // The bytes readable and not read yet.
-    std::size_t Unread() const { return m_stream.avail_in; }
-
-private:
-    z_stream m_stream{};
-    bool m_ready = false;
-};

@@ -1,5 +1,6 @@
 // quillon-cli with a damaged profile or a pipe in its place: the command runs on a new profile,
-// and standard error says once what was found and where the damaged file is kept.
+// and standard error says once what was found and where the damaged file is kept. A profile that
+// cannot be written is reported with the reason.
 #include "CliRun.h"
 #include "TestSupport.h"
 
@@ -18,13 +19,14 @@ namespace {
 
 class CliProfileNotice : public testing::Test {
 protected:
-    CliResult Archive() {
-        return RunProgram(QUILLON_CLI_PATH, {"archive"},
+    CliResult Run(const std::vector<std::string>& args) {
+        return RunProgram(QUILLON_CLI_PATH, args,
                           {{"XDG_DATA_HOME", Data().string()},
                            {"XDG_CONFIG_HOME", (m_home.Path() / "config").string()},
                            {"QUILLON_USER", "demo"}},
                           m_home.Path());
     }
+    CliResult Archive() { return Run({"archive"}); }
 
     fs::path Data() const { return m_home.Path() / "data"; }
     fs::path Profile() const { return Data() / "Velora/Quillon/UserData/demo.dat"; }
@@ -69,6 +71,23 @@ TEST_F(CliProfileNotice, APipeInThePlaceOfTheProfileDoesNotHoldTheCommand) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(Count(result.err, Profile().string() + " is not a regular file"), 1u) << result.err;
     EXPECT_TRUE(fs::is_fifo(Profile()));
+}
+
+// A file where the profile folder should be: the folder cannot be made, whoever runs the program.
+TEST_F(CliProfileNotice, AProfileThatCannotBeWrittenIsReportedWithTheReason) {
+    const fs::path folder = Profile().parent_path();
+    fs::create_directories(folder.parent_path());
+    std::ofstream(folder) << "in the way";
+
+    const CliResult result = Run({"contacts", "add", "Jan", "0903123456"});
+    EXPECT_EQ(result.exitCode, 4) << result.err;
+    EXPECT_NE(result.err.find("the profile of demo cannot be written: the folder " +
+                              folder.string() +
+                              "/ is missing and could not be created (Not a "
+                              "directory)"),
+              std::string::npos)
+        << result.err;
+    EXPECT_TRUE(fs::is_regular_file(folder));
 }
 
 } // namespace

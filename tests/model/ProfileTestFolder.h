@@ -75,7 +75,7 @@ protected:
     // Stores an XML text in the container at the path.
     static void WriteContainer(const std::string& path, const std::string& xml) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        ASSERT_TRUE(WriteStoredFile(path, xml));
+        ASSERT_FALSE(WriteStoredFile(path, xml).Failed());
     }
 
     static void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {

@@ -5,6 +5,9 @@
 #include "model/UtilitiesInternal.h"
 #include "model/XmlText.h"
 
+#include <cerrno>
+#include <system_error>
+
 namespace {
 
 class ConfigTest : public ProfileFolderTest {
@@ -125,6 +128,11 @@ TEST_F(ConfigTest, SaveStoresOnlyItsPartOverWhatTheFileHolds) {
     std::filesystem::remove(ConfigPath());
     std::filesystem::create_directory(ConfigPath()); // the file cannot be replaced
     EXPECT_FALSE(mine.Save(true));
+    EXPECT_EQ(mine.GetLastSaveError(), (SaveError{SaveError::Reason::RenameFailed, ConfigPath(),
+                                                  std::generic_category().message(EISDIR)}));
+    std::filesystem::remove(ConfigPath());
+    EXPECT_TRUE(mine.Save(true));
+    EXPECT_FALSE(mine.GetLastSaveError().Failed());
 }
 
 // ... and are kept beside the file that the next write makes.

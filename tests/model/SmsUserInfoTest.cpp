@@ -6,7 +6,9 @@
 
 #include <pugixml.hpp>
 
+#include <cerrno>
 #include <climits>
+#include <system_error>
 
 namespace {
 
@@ -330,14 +332,42 @@ TEST_F(UserInfoTest, AFailedSaveIsReportedAndLeavesTheOldProfile) {
     WithSmallFileLimit([&] { saved = user->Save(false); });
 
     EXPECT_FALSE(saved);
+    EXPECT_EQ(user->GetLastSaveError().reason, SaveError::Reason::IoError);
+    EXPECT_EQ(user->GetLastSaveError().path, ProfilePath("alice"));
     auto stored = Load();
     EXPECT_EQ(stored->GetSentTotal(), 3);
     EXPECT_EQ(stored->GetArchive().GetItemCount(), 0);
+    // The next save that succeeds has no reason left.
+    EXPECT_TRUE(user->Save(false));
+    EXPECT_FALSE(user->GetLastSaveError().Failed());
 
     // A name that would leave the profile folder has no file at all.
     auto outside = Load("../config");
     EXPECT_FALSE(outside->Save(false));
+    EXPECT_EQ(outside->GetLastSaveError().reason, SaveError::Reason::IoError);
     EXPECT_FALSE(std::filesystem::exists(GetConfigDir(false, false) + "config.dat"));
+}
+
+// Both kinds of save tell why they failed: here the profile folder cannot be made, as a file
+// stands in its place.
+TEST_F(UserInfoTest, AFailedSaveTellsWhy) {
+    auto user = Load();
+    const std::string folder = GetConfigDir(true, false) + "UserData";
+    WriteBytes(folder, {1});
+    const SaveError noFolder{SaveError::Reason::NoFolder, folder + "/",
+                             std::generic_category().message(ENOTDIR)};
+    EXPECT_FALSE(user->Save(false));
+    EXPECT_EQ(user->GetLastSaveError(), noFolder);
+    EXPECT_FALSE(user->Save(true));
+    EXPECT_EQ(user->GetLastSaveError(), noFolder);
+    EXPECT_FALSE(CSmsUserInfo::ResetPwd("alice"));
+
+    std::filesystem::remove(folder);
+    std::filesystem::create_directories(ProfilePath("alice"));
+    EXPECT_FALSE(user->Save(false));
+    EXPECT_EQ(user->GetLastSaveError(),
+              (SaveError{SaveError::Reason::RenameFailed, ProfilePath("alice"),
+                         std::generic_category().message(EISDIR)}));
 }
 
 } // namespace

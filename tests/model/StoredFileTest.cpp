@@ -1,11 +1,19 @@
 #include "ProfileTestFolder.h"
 #include "model/UtilitiesInternal.h"
 
+#include <cerrno>
 #include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace {
 
 using StoredFileTest = ProfileFolderTest;
+using Reason = SaveError::Reason;
+
+std::string Message(int error) {
+    return std::generic_category().message(error);
+}
 
 std::string Unpacked(std::vector<unsigned char> bytes, std::uint32_t maxRatio = 200) {
     std::vector<unsigned char> text;
@@ -114,13 +122,70 @@ TEST_F(StoredFileTest, AFailedWriteLeavesTheOldFileWhole) {
     for (int i = 0; i < 100000; ++i)
         large += std::to_string(i * 2654435761u);
 
-    bool written = true;
-    WithSmallFileLimit([&] { written = WriteStoredFile(path, large); });
+    SaveError error;
+    WithSmallFileLimit([&] { error = WriteStoredFile(path, large); });
 
-    EXPECT_FALSE(written);
+    EXPECT_EQ(error, (SaveError{Reason::IoError, path, Message(EFBIG)}));
     EXPECT_EQ(ReadContainer(path), "old");
     EXPECT_EQ(FolderEntries(GetConfigDir(false, false)), std::vector<std::string>{"config.dat"});
-    EXPECT_FALSE(WriteStoredFile(GetConfigDir(false, false) + "missing/config.dat", "x"));
+    const std::string missing = GetConfigDir(false, false) + "missing/";
+    EXPECT_EQ(WriteStoredFile(missing + "config.dat", "x"),
+              (SaveError{Reason::NoFolder, missing, Message(ENOENT)}));
+}
+
+// A folder on the way that is a file cannot be made: whoever runs the write, root too.
+TEST_F(StoredFileTest, AFolderThatIsAFileIsNoFolder) {
+    const std::string folder = GetConfigDir(true, false) + "UserData";
+    WriteBytes(folder, {1});
+    const std::string path = folder + "/alice.dat";
+    EXPECT_EQ(WriteStoredFile(path, "x"),
+              (SaveError{Reason::NoFolder, folder + "/", Message(ENOTDIR)}));
+    EXPECT_EQ(ReplaceStoredBytes(path, {1, 2}, path),
+              (SaveError{Reason::NoFolder, folder + "/", Message(ENOTDIR)}));
+}
+
+TEST_F(StoredFileTest, ARenameOntoAFolderFailsAndLeavesNoTemporary) {
+    const std::string folder = GetConfigDir(true, false);
+    std::filesystem::create_directory(folder + "config.dat");
+    WriteBytes(folder + "config.dat/inside", {1});
+    EXPECT_EQ(ReplaceStoredBytes(folder + "config.dat", {1, 2}, folder + "config.dat"),
+              (SaveError{Reason::RenameFailed, folder + "config.dat", Message(EISDIR)}));
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"config.dat"});
+    EXPECT_TRUE(std::filesystem::exists(folder + "config.dat/inside"));
+}
+
+// Root may write anywhere, so the refusal is seen only by other users.
+TEST_F(StoredFileTest, AFolderWithoutWritePermissionDeniesTheWrite) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into any folder";
+    const std::string folder = GetConfigDir(true, false);
+    const std::string path = folder + "config.dat";
+    WriteContainer(path, "old");
+    ASSERT_EQ(chmod(folder.c_str(), 0500), 0);
+    const SaveError error = WriteStoredFile(path, "new");
+    chmod(folder.c_str(), 0700);
+    EXPECT_EQ(error, (SaveError{Reason::PermissionDenied, folder, Message(EACCES)}));
+    EXPECT_EQ(ReadContainer(path), "old");
+}
+
+TEST_F(StoredFileTest, EveryReasonIsToldInWordsWithThePathAndTheSystemsText) {
+    EXPECT_EQ(SaveError::FromErrno(ENOSPC, "/p", Reason::IoError).reason, Reason::DiskFull);
+    EXPECT_EQ(SaveError::FromErrno(EDQUOT, "/p", Reason::IoError).reason, Reason::DiskFull);
+    EXPECT_EQ(SaveError::FromErrno(EROFS, "/p", Reason::IoError).reason, Reason::PermissionDenied);
+    EXPECT_EQ(SaveError::FromErrno(EIO, "/p", Reason::RenameFailed).reason, Reason::RenameFailed);
+    EXPECT_EQ(SaveError{}.Describe(), "saved");
+    EXPECT_FALSE(SaveError{}.Failed());
+    for (const Reason reason : {Reason::NoFolder, Reason::PermissionDenied, Reason::DiskFull,
+                                Reason::RenameFailed, Reason::IoError}) {
+        const SaveError error{reason, "/data/x.dat", "Some error"};
+        EXPECT_TRUE(error.Failed());
+        const std::string text = error.Describe();
+        EXPECT_NE(text.find("/data/x.dat"), std::string::npos) << text;
+        EXPECT_TRUE(text.ends_with(" (Some error)")) << text;
+    }
+    EXPECT_EQ((SaveError{Reason::DiskFull, "/x", "No space left on device"}).Describe(),
+              "the disk is full: /x could not be written (No space left on device)");
+    EXPECT_EQ((SaveError{Reason::IoError, "/x", ""}).Describe(), "/x could not be written");
 }
 
 // A save that was cut short leaves its temporary file, a full copy of the profile; the next
@@ -139,7 +204,7 @@ TEST_F(StoredFileTest, AWriteRemovesTheTemporariesThatInterruptedWritesOfTheFile
     std::filesystem::create_directory(folder + "config.dat.Folder");
     std::filesystem::create_symlink(folder + "other.dat.AbC123", folder + "config.dat.LnK123");
 
-    ASSERT_TRUE(WriteStoredFile(path, "new"));
+    ASSERT_FALSE(WriteStoredFile(path, "new").Failed());
 
     EXPECT_EQ(ReadContainer(path), "new");
     for (const std::string& name : stale)
@@ -162,14 +227,16 @@ TEST_F(StoredFileTest, APipeOrAFolderIsNeitherReadNorReplacedAndTheFallbackStays
     const StoredFileSource pipe = ReadStoredFile(current, legacy, 200, text);
     EXPECT_EQ(pipe.state, StoredFileSource::State::NotRegular);
     EXPECT_EQ(pipe.path, current);
-    EXPECT_FALSE(WriteStoredFile(current, "x"));
+    EXPECT_EQ(WriteStoredFile(current, "x"),
+              (SaveError{Reason::RenameFailed, current, "not a regular file"}));
     EXPECT_TRUE(std::filesystem::is_fifo(current));
 
     std::filesystem::remove(current);
     std::filesystem::create_directory(current);
     EXPECT_EQ(ReadStoredFile(current, legacy, 200, text).state,
               StoredFileSource::State::NotRegular);
-    EXPECT_FALSE(WriteStoredFile(current, "x"));
+    EXPECT_EQ(WriteStoredFile(current, "x"),
+              (SaveError{Reason::RenameFailed, current, Message(EISDIR)}));
 }
 
 } // namespace

@@ -134,7 +134,8 @@ void CliSession::Save() {
 
 void CliSession::Update(const std::function<void(CSmsUserInfo&)>& change) {
     if (!m_user->Update(change))
-        throw LocalError("the profile of " + AnsiToUtf8(m_login) + " cannot be written");
+        throw LocalError("the profile of " + AnsiToUtf8(m_login) +
+                         " cannot be written: " + m_user->GetLastSaveError().Describe());
 }
 
 void ExpectSuccess(int status) {
