@@ -221,10 +221,7 @@ TEST_F(WorkerTest, StopCancelsAHangingCallAndJoins) {
 
 TEST_F(WorkerTest, StopDoesNotWaitForASilentService) {
     LoopbackServer silent({LoopbackServer::kSilent});
-    TransportOptions options; // the usual time-outs: a minute to connect, 30 s of silence
-    options.url = silent.Url();
-    options.allowHttp = true;
-    user.SetTransport(std::make_shared<CurlTransport>(options));
+    user.SetTransport(std::make_shared<CurlTransport>(silent.ClientOptions()));
     BackgroundWorker worker(user, serviceLock, events, &clock, std::make_unique<FirstWaitShort>());
     worker.Start();
     while (silent.Requests().empty()) // keep-alive has reached the server, which says nothing

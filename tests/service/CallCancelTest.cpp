@@ -114,10 +114,7 @@ TEST_F(CallCancelTest, ACancelStopsTheReLoginThatWouldFollow) {
 
 TEST_F(CallCancelTest, ACallToASilentServerEndsWhenCancelled) {
     LoopbackServer silent({LoopbackServer::kSilent});
-    TransportOptions options; // the usual time-outs: a minute to connect, 30 s of silence
-    options.url = silent.Url();
-    options.allowHttp = true;
-    user.SetTransport(std::make_shared<CurlTransport>(options));
+    user.SetTransport(std::make_shared<CurlTransport>(silent.ClientOptions()));
     ExpectCancelled(CancelDuringCall([&] { user.KvwsKeepAlive(); },
                                      [&] {
                                          // The server holds the request and answers nothing.

@@ -88,6 +88,13 @@ std::string LoopbackServer::Url() const {
     return "http://127.0.0.1:" + std::to_string(m_port) + "/sk/!kvws.sms";
 }
 
+TransportOptions LoopbackServer::ClientOptions() const {
+    TransportOptions options;
+    options.url = Url();
+    options.allowHttp = true;
+    return options;
+}
+
 std::vector<std::string> LoopbackServer::Requests() const {
     std::lock_guard lock(m_mutex);
     return m_requests;

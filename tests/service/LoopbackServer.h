@@ -1,5 +1,7 @@
 #pragma once
 
+#include "service/TransportOptions.h"
+
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -25,6 +27,9 @@ public:
 
     int Port() const { return m_port; }
     std::string Url() const;
+    // What a client of this server sets: its address, plain HTTP allowed, the usual time-outs
+    // (a minute to connect, 30 s of silence).
+    TransportOptions ClientOptions() const;
     std::vector<std::string> Requests() const;
 
     // A complete HTTP answer with the given status line and body.
