@@ -69,17 +69,18 @@ std::string Pad(std::string text, const Conversion& conversion) {
 }
 
 std::string FormatNumber(const Conversion& conversion, const TextArg& arg) {
-    std::string spec = "%";
-    spec += conversion.flags;
-    spec += conversion.width;
+    std::string directive = "%";
+    directive += conversion.flags;
+    directive += conversion.width;
     if (conversion.hasPrecision)
-        spec += "." + std::string(conversion.precision);
+        directive += "." + std::string(conversion.precision);
     if (conversion.kind == 'i')
-        spec += "ll";
-    spec += conversion.letter;
+        directive += "ll";
+    directive += conversion.letter;
     const auto print = [&](char* buffer, std::size_t size) {
-        return conversion.kind == 'i' ? std::snprintf(buffer, size, spec.c_str(), arg.GetInteger())
-                                      : std::snprintf(buffer, size, spec.c_str(), arg.GetReal());
+        return conversion.kind == 'i'
+                   ? std::snprintf(buffer, size, directive.c_str(), arg.GetInteger())
+                   : std::snprintf(buffer, size, directive.c_str(), arg.GetReal());
     };
     const int length = print(nullptr, 0);
     if (length <= 0)
