@@ -36,14 +36,15 @@ echo "== sanitizer build (address, undefined)"
 configure_and_build "$QUILLON_ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQUILLON_WERROR=ON \
     -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF \
     "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-run_ctest "$QUILLON_ROOT/build-asan" -L unit
+run_ctest "$QUILLON_ROOT/build-asan" -L "unit|gui"
 
 echo "== thread sanitizer build (concurrency tests)"
 # Only the executables of the tests labelled concurrency are built (each test is named after
 # its executable).
 tsan=$QUILLON_ROOT/build-tsan
 cmake -S "$QUILLON_ROOT" -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_WERROR=ON \
-    -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF "-DCMAKE_CXX_FLAGS=-fsanitize=thread" \
+    -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF -DQUILLON_BUILD_GUI=OFF \
+    "-DCMAKE_CXX_FLAGS=-fsanitize=thread" \
     >/dev/null || die "cmake configure failed ($tsan)"
 mapfile -t tsan_targets < <(ctest --test-dir "$tsan" -L concurrency -N | sed -n 's/^ *Test *#[0-9]*: //p')
 [ ${#tsan_targets[@]} -gt 0 ] || die "no concurrency tests found"
@@ -54,6 +55,7 @@ echo "== fuzz build (clang, libFuzzer)"
 configure_and_build "$QUILLON_ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON \
     -DQUILLON_BUILD_TESTS=OFF -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF \
+    -DQUILLON_BUILD_GUI=OFF \
     "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
 fuzz_runs=${QUILLON_FUZZ_RUNS:-20000}
 for target in "$QUILLON_ROOT"/build-fuzz/fuzz/fuzz_*; do

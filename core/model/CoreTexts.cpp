@@ -55,6 +55,19 @@ std::optional<std::string> Caption(int dialog, int control) {
     return Captions()->GetCaption(dialog, control);
 }
 
+std::string Utf8(CoreString id) {
+    return std::string(Strings()->GetUtf8(static_cast<int>(id)).value_or(std::string_view()));
+}
+
+std::string FormatUtf8(CoreString id, std::initializer_list<TextArg> args) {
+    return FormatText(Utf8(id), args);
+}
+
+std::optional<std::string> CaptionUtf8(int dialog, int control) {
+    const auto caption = Captions()->GetCaptionUtf8(dialog, control);
+    return caption ? std::optional<std::string>(*caption) : std::nullopt;
+}
+
 void UseLanguage(const LanguageResources& library) {
     auto strings = std::make_shared<StringTable>(BuiltInCoreStrings());
     strings->Translate(library.strings);

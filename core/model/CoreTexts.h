@@ -27,6 +27,12 @@ QUILLON_CORE_EXPORT std::string Format(CoreString id, std::initializer_list<Text
 // A dialog control's caption in ANSI; nothing for a control without one.
 QUILLON_CORE_EXPORT std::optional<std::string> Caption(int dialog, int control);
 
+// The same in UTF-8, for the windows: they show every letter of a text, also those the ANSI code
+// page in force lacks. Text arguments are UTF-8 too.
+QUILLON_CORE_EXPORT std::string Utf8(CoreString id);
+QUILLON_CORE_EXPORT std::string FormatUtf8(CoreString id, std::initializer_list<TextArg> args);
+QUILLON_CORE_EXPORT std::optional<std::string> CaptionUtf8(int dialog, int control);
+
 // From now on the built-in texts as the library translates them (StringTable::Translate).
 QUILLON_CORE_EXPORT void UseLanguage(const LanguageResources& library);
 // Back to the built-in texts.

@@ -1,0 +1,21 @@
+#include "controls/ControlsText.h"
+
+#include "model/CoreTexts.h"
+#include "model/Utilities.h"
+
+QString ToQString(const std::string& ansi) {
+    return QString::fromStdString(AnsiToUtf8(ansi));
+}
+
+std::string ToAnsi(const QString& text) {
+    return Utf8ToAnsi(text.toStdString());
+}
+
+QString FromUtf8(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+QString CoreCaption(int dialog, int control) {
+    const auto caption = CoreTexts::CaptionUtf8(dialog, control);
+    return caption ? FromUtf8(*caption) : QString();
+}
