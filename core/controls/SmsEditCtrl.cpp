@@ -42,7 +42,13 @@ CSmsEditCtrl::CSmsEditCtrl(std::uint16_t maxChars, std::uint16_t partLen)
     Build();
 }
 
-CSmsEditCtrl::~CSmsEditCtrl() = default;
+CSmsEditCtrl::~CSmsEditCtrl() {
+    // The children go after this part of the control: their last focus and text changes must
+    // not reach it.
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    m_edit->disconnect(this);
+    m_flashBox->disconnect(this);
+}
 
 void CSmsEditCtrl::Build() {
     setObjectName(QStringLiteral("smsEditCtrl"));

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -117,6 +118,23 @@ TEST_F(SmsEditCtrlTest, TypedAccentsBecomePlainAndTypingStopsAtTheLimit) {
     QTest::keyClick(edit(), Qt::Key_Backspace);
     QTest::keyClicks(edit(), "abc");
     EXPECT_EQ(ctrl->GetText(), Chars(466) + "ab");
+}
+
+TEST_F(SmsEditCtrlTest, InputMethodTextPassesTheSameFilter) {
+    // A dead key shows its accent while composing, then commits the letter.
+    QInputMethodEvent composing(QStringLiteral("\u02C7"), {});
+    QApplication::sendEvent(edit(), &composing);
+    QInputMethodEvent committed;
+    committed.setCommitString(QString::fromUtf8("čü€ж"));
+    QApplication::sendEvent(edit(), &committed);
+    EXPECT_EQ(edit()->toPlainText(), "cu");
+
+    ctrl->SetText(Chars(467));
+    edit()->moveCursor(QTextCursor::End);
+    QInputMethodEvent tooMuch;
+    tooMuch.setCommitString(QStringLiteral("abc"));
+    QApplication::sendEvent(edit(), &tooMuch);
+    EXPECT_EQ(ctrl->GetText(), Chars(467) + "a");
 }
 
 TEST_F(SmsEditCtrlTest, OwnerKeysAreSwallowedWhenTheOwnerSaysSo) {
