@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 class QKeyEvent;
 class SmsEditor;

@@ -250,7 +250,6 @@ TEST_F(SmsEditCtrlTest, DummyTextLengthCutsAndLimits) {
     ctrl->SetDummyTextLen(20);
     EXPECT_EQ(ctrl->GetTextLength(), 405);
     EXPECT_EQ(lengthCounter(), QString::fromUtf8("Dĺžka: 405/405"));
-    EXPECT_EQ(partCounter(), QString::fromUtf8("Počet SMS: 3/3"));
 
     ctrl->SetDummyTextLen(1000);
     EXPECT_EQ(ctrl->GetTextLength(), 0);
@@ -258,12 +257,6 @@ TEST_F(SmsEditCtrlTest, DummyTextLengthCutsAndLimits) {
     Paste("abc");
     EXPECT_EQ(ctrl->GetTextLength(), 0);
     EXPECT_EQ(lengthCounter(), QString::fromUtf8("Dĺžka: 0/0"));
-
-    // No dummy text with flash on: the field takes three parts, the user may use one.
-    ctrl->SetFlash(true);
-    ctrl->SetDummyTextLen(0);
-    EXPECT_EQ(ctrl->GetLimitText(), 468);
-    EXPECT_EQ(ctrl->GetMaxUserCharCount(), 160);
 }
 
 TEST_F(SmsEditCtrlTest, SelectionPositionsCountLineBreaksTwice) {

@@ -233,15 +233,7 @@ TEST(SmsEditor, FlashQuestionIsOpenWhileCheckingAndTakesTheHostedTexts) {
     EXPECT_EQ(counters.partText, "Parts 1/1");
 }
 
-TEST(SmsEditor, OwnerKeysAndFocusLoss) {
-    using Step = SmsEditor::KeyStep;
-    EXPECT_EQ(SmsEditor::OwnerKeyStep(CharacterFilter::Enter, false, false), Step::Swallow);
-    EXPECT_EQ(SmsEditor::OwnerKeyStep(CharacterFilter::Enter, true, false), Step::LineBreak);
-    EXPECT_EQ(SmsEditor::OwnerKeyStep(CharacterFilter::CtrlEnter, true, false), Step::LineBreak);
-    EXPECT_EQ(SmsEditor::OwnerKeyStep(CharacterFilter::Tab, true, false), Step::NextField);
-    EXPECT_EQ(SmsEditor::OwnerKeyStep(CharacterFilter::Tab, true, true), Step::PreviousField);
-    EXPECT_EQ(SmsEditor::OwnerKeyStep(CharacterFilter::Escape, true, false), Step::ToDialog);
-
+TEST(SmsEditor, FocusLossIsTheHostsOnly) {
     SmsEditor editor = Editor();
     EXPECT_FALSE(editor.ReportsFocusLoss(false)) << "only in hosted mode";
     editor.Host(std::make_shared<StringTable>());
