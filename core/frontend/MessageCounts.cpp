@@ -12,13 +12,14 @@ int MessageCounts::Parts() const {
 }
 
 int MessageCounts::MaxUserFor(bool flash) const {
-    const int d = m_dummyLen;
-    int most = 0;
+    // Wide enough that no dummy length overflows.
+    const long long d = m_dummyLen;
+    long long most = 0;
     if (d > 0)
         most = flash ? m_partLen - d - 1 : m_maxChars - (d + 5) * Parts();
     else
         most = flash ? m_partLen : m_maxChars - 4 * Parts();
-    return static_cast<std::uint16_t>(std::max(most, 0));
+    return static_cast<std::uint16_t>(std::max(most, 0LL));
 }
 
 std::uint16_t MessageCounts::GetMaxUserCharCount() const {
@@ -26,7 +27,7 @@ std::uint16_t MessageCounts::GetMaxUserCharCount() const {
 }
 
 int MessageCounts::SingleLimit() const {
-    return m_dummyLen > 0 ? m_partLen - (m_dummyLen + 1) : m_partLen;
+    return m_dummyLen > 0 ? static_cast<int>(m_partLen - (m_dummyLen + 1LL)) : m_partLen;
 }
 
 int MessageCounts::PartsMax() const {

@@ -21,6 +21,7 @@ const CaptionTable& BuiltInCoreCaptions() {
         {SmsEdit::kWindow, SmsEdit::kLengthCounter, "Pocet znakov"},
         {SmsEdit::kWindow, SmsEdit::kPartCounter, "Pocet SMS-iek"},
         {SmsEdit::kWindow, SmsEdit::kFlash, "&Flash SMS"},
+        {SmsEdit::kWindow, SmsEdit::kText, "Text správy"},
 
         {SyncMode::kDialog, kCaption, "Synchronizácia s Portella"},
         {SyncMode::kDialog, SyncMode::kGroup, "Zvoľte si spôsob synchronizácie"},

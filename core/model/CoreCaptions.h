@@ -35,6 +35,7 @@ inline constexpr int kWindow = 900;
 inline constexpr int kPartCounter = 2;
 inline constexpr int kLengthCounter = 3;
 inline constexpr int kFlash = 4;
+inline constexpr int kText = 1900; // the field's accessible name
 } // namespace SmsEdit
 
 // The synchronisation's mode dialog; the three modes in their order.

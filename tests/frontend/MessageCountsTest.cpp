@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 MessageCounts Counts(bool flash, int dummyLen) {
@@ -105,4 +107,16 @@ TEST(MessageCounts, CutNeverSplitsALineBreak) {
     EXPECT_EQ(MessageCounts::Cut("ab\r\ncd", 4), "ab\r\n");
     EXPECT_EQ(MessageCounts::Cut("abc", 10), "abc");
     EXPECT_EQ(MessageCounts::Cut("abc", -1), "");
+}
+
+TEST(MessageCounts, HugeDummyLengthsLeaveNoRoomWithoutOverflow) {
+    for (const int dummyLen : {INT_MAX, INT_MAX - 4}) {
+        for (const bool flash : {false, true}) {
+            const MessageCounts counts = Counts(flash, dummyLen);
+            EXPECT_EQ(counts.GetMaxUserCharCount(), 0);
+            EXPECT_EQ(counts.TextLimit(), 0);
+            EXPECT_LT(counts.SingleLimit(), 0);
+            EXPECT_EQ(counts.GetSmsCount("abc"), 3);
+        }
+    }
 }
