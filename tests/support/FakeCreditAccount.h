@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <exception>
+#include <functional>
 #include <utility>
 
 // A credit account with a canned list that records every call: each entry is an amount, whether
@@ -28,6 +29,8 @@ public:
 
     std::vector<Entry> list;
     std::exception_ptr failNext;
+    // Runs at the start of every call, on the calling thread (a call that waits, say).
+    std::function<void()> during;
     std::deque<int> askStatuses;
     std::deque<int> checkStatuses;
     std::int64_t nextTransaction = 4711;
@@ -68,6 +71,8 @@ public:
 
 private:
     void ThrowIfFailing() {
+        if (during)
+            during();
         if (failNext)
             std::rethrow_exception(std::exchange(failNext, nullptr));
     }
