@@ -12,7 +12,12 @@ const CaptionTable& BuiltInCoreCaptions() {
         {Credit::kDialog, Credit::kExplanation,
          "Click on the button to submit the request for credit reloading. After that, you will "
          "receive a short message on your cellular phone containing the validation string."},
+        {Credit::kDialog, Credit::kAmountLabel, "&Amount:"},
+        {Credit::kDialog, Credit::kPointsLabel, "Club &points:"},
+        {Credit::kDialog, Credit::kCodeLabel, "Check co&de:"},
 
+        {Sa::kDialog, kCaption, "Quillon"},
+        {Sa::kDialog, kOk, "OK"},
         {Sa::kDialog, Sa::kText,
          "Ak ste zákazník s mesačným programom služieb, aktivujte si výhodnejšie odosielanie SMS "
          "správ v Nastaveniach aplikácie."},

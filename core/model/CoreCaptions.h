@@ -20,6 +20,9 @@ inline constexpr int kReload = 1004;
 inline constexpr int kVerify = 1008;
 inline constexpr int kClub = 1005;
 inline constexpr int kExplanation = 1900;
+inline constexpr int kAmountLabel = 1901;
+inline constexpr int kPointsLabel = 1902;
+inline constexpr int kCodeLabel = 1903;
 } // namespace Credit
 
 // The service-activation notice.
