@@ -30,8 +30,7 @@ WidgetAutoComplete::~WidgetAutoComplete() {
     delete m_completer;
     if (m_edit)
         m_edit->removeEventFilter(this);
-    if (m_combo && m_comboCompleter)
-        m_combo->setCompleter(m_comboCompleter);
+    GiveBackComboCompleter();
     if (m_strings)
         m_strings->Release();
 }
@@ -46,10 +45,7 @@ bool WidgetAutoComplete::Init(IStringEnumerator& strings) {
     m_strings = &strings;
     m_strings->AddRef();
 
-    if (m_combo) {
-        m_comboCompleter = m_combo->completer();
-        m_combo->setCompleter(nullptr);
-    }
+    PutAsideComboCompleter();
     m_completer = new QCompleter(m_edit);
     m_completer->setObjectName("autoCompleter");
     m_model = new QStringListModel(m_completer);
@@ -135,6 +131,27 @@ void WidgetAutoComplete::Append(const QString& typed, const QStringList& matches
 void WidgetAutoComplete::Take(const QModelIndex& index) {
     // Moving out of the list brings back what the user typed.
     m_edit->setText(index.isValid() ? index.data().toString() : m_typed);
+}
+
+void WidgetAutoComplete::PutAsideComboCompleter() {
+    if (!m_combo || !m_combo->completer())
+        return;
+    // The line edit deletes a completer of its own that it is told to drop, so it is held here
+    // meanwhile.
+    m_comboCompleter = m_combo->completer();
+    m_comboCompleter->setParent(nullptr);
+    m_combo->setCompleter(nullptr);
+}
+
+void WidgetAutoComplete::GiveBackComboCompleter() {
+    if (!m_comboCompleter)
+        return;
+    if (m_combo && m_edit) {
+        m_comboCompleter->setParent(m_edit);
+        m_combo->setCompleter(m_comboCompleter);
+    } else {
+        delete m_comboCompleter;
+    }
 }
 
 void WidgetAutoComplete::HidePopup() {

@@ -44,12 +44,14 @@ private:
     // Puts a suggestion the user picked or moved to into the edit.
     void Take(const QModelIndex& index);
     void HidePopup();
+    void PutAsideComboCompleter();
+    void GiveBackComboCompleter();
 
     QPointer<QLineEdit> m_edit;
     QPointer<QComboBox> m_combo;
     QPointer<QCompleter> m_completer;
     QStringListModel* m_model = nullptr;
-    // The completer the combo box had before, given back at the end.
+    // The completer the combo box had before, held here and given back at the end.
     QPointer<QCompleter> m_comboCompleter;
     IStringEnumerator* m_strings = nullptr;
     CompletionStrings m_cache;
