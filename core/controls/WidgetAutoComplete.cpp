@@ -10,6 +10,7 @@
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QStringListModel>
 
 #include <utility>
@@ -54,6 +55,9 @@ bool WidgetAutoComplete::Init(IStringEnumerator& strings) {
     m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     m_completer->setWidget(m_edit);
     QAbstractItemView* popup = m_completer->popup();
+    // Every row is one line of text; without this the list measures each of thousands of rows.
+    if (auto* list = qobject_cast<QListView*>(popup))
+        list->setUniformItemSizes(true);
     popup->setObjectName("suggestionListView");
     popup->setAccessibleName(
         CoreCaption(CoreCaptions::AutoComplete::kWindow, CoreCaptions::AutoComplete::kSuggestions));
