@@ -163,6 +163,13 @@ TEST(AutoComplete, AnEditableComboBoxSuggestsAppendsAndTakesAPickedSuggestion) {
     EXPECT_TRUE(Suggestions().isEmpty());
     EXPECT_EQ(window.combo->currentText(), QString::fromUtf8("JÁN Horák"));
 
+    // The pick from before does not come back when the list changes under it.
+    edit->selectAll();
+    Type(edit, "p");
+    EXPECT_EQ(window.combo->currentText(), "peter");
+    EXPECT_EQ(edit->selectedText(), "eter");
+    EXPECT_EQ(Suggestions(), (QStringList{"Peter", "Pavol"}));
+
     window.source.Unbind();
     EXPECT_EQ(window.combo->completer(), ownCompleter) << "given back";
 
