@@ -109,26 +109,6 @@ TEST(SmsAutoCompleteStrings, ContactsThenGroupsThenHistoryEachExactStringOnce) {
     EXPECT_EQ(source.GetStrings().size(), 1u);
 }
 
-TEST(SmsAutoCompleteStrings, ALargeBookKeepsOrderAndRefusesRepeatsAnywhere) {
-    CSmsAddressBook book;
-    for (int i = 0; i < 5000; ++i)
-        book.AddContact("Contact " + std::to_string(i), "0903" + std::to_string(100000 + i), "");
-    for (int i = 0; i < 200; ++i)
-        book.AddGroup("Group " + std::to_string(i));
-    SmsHistoryList history;
-    history.push_back(std::make_unique<CSmsHistoryItem>("Contact 4321", 1));
-    history.push_back(std::make_unique<CSmsHistoryItem>("Group 7", 1));
-    history.push_back(std::make_unique<CSmsHistoryItem>("0903555666", 1));
-
-    CSmsAutoComplete source;
-    source.AddAddressBookItems(book);
-    source.AddHistoryItems(history);
-    ASSERT_EQ(source.GetStrings().size(), 5201u);
-    EXPECT_EQ(source.GetStrings()[4999], "Contact 4999");
-    EXPECT_EQ(source.GetStrings()[5000], "Group 0");
-    EXPECT_EQ(source.GetStrings().back(), "0903555666");
-}
-
 TEST(SmsAutoCompleteEnumerator, NextHandsOutFromTheCursorAtLeastOneAndSaysWhenShort) {
     CSmsAutoComplete source;
     Insert(source, {"Ana", "Bea", "Cyril"});
