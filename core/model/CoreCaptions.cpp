@@ -79,6 +79,8 @@ const CaptionTable& BuiltInCoreCaptions() {
          "Počas synchronizácie došlo ku chybám a niektoré položky nebolo možné "
          "zosynchronizovať.\nSkúste synchronizáciu zopakovať."},
         {SyncErrors::kDialog, kOk, "OK"},
+
+        {AutoComplete::kWindow, AutoComplete::kSuggestions, "Návrhy príjemcov"},
     };
     return kCaptions;
 }

@@ -6,7 +6,8 @@
 // The dialogs of the core library and the ids of their controls that carry a caption. Every
 // dialog's own caption is control 0 and its OK and cancel buttons are 1 and 2. Where a dialog's
 // control has no id of its own, it takes one from 1900 on, in the order the control appears; the
-// message edit control, a window rather than a dialog, has the id 900 of our own.
+// message edit control, a window rather than a dialog, has the id 900 of our own, the list of
+// recipient suggestions 901.
 namespace CoreCaptions {
 
 inline constexpr int kCaption = 0;
@@ -80,6 +81,12 @@ namespace SyncErrors {
 inline constexpr int kDialog = 198;
 inline constexpr int kText = 1900;
 } // namespace SyncErrors
+
+// The list of suggestions that pops up below a recipient field.
+namespace AutoComplete {
+inline constexpr int kWindow = 901;
+inline constexpr int kSuggestions = 1900;
+} // namespace AutoComplete
 
 } // namespace CoreCaptions
 
