@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Shots.h"
+
+#include "frontend/IMessageBox.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class GalleryAccount;
+
+// One control or dialog of the gallery: how to open it for trying by hand, and how to put it
+// into each of its states for the screenshots.
+struct Exhibit {
+    QString title;
+    // A new window with the control or dialog; the gallery owns it.
+    std::function<std::unique_ptr<QWidget>(GalleryAccount& account)> open;
+    // Always with the canned account, so the pictures show the same states every time.
+    std::function<void(Shots& shots)> shoot;
+};
+
+// Message boxes of the windows the gallery opens by hand, titled with the gallery's name.
+IMessageBox& GalleryBoxes();
+
+// Each file of the gallery adds its exhibits.
+std::vector<Exhibit> EditorExhibits();
+std::vector<Exhibit> DialogExhibits();

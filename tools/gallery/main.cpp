@@ -1,0 +1,73 @@
+// quillon-gallery: every shared control and dialog of the project in one place, to try by hand
+// against the simulator or a canned user, and to render to PNG (--screenshots FOLDER).
+#include "Exhibit.h"
+#include "GalleryAccount.h"
+#include "GalleryWindow.h"
+
+#include "controls/Pictures.h"
+#include "controls/WidgetMessageBox.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+namespace {
+
+std::vector<Exhibit> AllExhibits() {
+    std::vector<Exhibit> all = EditorExhibits();
+    for (auto& exhibit : DialogExhibits())
+        all.push_back(std::move(exhibit));
+    return all;
+}
+
+int RenderScreenshots(const QString& folder) {
+    Shots shots(folder);
+    for (const Exhibit& exhibit : AllExhibits())
+        exhibit.shoot(shots);
+    for (const QString& path : shots.Written())
+        std::printf("%s\n", qPrintable(path));
+    return shots.Failed() ? 1 : 0;
+}
+
+} // namespace
+
+IMessageBox& GalleryBoxes() {
+    static WidgetMessageBox boxes(nullptr, QApplication::applicationDisplayName());
+    return boxes;
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("quillon-gallery");
+    QApplication::setApplicationDisplayName("Quillon gallery");
+    QApplication::setWindowIcon(OwnIcon("quillon"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "The shared controls and dialogs of Quillon, with a canned user or, given a login, "
+        "against the service at QUILLON_SERVICE_URL (for example quillon-sim).");
+    parser.addHelpOption();
+    const QCommandLineOption screenshots("screenshots", "Render every state to PNG in <folder>.",
+                                         "folder");
+    const QCommandLineOption login("login", "Log in as <name> (password in QUILLON_PASSWORD).",
+                                   "name");
+    parser.addOptions({screenshots, login});
+    parser.process(app);
+
+    GalleryAccount account;
+    if (parser.isSet(login)) {
+        const QString problem =
+            account.LogIn(parser.value(login), qEnvironmentVariable("QUILLON_PASSWORD"));
+        if (!problem.isEmpty()) {
+            std::fprintf(stderr, "quillon-gallery: %s\n", qPrintable(problem));
+            return 1;
+        }
+    }
+    if (parser.isSet(screenshots))
+        return RenderScreenshots(parser.value(screenshots));
+
+    GalleryWindow window(AllExhibits(), account);
+    window.show();
+    return QApplication::exec();
+}
