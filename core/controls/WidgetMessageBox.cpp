@@ -1,7 +1,9 @@
 #include "controls/WidgetMessageBox.h"
 
 #include "controls/ControlsText.h"
+#include "model/CoreCaptions.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 #include <utility>
@@ -74,6 +76,23 @@ IMessageBox::Answer AnswerOf(int button, IMessageBox::Buttons buttons) {
     }
 }
 
+// The buttons speak the language of the windows (the core's caption table), not Qt's.
+void NameButtons(QMessageBox& box) {
+    using namespace CoreCaptions;
+    const std::pair<QMessageBox::StandardButton, int> captions[] = {
+        {QMessageBox::Yes, MessageBox::kYes},
+        {QMessageBox::No, MessageBox::kNo},
+        {QMessageBox::Ok, kOk},
+        {QMessageBox::Cancel, kCancel},
+    };
+    for (const auto& [which, control] : captions) {
+        QAbstractButton* button = box.button(which);
+        const QString caption = CoreCaption(MessageBox::kWindow, control);
+        if (button && !caption.isEmpty())
+            button->setText(caption);
+    }
+}
+
 } // namespace
 
 WidgetMessageBox::WidgetMessageBox(QWidget* parent, QString title)
@@ -88,5 +107,6 @@ IMessageBox::Answer WidgetMessageBox::Show(const Request& request) {
     box.setDefaultButton(standard.testFlag(wanted) ? wanted
                                                    : BoxButton(FirstButton(request.buttons)));
     box.setEscapeButton(BoxButton(Dismissed(request.buttons)));
+    NameButtons(box);
     return AnswerOf(box.exec(), request.buttons);
 }

@@ -81,6 +81,11 @@ const CaptionTable& BuiltInCoreCaptions() {
         {SyncErrors::kDialog, kOk, "OK"},
 
         {AutoComplete::kWindow, AutoComplete::kSuggestions, "Návrhy príjemcov"},
+
+        {MessageBox::kWindow, MessageBox::kYes, "&Áno"},
+        {MessageBox::kWindow, MessageBox::kNo, "&Nie"},
+        {MessageBox::kWindow, kOk, "OK"},
+        {MessageBox::kWindow, kCancel, "Zrušiť"},
     };
     return kCaptions;
 }

@@ -88,6 +88,14 @@ inline constexpr int kWindow = 901;
 inline constexpr int kSuggestions = 1900;
 } // namespace AutoComplete
 
+// The buttons of every message box and question.
+namespace MessageBox {
+inline constexpr int kWindow = 902;
+inline constexpr int kYes = 1900;
+inline constexpr int kNo = 1901;
+// kOk and kCancel as in a dialog.
+} // namespace MessageBox
+
 } // namespace CoreCaptions
 
 // The captions of the core's own dialogs, built in (the credit dialog's in English, the others in

@@ -58,3 +58,20 @@ TEST(WidgetMessageBox, EnterTakesTheDefaultAndEscapeTheGentlerAnswer) {
     });
     EXPECT_EQ(boxes.Show("Failed", IMessageBox::Icon::Stop), IMessageBox::Answer::Ok);
 }
+
+TEST(WidgetMessageBox, ButtonsSpeakTheLanguageOfTheWindows) {
+    WidgetMessageBox boxes(nullptr, "Quillon");
+    WhenBoxOpens([](QMessageBox& box) {
+        EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QString::fromUtf8("&Áno"));
+        EXPECT_EQ(box.button(QMessageBox::No)->text(), "&Nie");
+        box.button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(boxes.Show("Skrátiť?", IMessageBox::Icon::Question, IMessageBox::Buttons::YesNo),
+              IMessageBox::Answer::No);
+    WhenBoxOpens([](QMessageBox& box) {
+        EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QString::fromUtf8("Zrušiť"));
+        box.button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(boxes.Show("Ďalej?", IMessageBox::Icon::Question, IMessageBox::Buttons::OkCancel),
+              IMessageBox::Answer::Ok);
+}

@@ -5,6 +5,7 @@
 #include "GalleryWindow.h"
 
 #include "controls/Pictures.h"
+#include "controls/StandardTexts.h"
 #include "controls/WidgetMessageBox.h"
 
 #include <QApplication>
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("quillon-gallery");
     QApplication::setApplicationDisplayName("Quillon gallery");
     QApplication::setWindowIcon(OwnIcon("quillon"));
+    // The shared windows speak Slovak, as the desktop program does.
+    UseStandardTexts("sk");
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
