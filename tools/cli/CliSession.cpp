@@ -6,6 +6,7 @@
 #include "Terminal.h"
 
 #include "BuildConfig.h"
+#include "frontend/ClientTypes.h"
 #include "frontend/Payment.h"
 #include "model/SmsConfig.h"
 #include "model/SmsUserInfo.h"
@@ -16,8 +17,6 @@
 #include <cstdlib>
 
 namespace {
-
-constexpr const char* kClientType = "QLN";
 
 std::string FromEnvironment(const char* name) {
     const char* value = std::getenv(name);
@@ -69,7 +68,7 @@ std::optional<ParsedArgs> ParseCommand(const ArgParser& parser,
 
 CliSession::CliSession(const ParsedArgs& args)
     : m_login(LoginName(args)), m_prompt(args.Has("--accept-certificate")),
-      m_user(CSmsUserInfo::GetUserInfo(m_login, QUILLON_VERSION_STRING, kClientType)) {
+      m_user(CSmsUserInfo::GetUserInfo(m_login, QUILLON_VERSION_STRING, kDesktopClientType)) {
     if (!m_user)
         throw LocalError("the profile of " + AnsiToUtf8(m_login) + " cannot be loaded");
     m_savedPassword = m_user->GetPassword();

@@ -1,6 +1,7 @@
 #include "GalleryAccount.h"
 
 #include "BuildConfig.h"
+#include "frontend/ClientTypes.h"
 #include "frontend/UserCreditAccount.h"
 #include "model/SmsUserInfo.h"
 #include "service/EnglishServiceStrings.h"
@@ -52,7 +53,7 @@ GalleryAccount::~GalleryAccount() {
 
 QString GalleryAccount::LogIn(const QString& login, const QString& password) {
     std::unique_ptr<CSmsUserInfo> user(
-        CSmsUserInfo::GetUserInfo(ToAnsi(login), QUILLON_VERSION_STRING, "QLN"));
+        CSmsUserInfo::GetUserInfo(ToAnsi(login), QUILLON_VERSION_STRING, kDesktopClientType));
     if (!user)
         return "the profile of " + login + " cannot be loaded";
     user->SetPassword(ToAnsi(password));
