@@ -108,9 +108,4 @@ TEST(LanguageChoice, TheRealLoaderTakesALibraryFromTheProgramsLangFolder) {
     EXPECT_EQ(ChooseLanguage(1031, folder, "1.3.0").lcid, 0);
 }
 
-TEST(LanguageChoice, TheRequiredVersionIsTheProgramsOwn) {
-    EXPECT_FALSE(ProgramVersion().empty());
-    EXPECT_NE(ProgramVersion().find('.'), std::string_view::npos);
-}
-
 } // namespace

@@ -121,16 +121,4 @@ TEST(StartupDecisions, ArchiveCleanUpTakesTheLimitOfItsMode) {
     EXPECT_EQ(ArchiveCleanupFor(CSmsUserInfo::AutoDelByCount, 0, 4000000000u).limit, INT_MAX);
 }
 
-TEST(StartupDecisions, SettingsComeFromTheConfiguration) {
-    ScopedDataHome home;
-    CSmsConfig config;
-    config.SetAppMode(CSmsConfig::SingleUser);
-    config.SetDefaultUser("jano");
-    config.SetMinToTray(true);
-    const StartupSettings settings = StartupSettings::From(config);
-    EXPECT_EQ(settings.appMode, CSmsConfig::SingleUser);
-    EXPECT_EQ(settings.defaultUser, "jano");
-    EXPECT_TRUE(settings.minToTray);
-}
-
 } // namespace
