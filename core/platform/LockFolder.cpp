@@ -2,7 +2,10 @@
 
 #include "Paths.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,4 +30,24 @@ std::string LockFolder(const std::string& temporaryRoot) {
     std::string config = GetConfigDir(true, false);
     config.pop_back(); // lstat of "folder/" would follow a link
     return IsPrivateFolder(config) ? config + "/" : std::string();
+}
+
+int OpenLockFile(const std::string& folder, std::string name, bool create) {
+    if (folder.empty())
+        return -1;
+    for (char& c : name) {
+        if (c == '/')
+            c = '_';
+    }
+    const std::string path = folder + name + ".lock";
+    return open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | (create ? O_CREAT : 0), 0600);
+}
+
+bool FlockFile(int fd, bool exclusive, bool wait) {
+    const int operation = (exclusive ? LOCK_EX : LOCK_SH) | (wait ? 0 : LOCK_NB);
+    int result;
+    do {
+        result = flock(fd, operation);
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
 }

@@ -8,3 +8,11 @@
 // who made the shared folder first cannot make the lock guard one process alone. Empty only
 // when not even the configuration folder is private.
 std::string LockFolder(const std::string& temporaryRoot = "/tmp");
+
+// Opens (with create, makes) the lock file "<folder><name>.lock" of this user, never through a
+// link; a "/" in the name becomes "_". -1 when the folder is empty or the file cannot be opened.
+int OpenLockFile(const std::string& folder, std::string name, bool create);
+
+// An flock on fd (exclusive or shared), waiting for it or not. True when the lock is held; false
+// when a non-blocking attempt finds a conflicting lock or the call fails.
+bool FlockFile(int fd, bool exclusive, bool wait);

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <condition_variable>
-#include <fcntl.h>
 #include <map>
 #include <mutex>
 #include <sys/file.h>
@@ -28,18 +27,6 @@ struct SharedLock {
     }
 };
 
-int OpenLockFile(std::string name) {
-    const std::string folder = LockFolder();
-    if (folder.empty())
-        return -1;
-    for (char& c : name) {
-        if (c == '/')
-            c = '_';
-    }
-    const std::string path = folder + name + ".lock";
-    return open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-}
-
 std::shared_ptr<SharedLock> SharedLockOf(const std::string& name) {
     static std::mutex registryMutex;
     // Never destroyed: the library takes the lock while it unloads at process exit, after the
@@ -50,7 +37,7 @@ std::shared_ptr<SharedLock> SharedLockOf(const std::string& name) {
     std::shared_ptr<SharedLock> shared = entry.lock();
     if (!shared) {
         shared = std::make_shared<SharedLock>();
-        shared->fd = OpenLockFile(name);
+        shared->fd = OpenLockFile(LockFolder(), name, true);
         entry = shared;
     }
     return shared;
@@ -59,13 +46,9 @@ std::shared_ptr<SharedLock> SharedLockOf(const std::string& name) {
 // False only when a non-blocking attempt finds the file locked by someone else. Other failures
 // leave the lock guarding this process alone rather than stopping the caller.
 bool LockFile(int fd, bool wait) {
-    if (fd < 0)
+    if (fd < 0 || FlockFile(fd, true, wait))
         return true;
-    int result;
-    do {
-        result = flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB);
-    } while (result != 0 && errno == EINTR);
-    return result == 0 || errno != EWOULDBLOCK;
+    return errno != EWOULDBLOCK;
 }
 
 } // namespace
