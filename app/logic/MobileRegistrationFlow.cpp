@@ -21,11 +21,9 @@ std::string RegistrationNumber(const std::string& typed) {
     return number;
 }
 
-MobileRegistrationFlow::MobileRegistrationFlow(IMobileAccount& account,
-                                               const StringTable& strings, IMessageBox& boxes,
-                                               ICallRunner& runner)
-    : m_account(account), m_strings(strings), m_errors(strings), m_boxes(boxes),
-      m_runner(runner) {}
+MobileRegistrationFlow::MobileRegistrationFlow(IMobileAccount& account, const StringTable& strings,
+                                               IMessageBox& boxes, ICallRunner& runner)
+    : m_account(account), m_strings(strings), m_errors(strings), m_boxes(boxes), m_runner(runner) {}
 
 void MobileRegistrationFlow::OnChangeNumber(const std::string& ansi) {
     if (m_view.EntersNumber())

@@ -38,8 +38,8 @@ public:
     static constexpr int kWrongCode = 50;
 
     // All must outlive the flow; calls still running when it goes must have been cancelled.
-    MobileRegistrationFlow(IMobileAccount& account, const StringTable& strings,
-                           IMessageBox& boxes, ICallRunner& runner);
+    MobileRegistrationFlow(IMobileAccount& account, const StringTable& strings, IMessageBox& boxes,
+                           ICallRunner& runner);
 
     void SetChangedHandler(std::function<void()> changed) { m_changed = std::move(changed); }
     const MobileRegDlgView& View() const { return m_view; }
