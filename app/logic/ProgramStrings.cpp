@@ -1,0 +1,74 @@
+#include "logic/ProgramStrings.h"
+
+namespace {
+
+// The page the notice window shows when the service sent no notice.
+constexpr const char* kDefaultNotice =
+    "<HTML><BODY><TABLE width=\"100%\" height=\"100%\"><TR><TD align=\"center\" "
+    "valign=\"middle\"><FONT face=\"Arial\" color=\"gray\">Velora Quillon verzia 1.6</FONT>"
+    "</TD></TR></TABLE></BODY></HTML>";
+
+} // namespace
+
+const StringTable& ProgramStrings() {
+    static const StringTable table{
+        {102, "Quillon"},
+        {128, "&Koniec"},
+        {165, "Služba je dočasne nedostupná"},
+        {166, "Chyba pri komunikácii s Velora"},
+        {170, "Prihlásený: %s"},
+        {192, "Na využívanie tejto služby je nutná registrácia\ntelefónneho čísla k vašemu Velora "
+              "kontu.\nChcete si zaregistrovať vaše číslo teraz?"},
+        {193, "Kontrolný reťazec je nesprávny.\nChcete registráciu mobilného čísla zopakovať?"},
+        {196, "Proces registrácie čísla nie je ukončený\n\nChcete ho prerušiť?"},
+        {197, "Požiadavka na registráciu čísla bola odoslaná."},
+        {198, "Nezadali ste mobilné číslo"},
+        {199, "Mobilné číslo bolo zaregistrované"},
+        {200, "Nezadali ste kontrolný reťazec"},
+        {221, "Zistené opätovné spustenie aplikácie Quillon.\nPrihlásenie rovnakého užívateľa môže "
+              "spôsobiť stratu dát vo vašom adresári a v archíve."},
+        {222, kDefaultNotice},
+        {300, "Požiadavku nebolo možné uskutočniť\n\nChyba E%d"},
+        {310, "Zadali ste nesprávne meno alebo heslo"},
+        {311, "Zadali ste nesprávne meno alebo heslo"},
+        {312, "Maximálny počet neúspešných pokusov o prihlásenie bol prekročený\n\nVaše konto bolo "
+              "zablokované"},
+        {313, "Konto je deaktivované"},
+        {322, "Zadané číslo nie je číslom mobilnej siete Velora"},
+        {323, "Nemáte zaregistrované mobilné číslo"},
+        {326, "Služba je zablokovaná"},
+        {327, "Nemáte aktivovanú službu"},
+        {328, "Prázdny zoznam príjemcov"},
+        {329, "Nemáte dostatočný počet PK"},
+        {331, "Správu nie je možné odoslať na zadané číslo"},
+        {332, "Službu nie je možné (de)aktivovať"},
+        {333, "Služba nie je aktívna"},
+        {334, "Na dané telefónne číslo nie je možné posielať SMS správy"},
+        {335, "Číslo už je v adresári"},
+        {338, "Aktivácia služby je možná iba pre zákazníkov s mesačným paušálom"},
+        {340, "Kredit nebolo možné dobiť\n\nPrekročená maximálna výška kreditu"},
+        {341, "Kredit je možné dobiť najskôr hodinu od posledného dobitia"},
+        {342, "Dobitie s využitím klubových bodov je možné iba u zákazníkov s mesačným paušálom"},
+        {343, "Nemáte dostatočný kredit na vašej predplatenej karte"},
+        {344, "Momentálne nie je možné dobiť kredit\n\nSkúste neskôr"},
+        {345, "Momentálne nie je možné dobiť kredit\n\nSkúste neskôr"},
+        {346, "Nemáte dostatočné množstvo klubových bodov alebo nie ste členom klubu"},
+        {348, "Číslo už je zaregistrované"},
+        {349, "Číslo nie je správne"},
+        {358, "Chybný kontrolný reťazec"},
+        {359, "Prekročili ste denný limit 1000 SMS\n\nPre ďalšie informácie využite bezplatnú "
+              "linku 12345"},
+        {360, "Služba už je aktívna"},
+        {361, "Aktivácia služby práve prebieha\n\nSkúste požiadavku zopakovať neskôr"},
+        {366, "Zlá verzia aplikácie. Nainštalujte si prosím najnovšiu verziu."},
+        {367, "Minimálny čas oneskoreného odoslania SMS musí byť aspoň o 15 minút neskôr než "
+              "aktuálny čas, najviac však o 12 mesiacov neskôr."},
+        {400, "Požiadavku nebolo možné uskutočniť\n\nChyba S%d"},
+        {420, "Chyba pri komunikácii\nServer Velora nie je dostupný\n\nSkontrolujte, či máte "
+              "aktívne pripojenie k internetu a či je správne nakonfigurované."},
+        {421, "Nie je možné vytvoriť spojenie s Velora\n\nSkontrolujte, či máte aktívne pripojenie "
+              "k internetu a či je správne nakonfigurované."},
+        {57344, "Velora Quillon"},
+    };
+    return table;
+}
