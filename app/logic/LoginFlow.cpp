@@ -1,5 +1,6 @@
 #include "logic/LoginFlow.h"
 
+#include "frontend/ClientTypes.h"
 #include "frontend/SaNotice.h"
 #include "logic/ProgramStrings.h"
 #include "logic/TextTrim.h"
@@ -14,14 +15,11 @@ using Icon = IMessageBox::Icon;
 using Buttons = IMessageBox::Buttons;
 using Answer = IMessageBox::Answer;
 
-// The client type of the desktop program.
-constexpr const char* kClientType = "QLN";
-
 } // namespace
 
 UserFactory StoredUsers(const std::string& version) {
     return [version](const std::string& name) {
-        return CSmsUserInfo::GetUserInfo(name, version, kClientType);
+        return CSmsUserInfo::GetUserInfo(name, version, kDesktopClientType);
     };
 }
 
