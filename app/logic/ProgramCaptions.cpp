@@ -1,0 +1,21 @@
+#include "logic/ProgramCaptions.h"
+
+using namespace ProgramCaptions;
+
+const CaptionTable& BuiltInProgramCaptions() {
+    static const CaptionTable kCaptions{
+        {Login::kDialog, kCaption, "Login do Velora"},
+        {Login::kDialog, Login::kNameLabel, "&Prihlasovacie meno:"},
+        {Login::kDialog, Login::kPasswordLabel, "&Heslo:"},
+        {Login::kDialog, kOk, "OK"},
+        {Login::kDialog, kCancel, "Storno"},
+
+        {MobileRegistration::kDialog, kCaption, "Registrácia mobilného čísla"},
+        {MobileRegistration::kDialog, MobileRegistration::kNumberLabel, "&Mobilné číslo:"},
+        {MobileRegistration::kDialog, MobileRegistration::kCodeLabel, "&Kontrolný reťazec:"},
+        {MobileRegistration::kDialog, MobileRegistration::kSendRequest, "&Odoslať požiadavku"},
+        {MobileRegistration::kDialog, MobileRegistration::kVerify, "&Overiť"},
+        {MobileRegistration::kDialog, kCancel, "&Zavrieť okno"},
+    };
+    return kCaptions;
+}

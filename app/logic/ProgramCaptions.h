@@ -1,0 +1,33 @@
+#pragma once
+
+#include "model/CaptionTable.h"
+
+// The desktop program's dialogs and the ids of their controls that carry a caption. A dialog's
+// own caption is control 0, its OK and cancel buttons 1 and 2; controls without an id of their
+// own take one from 1900 on.
+namespace ProgramCaptions {
+
+inline constexpr int kCaption = 0;
+inline constexpr int kOk = 1;
+inline constexpr int kCancel = 2;
+
+// The login dialog.
+namespace Login {
+inline constexpr int kDialog = 176;
+inline constexpr int kNameLabel = 1900;
+inline constexpr int kPasswordLabel = 1901;
+} // namespace Login
+
+// The registration of the mobile number; its close button is the cancel button.
+namespace MobileRegistration {
+inline constexpr int kDialog = 177;
+inline constexpr int kNumberLabel = 1900;
+inline constexpr int kCodeLabel = 1901;
+inline constexpr int kSendRequest = 1902;
+inline constexpr int kVerify = 1903;
+} // namespace MobileRegistration
+
+} // namespace ProgramCaptions
+
+// The captions as the program carries them (Slovak, UTF-8).
+const CaptionTable& BuiltInProgramCaptions();
