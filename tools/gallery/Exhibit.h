@@ -29,3 +29,4 @@ IMessageBox& GalleryBoxes();
 // Each file of the gallery adds its exhibits.
 std::vector<Exhibit> EditorExhibits();
 std::vector<Exhibit> DialogExhibits();
+std::vector<Exhibit> ExitExhibits();

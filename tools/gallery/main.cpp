@@ -19,6 +19,8 @@ std::vector<Exhibit> AllExhibits() {
     std::vector<Exhibit> all = EditorExhibits();
     for (auto& exhibit : DialogExhibits())
         all.push_back(std::move(exhibit));
+    for (auto& exhibit : ExitExhibits())
+        all.push_back(std::move(exhibit));
     return all;
 }
 
