@@ -4,6 +4,7 @@
 #include "frontend/IMessageBox.h"
 #include "frontend/ServiceErrorText.h"
 #include "logic/ILoginDialogs.h"
+#include "model/SmsUserInfo.h"
 #include "model/StringTable.h"
 
 #include <cstddef>
@@ -12,8 +13,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-
-class CSmsUserInfo;
 
 // What a login starts from: the installation's settings and whether another copy of the
 // program runs.

@@ -30,3 +30,4 @@ IMessageBox& GalleryBoxes();
 std::vector<Exhibit> EditorExhibits();
 std::vector<Exhibit> DialogExhibits();
 std::vector<Exhibit> LoginExhibits();
+std::vector<Exhibit> ExitExhibits();

@@ -16,11 +16,9 @@
 namespace {
 
 std::vector<Exhibit> AllExhibits() {
-    std::vector<Exhibit> all = EditorExhibits();
-    for (auto& exhibit : DialogExhibits())
-        all.push_back(std::move(exhibit));
-    for (auto& exhibit : LoginExhibits())
-        all.push_back(std::move(exhibit));
+    std::vector<Exhibit> all;
+    for (const auto& group : {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits()})
+        all.insert(all.end(), group.begin(), group.end());
     return all;
 }
 
