@@ -148,16 +148,8 @@ void LoginFlow::GetObk() {
 void LoginFlow::Call(std::function<int(CSmsUserInfo&)> work, std::function<void(int)> done) {
     RunCall<int>(
         m_runner, [&user = *m_user, work = std::move(work)] { return work(user); },
-        [this, done = std::move(done)](const CallResult<int>& result) {
-            int status = 0;
-            try {
-                status = result.Get();
-            } catch (...) {
-                Failed(std::current_exception());
-                return;
-            }
-            done(status);
-        });
+        [done = std::move(done)](const int& status) { done(status); },
+        [this](const std::exception_ptr& failure) { Failed(failure); });
 }
 
 void LoginFlow::Failed(const std::exception_ptr& failure) {

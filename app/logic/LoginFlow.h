@@ -63,10 +63,8 @@ private:
     void ShowDialog();
     bool UseAnswer(const LoginDlgAnswer& answer);
     void LogIn();
-    void LoginDone(const CallResult<int>& result);
     void CheckNumber();
     void GetServices();
-    void ServicesDone(const CallResult<int>& result);
     void GetObk();
     // Runs a service call of the user; done gets its status, a thrown failure ends the login.
     void Call(std::function<int(CSmsUserInfo&)> work, std::function<void(int)> done);

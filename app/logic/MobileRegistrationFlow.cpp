@@ -50,18 +50,11 @@ void MobileRegistrationFlow::OnSendRequest() {
             request.status = account.KvwsAsk4MobileRegistration(number, request.id);
             return request;
         },
-        [this, number](const CallResult<Request>& result) { RequestDone(result, number); });
+        [this, number](const Request& request) { RequestDone(request, number); },
+        [this](const std::exception_ptr& failure) { CallFailed(failure); });
 }
 
-void MobileRegistrationFlow::RequestDone(const CallResult<Request>& result,
-                                         const std::string& number) {
-    Request request;
-    try {
-        request = result.Get();
-    } catch (...) {
-        CallFailed(std::current_exception());
-        return;
-    }
+void MobileRegistrationFlow::RequestDone(const Request& request, const std::string& number) {
     if (request.status != 0) {
         m_boxes.Show(m_errors.ForStatus(request.status));
         return;
@@ -83,17 +76,11 @@ void MobileRegistrationFlow::OnVerify() {
         [&account = m_account, code = m_view.code, id = m_requestId] {
             return account.KvwsMobileRegistration(code, id);
         },
-        [this](const CallResult<int>& result) { VerifyDone(result); });
+        [this](const int& status) { VerifyDone(status); },
+        [this](const std::exception_ptr& failure) { CallFailed(failure); });
 }
 
-void MobileRegistrationFlow::VerifyDone(const CallResult<int>& result) {
-    int status = 0;
-    try {
-        status = result.Get();
-    } catch (...) {
-        CallFailed(std::current_exception());
-        return;
-    }
+void MobileRegistrationFlow::VerifyDone(int status) {
     if (status == 0) {
         // The service now knows the number; the account holds it from here on, as a login
         // would have given it.

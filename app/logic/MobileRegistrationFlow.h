@@ -66,8 +66,8 @@ private:
         std::int64_t id = 0;
     };
 
-    void RequestDone(const CallResult<Request>& result, const std::string& number);
-    void VerifyDone(const CallResult<int>& result);
+    void RequestDone(const Request& request, const std::string& number);
+    void VerifyDone(int status);
     void CallFailed(const std::exception_ptr& failure);
     IMessageBox::Answer Show(int id, IMessageBox::Icon icon,
                              IMessageBox::Buttons buttons = IMessageBox::Buttons::Ok,

@@ -39,12 +39,7 @@ MobileRegistrationDlg::MobileRegistrationDlg(IMobileAccount& account, const Stri
     setWindowTitle(Caption(ProgramCaptions::kCaption));
     CreateControls();
     LayOut();
-    if (!runner) {
-        auto own = std::make_unique<WindowCallRunner>(this);
-        m_windowRunner = own.get();
-        runner = std::move(own);
-    }
-    m_runner = std::move(runner);
+    m_runner = runner ? std::move(runner) : std::make_unique<WindowCallRunner>(this);
     m_flow = std::make_unique<MobileRegistrationFlow>(account, strings, boxes, *m_runner);
     m_flow->SetChangedHandler([this] { ShowView(); });
     Connect();
@@ -108,11 +103,7 @@ void MobileRegistrationDlg::Connect() {
 }
 
 void MobileRegistrationDlg::reject() {
-    if (m_runner->IsBusy()) {
-        if (!m_windowRunner)
-            return;
-        m_windowRunner->Cancel();
-    }
+    m_runner->Cancel();
     // Once the flow agrees it has ended, and ShowView closes the window.
     m_flow->OnClose();
 }

@@ -12,7 +12,6 @@
 
 class QLineEdit;
 class QPushButton;
-class WindowCallRunner;
 
 // The registration of the mobile number ("Registrácia mobilného čísla"): the user sends a
 // request for the number, receives a check string by SMS and verifies it. The window only shows
@@ -50,8 +49,6 @@ private:
     bool m_wasEntering = true;
     bool m_ended = false;
     std::unique_ptr<MobileRegistrationFlow> m_flow;
-    // The runner when it is the dialog's own, so that closing can cancel its call.
-    WindowCallRunner* m_windowRunner = nullptr;
     // Last, so it goes first: a running call is cancelled before what it works on.
     std::unique_ptr<ICallRunner> m_runner;
 };

@@ -83,12 +83,7 @@ void CCreditDlg::Build(ICreditAccount& account, ServiceErrorText errors, IMessag
     setWindowTitle(Caption(CoreCaptions::kCaption));
     CreateControls();
     LayOut();
-    if (!runner) {
-        auto own = std::make_unique<WindowCallRunner>(this);
-        m_windowRunner = own.get();
-        runner = std::move(own);
-    }
-    m_runner = std::move(runner);
+    m_runner = runner ? std::move(runner) : std::make_unique<WindowCallRunner>(this);
     m_flow = std::make_unique<CreditReloadFlow>(account, std::move(errors), boxes, *m_runner);
     m_flow->SetChangedHandler([this] { ShowView(); });
     Connect();
@@ -197,11 +192,7 @@ void CCreditDlg::showEvent(QShowEvent* event) {
 }
 
 void CCreditDlg::reject() {
-    if (m_runner->IsBusy()) {
-        if (!m_windowRunner)
-            return;
-        m_windowRunner->Cancel();
-    }
+    m_runner->Cancel();
     m_flow->OnCancel();
 }
 

@@ -18,7 +18,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class WindowCallRunner;
 
 // The two-step credit reload ("Reload Credit"): the user picks an amount, perhaps paid with club
 // points, sends the request, receives a check code by SMS and types it to confirm. The window
@@ -77,8 +76,6 @@ private:
     std::unique_ptr<ICreditAccount> m_ownAccount;
     std::unique_ptr<IMessageBox> m_ownBoxes;
     std::unique_ptr<CreditReloadFlow> m_flow;
-    // The runner when it is the dialog's own, so that closing can cancel its call.
-    WindowCallRunner* m_windowRunner = nullptr;
     // Last, so it goes first: a running call is cancelled before what it works on.
     std::unique_ptr<ICallRunner> m_runner;
 };

@@ -25,7 +25,7 @@ public:
 
     bool Run(std::function<void()> work, std::function<void()> done) override;
     bool IsBusy() const override { return m_busy; }
-    void Cancel();
+    void Cancel() override;
 
 signals:
     // After a call's done has run (not after a cancelled call).

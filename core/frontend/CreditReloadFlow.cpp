@@ -86,17 +86,11 @@ void CreditReloadFlow::OnButtonRecharge() {
             request.status = account.KvwsAsk4CreditRecharge(amount, points, request.id);
             return request;
         },
-        [this](const CallResult<Request>& result) { RequestDone(result); });
+        [this](const Request& request) { RequestDone(request); },
+        [this](const std::exception_ptr& failure) { CallFailed(failure); });
 }
 
-void CreditReloadFlow::RequestDone(const CallResult<Request>& result) {
-    Request request;
-    try {
-        request = result.Get();
-    } catch (...) {
-        CallFailed(std::current_exception());
-        return;
-    }
+void CreditReloadFlow::RequestDone(const Request& request) {
     if (request.status != 0) {
         m_boxes.Show(m_errors.ForStatus(request.status));
         return;
@@ -117,17 +111,11 @@ void CreditReloadFlow::OnButtonCheck() {
         [&account = m_account, code = m_view.code, id = m_requestId] {
             return account.KvwsCreditRecharge(code, id);
         },
-        [this](const CallResult<int>& result) { CheckDone(result); });
+        [this](const int& status) { CheckDone(status); },
+        [this](const std::exception_ptr& failure) { CallFailed(failure); });
 }
 
-void CreditReloadFlow::CheckDone(const CallResult<int>& result) {
-    int status = 0;
-    try {
-        status = result.Get();
-    } catch (...) {
-        CallFailed(std::current_exception());
-        return;
-    }
+void CreditReloadFlow::CheckDone(int status) {
     if (status == 0) {
         m_boxes.Show(CoreString::ReloadDone, {}, Icon::Information);
         End(Result::Ok);
@@ -160,18 +148,11 @@ void CreditReloadFlow::InitAmountCombo(bool points, std::function<void()> filled
             account.GetAvailableCredits(points, amounts);
             return amounts;
         },
-        [this, filled = std::move(filled),
-         failed = std::move(failed)](const CallResult<std::vector<unsigned>>& result) {
-            std::vector<unsigned> amounts;
-            try {
-                amounts = result.Get();
-            } catch (...) {
-                failed(std::current_exception());
-                return;
-            }
+        [this, filled = std::move(filled)](const std::vector<unsigned>& amounts) {
             FillAmounts(amounts);
             filled();
-        });
+        },
+        std::move(failed));
 }
 
 void CreditReloadFlow::FillAmounts(const std::vector<unsigned>& amounts) {

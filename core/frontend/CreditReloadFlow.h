@@ -90,8 +90,8 @@ private:
                          std::function<void(std::exception_ptr)> failed);
     void FillAmounts(const std::vector<unsigned>& amounts);
     void InitPointsCombo();
-    void RequestDone(const CallResult<Request>& result);
-    void CheckDone(const CallResult<int>& result);
+    void RequestDone(const Request& request);
+    void CheckDone(int status);
     // A failed request or check: reported, and the dialog is back at choosing.
     void CallFailed(const std::exception_ptr& failure);
     void ToVerifying(std::int64_t requestId);

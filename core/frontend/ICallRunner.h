@@ -20,6 +20,8 @@ public:
     // swallowed.
     virtual bool Run(std::function<void()> work, std::function<void()> done) = 0;
     virtual bool IsBusy() const = 0;
+    // Cancels the running call, if any: its done never runs.
+    virtual void Cancel() = 0;
 };
 
 // What a call ended with: its value, or the exception it threw, thrown again by Get.
@@ -54,4 +56,23 @@ bool RunCall(ICallRunner& runner, std::function<T()> work,
             }
         },
         [result, done = std::move(done)] { done(**result); });
+}
+
+// The same with the two outcomes apart: done gets the call's value, failed the exception it
+// threw.
+template <class T>
+bool RunCall(ICallRunner& runner, std::function<T()> work, std::function<void(const T&)> done,
+             std::function<void(const std::exception_ptr&)> failed) {
+    return RunCall<T>(
+        runner, std::move(work),
+        [done = std::move(done), failed = std::move(failed)](const CallResult<T>& result) {
+            std::optional<T> value;
+            try {
+                value.emplace(result.Get());
+            } catch (...) {
+                failed(std::current_exception());
+                return;
+            }
+            done(*value);
+        });
 }
