@@ -16,6 +16,16 @@ const CaptionTable& BuiltInProgramCaptions() {
         {MobileRegistration::kDialog, MobileRegistration::kSendRequest, "&Odoslať požiadavku"},
         {MobileRegistration::kDialog, MobileRegistration::kVerify, "&Overiť"},
         {MobileRegistration::kDialog, kCancel, "&Zavrieť okno"},
+
+        {Exit::kDialog, kCaption, "Quillon"},
+        {Exit::kDialog, Exit::kQuestion, "Chcete ukončiť aplikáciu?"},
+        {Exit::kDialog, Exit::kYes, "Áno"},
+        {Exit::kDialog, Exit::kNo, "Nie"},
+        {Exit::kDialog, Exit::kDontAskAgain, "&Viackrát nezobrazovať"},
+
+        {Notice::kDialog, kCaption, "Oznámenie"},
+        {Notice::kDialog, Notice::kBrowser, "Oznámenie"},
+        {Notice::kDialog, Notice::kClose, "&Zavrieť"},
     };
     return kCaptions;
 }

@@ -27,6 +27,22 @@ inline constexpr int kSendRequest = 1902;
 inline constexpr int kVerify = 1903;
 } // namespace MobileRegistration
 
+// The exit confirmation.
+namespace Exit {
+inline constexpr int kDialog = 182;
+inline constexpr int kYes = 6;
+inline constexpr int kNo = 7;
+inline constexpr int kQuestion = 1900;
+inline constexpr int kDontAskAgain = 1901;
+} // namespace Exit
+
+// The notice window.
+namespace Notice {
+inline constexpr int kDialog = 196;
+inline constexpr int kBrowser = 1190; // the page's accessible name
+inline constexpr int kClose = 1900;
+} // namespace Notice
+
 } // namespace ProgramCaptions
 
 // The captions as the program carries them (Slovak, UTF-8).

@@ -1,8 +1,9 @@
 #include "windows/ExitConfirmDlg.h"
 
 #include "controls/ControlsText.h"
-#include "logic/ExitCaptions.h"
+#include "logic/ProgramCaptions.h"
 #include "model/SmsConfig.h"
+#include "windows/ProgramText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -15,22 +16,17 @@
 
 namespace {
 
-namespace Ids = ExitCaptions::Exit;
+namespace Ids = ProgramCaptions::Exit;
 
 QString Caption(int control) {
-    const auto caption = ExitCaptionTable().GetCaptionUtf8(Ids::kDialog, control);
-    return caption ? FromUtf8(std::string(*caption)) : QString();
-}
-
-QString Spoken(QString caption) {
-    return caption.remove(QLatin1Char('&'));
+    return ProgramCaption(Ids::kDialog, control);
 }
 
 } // namespace
 
 ExitConfirmDlg::ExitConfirmDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("exitConfirmDialog"));
-    setWindowTitle(Caption(ExitCaptions::kCaption));
+    setWindowTitle(Caption(ProgramCaptions::kCaption));
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("iconLabel"));

@@ -1,8 +1,9 @@
 #include "windows/NoticeDlg.h"
 
 #include "controls/ControlsText.h"
-#include "logic/ExitCaptions.h"
 #include "logic/NoticeLinks.h"
+#include "logic/ProgramCaptions.h"
+#include "windows/ProgramText.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -17,11 +18,10 @@
 
 namespace {
 
-namespace Ids = ExitCaptions::Notice;
+namespace Ids = ProgramCaptions::Notice;
 
 QString Caption(int control) {
-    const auto caption = ExitCaptionTable().GetCaptionUtf8(Ids::kDialog, control);
-    return caption ? FromUtf8(std::string(*caption)) : QString();
+    return ProgramCaption(Ids::kDialog, control);
 }
 
 } // namespace
@@ -29,7 +29,7 @@ QString Caption(int control) {
 NoticeDlg::NoticeDlg(const QString& page, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("noticeDialog"));
-    setWindowTitle(Caption(ExitCaptions::kCaption));
+    setWindowTitle(Caption(ProgramCaptions::kCaption));
 
     // The content keeps its full height while the window is cut during the slide, so the window
     // shows its upper part rather than a squeezed page.
@@ -46,7 +46,7 @@ NoticeDlg::NoticeDlg(const QString& page, QWidget* owner)
 
     auto* close = new QPushButton(Caption(Ids::kClose), m_content);
     close->setObjectName(QStringLiteral("closeButton"));
-    close->setAccessibleName(Caption(Ids::kClose).remove(QLatin1Char('&')));
+    close->setAccessibleName(Spoken(Caption(Ids::kClose)));
     connect(close, &QPushButton::clicked, this, &NoticeDlg::reject);
 
     auto* buttons = new QHBoxLayout;

@@ -4,5 +4,3 @@
 
 // The caption of a control of one of the program's dialogs; empty for a control without one.
 QString ProgramCaption(int dialog, int control);
-// A caption as a screen reader says it: without its mnemonic marker.
-QString Spoken(const QString& caption);

@@ -3,6 +3,8 @@
 #include "model/CoreTexts.h"
 #include "model/Utilities.h"
 
+#include <QRegularExpression>
+
 QString ToQString(const std::string& ansi) {
     return QString::fromStdString(AnsiToUtf8(ansi));
 }
@@ -13,6 +15,12 @@ std::string ToAnsi(const QString& text) {
 
 QString FromUtf8(const std::string& utf8) {
     return QString::fromStdString(utf8);
+}
+
+QString Spoken(const QString& caption) {
+    QString spoken = caption;
+    spoken.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return spoken;
 }
 
 QString CoreCaption(int dialog, int control) {

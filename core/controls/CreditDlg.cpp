@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -28,13 +27,6 @@ namespace Ids = CoreCaptions::Credit;
 
 QString Caption(int control) {
     return CoreCaption(Ids::kDialog, control);
-}
-
-// A caption as a screen reader says it: without its mnemonic marker.
-QString Spoken(const QString& caption) {
-    QString spoken = caption;
-    spoken.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-    return spoken;
 }
 
 bool Shows(const QComboBox& combo, const std::vector<CreditItem>& items) {

@@ -21,10 +21,6 @@ QString Caption(int control) {
     return CoreCaption(Ids::kDialog, control);
 }
 
-QString Spoken(QString caption) {
-    return caption.remove(QLatin1Char('&'));
-}
-
 } // namespace
 
 CSaDlg::CSaDlg(QWidget* parent) : QDialog(parent) {

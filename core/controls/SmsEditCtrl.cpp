@@ -65,7 +65,7 @@ void CSmsEditCtrl::Build() {
     m_partLabel = CounterLabel(this, "partCounterLabel", Captions::kPartCounter);
     m_flashBox = new QCheckBox(Caption(Captions::kFlash), this);
     m_flashBox->setObjectName(QStringLiteral("flashCheckBox"));
-    m_flashBox->setAccessibleName(QString(m_flashBox->text()).remove(QLatin1Char('&')));
+    m_flashBox->setAccessibleName(Spoken(m_flashBox->text()));
 
     auto* strip = new QHBoxLayout;
     strip->setContentsMargins(1, 0, 0, 0);

@@ -1,6 +1,6 @@
 #include "logic/ExitRule.h"
-#include "logic/ExitCaptions.h"
 #include "logic/NoticeLinks.h"
+#include "logic/ProgramCaptions.h"
 
 #include <gtest/gtest.h>
 
@@ -37,9 +37,9 @@ TEST(NoticeLinks, OnlyWebAndMailLinksLeaveTheWindow) {
     EXPECT_FALSE(IsNoticeLinkOpenable("httpsx"));
 }
 
-TEST(ExitCaptions, TheQuestionAndItsButtonsReadAsTheUserSeesThem) {
-    using namespace ExitCaptions;
-    const CaptionTable& table = ExitCaptionTable();
+TEST(ProgramCaptions, TheQuestionAndItsButtonsReadAsTheUserSeesThem) {
+    using namespace ProgramCaptions;
+    const CaptionTable& table = BuiltInProgramCaptions();
     EXPECT_EQ(table.GetCaptionUtf8(Exit::kDialog, Exit::kQuestion), "Chcete ukončiť aplikáciu?");
     EXPECT_EQ(table.GetCaptionUtf8(Exit::kDialog, Exit::kYes), "Áno");
     EXPECT_EQ(table.GetCaptionUtf8(Exit::kDialog, Exit::kNo), "Nie");
