@@ -5,7 +5,7 @@ QUILLON_PACKAGES=(
     cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-format
     zlib1g-dev libpugixml-dev libcurl4-openssl-dev libssl-dev libcpp-httplib-dev
     libgtest-dev libgmock-dev libbenchmark-dev ca-certificates openssl
-    qt6-base-dev libqt6svg6 qt6-translations-l10n fonts-dejavu-core
+    qt6-base-dev libqt6svg6 qt6-translations-l10n fonts-dejavu-core dbus-daemon
 )
 
 die() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frontend/DeliveryCounts.h"
 #include "model/ArchiveItemKey.h"
 
 // What the background worker tells the windows, on the worker's own thread: a window posts
@@ -13,4 +14,6 @@ public:
     virtual void TokenRefreshed() = 0;
     // The delivery states of this archive item changed.
     virtual void ArchiveItemChanged(const ArchiveItemKey& key) = 0;
+    // At the end of a pass in which recipients reached a final delivery state (counts.Any()).
+    virtual void DeliveriesReported(const DeliveryCounts& counts) { (void)counts; }
 };
