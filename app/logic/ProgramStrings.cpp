@@ -69,6 +69,18 @@ const StringTable& ProgramStrings() {
         {421, "Nie je možné vytvoriť spojenie s Velora\n\nSkontrolujte, či máte aktívne pripojenie "
               "k internetu a či je správne nakonfigurované."},
         {57344, "Velora Quillon"},
+        // The main window's caption strip and its system menu
+        {2000, "&Obnoviť"},
+        {2001, "Mi&nimalizovať"},
+        {2002, "&Zavrieť"},
+        {2003, "Ponuka okna"},
+        {2004, "Stránky"},
+        {2010, "SMS"},
+        {2011, "Kontakty"},
+        {2012, "Skupiny ľudí"},
+        {2013, "Archív"},
+        {2014, "Nastavenia"},
+        {2015, "Pomoc"},
     };
     return table;
 }
