@@ -3,7 +3,6 @@
 #include "controls/ControlsText.h"
 #include "controls/Pictures.h"
 #include "frontend/BackgroundWorker.h"
-#include "frontend/IBackgroundEvents.h"
 #include "frontend/IWorkerWait.h"
 #include "logic/IDeliveryNotifier.h"
 #include "logic/MainWindowStrings.h"
@@ -18,6 +17,7 @@
 #include "windows/ExitConfirmDlg.h"
 #include "windows/NoticeDlg.h"
 #include "windows/TrayWatcher.h"
+#include "windows/WorkerEventBridge.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -32,6 +32,7 @@
 #include <QVBoxLayout>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -60,33 +61,6 @@ QString NoticePageFor(const CSmsUserInfo& user) {
 }
 
 } // namespace
-
-// The worker's reports, taken from its thread to the window's. A call still queued when the
-// window goes is dropped with it.
-class MainWindow::WorkerEvents : public IBackgroundEvents {
-public:
-    explicit WorkerEvents(MainWindow& window) : m_window(window) {}
-
-    void TokenRefreshed() override {
-        Post([window = &m_window] { emit window->tokenRefreshed(); });
-    }
-    void ArchiveItemChanged(const ArchiveItemKey& key) override {
-        Post([window = &m_window, key] { emit window->archiveItemChanged(key); });
-    }
-    void DeliveriesReported(const DeliveryCounts& counts) override {
-        Post([window = &m_window, counts] {
-            if (window->m_notifier && counts.Any())
-                window->m_notifier->Notify(counts);
-        });
-    }
-
-private:
-    template <typename Call> void Post(Call call) {
-        QMetaObject::invokeMethod(&m_window, std::move(call), Qt::QueuedConnection);
-    }
-
-    MainWindow& m_window;
-};
 
 MainWindow::MainWindow(CSmsUserInfo& user, CServiceLock& serviceLock, IMessageBox& boxes,
                        MainWindowOptions options, IDeliveryNotifier* notifier, QWidget* parent)
@@ -127,6 +101,7 @@ MainWindow::MainWindow(CSmsUserInfo& user, CServiceLock& serviceLock, IMessageBo
                     RestoreFromTray();
             });
 
+    ConnectWorkerEvents();
     if (m_options.startWorker)
         StartWorker();
     // Once the program has connected to the window and runs its event loop.
@@ -369,8 +344,24 @@ void MainWindow::RunNoticeCheck() {
     m_user.SetLastNoticeTime(now);
 }
 
+IBackgroundEvents& MainWindow::BackgroundEvents() {
+    return *m_workerEvents;
+}
+
+void MainWindow::ConnectWorkerEvents() {
+    m_workerEvents = std::make_unique<WorkerEventBridge>();
+    connect(m_workerEvents.get(), &WorkerEventBridge::tokenRefreshed, this,
+            &MainWindow::tokenRefreshed);
+    connect(m_workerEvents.get(), &WorkerEventBridge::archiveItemChanged, this,
+            &MainWindow::archiveItemChanged);
+    connect(m_workerEvents.get(), &WorkerEventBridge::deliveriesReported, this,
+            [this](const DeliveryCounts& counts) {
+                if (m_notifier && counts.Any())
+                    m_notifier->Notify(counts);
+            });
+}
+
 void MainWindow::StartWorker() {
-    m_workerEvents = std::make_unique<WorkerEvents>(*this);
     m_worker = std::make_unique<BackgroundWorker>(
         m_user, m_serviceLock, *m_workerEvents, m_options.workerClock,
         m_options.workerWait ? m_options.workerWait() : nullptr);

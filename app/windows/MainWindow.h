@@ -13,6 +13,7 @@ class BackgroundWorker;
 class CaptionStripWidget;
 class CServiceLock;
 class CSmsUserInfo;
+class IBackgroundEvents;
 class IClock;
 class IDeliveryNotifier;
 class IMessageBox;
@@ -23,6 +24,7 @@ class QPushButton;
 class QSystemTrayIcon;
 class QTabWidget;
 class TrayWatcher;
+class WorkerEventBridge;
 
 // How the main window starts.
 struct MainWindowOptions {
@@ -81,6 +83,9 @@ public:
     // Opens the system menu under its area of the caption strip.
     void ShowSystemMenu();
 
+    // Where the background worker reports, from its own thread (tests report as it would).
+    IBackgroundEvents& BackgroundEvents();
+
 signals:
     // The exit button ended the program (after its confirmation). The window has hidden; the
     // handler may end the event loop or delete the window later, not from within the signal.
@@ -101,8 +106,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    class WorkerEvents;
-
     void BuildCaption();
     void BuildPages();
     QWidget* BuildBottomRow();
@@ -113,6 +116,7 @@ private:
     void BringBack();
     void AfterShown();
     void RunNoticeCheck();
+    void ConnectWorkerEvents();
     void StartWorker();
 
     CSmsUserInfo& m_user;
@@ -135,6 +139,6 @@ private:
     bool m_readySent = false;
     bool m_finished = false;
     // Last: the worker goes first, and its events before nothing they reach.
-    std::unique_ptr<WorkerEvents> m_workerEvents;
+    std::unique_ptr<WorkerEventBridge> m_workerEvents;
     std::unique_ptr<BackgroundWorker> m_worker;
 };

@@ -1,0 +1,386 @@
+#include "MainWindowFixture.h"
+
+#include "windows/CaptionStripWidget.h"
+#include "windows/ExitConfirmDlg.h"
+#include "windows/NoticeDlg.h"
+
+#include "frontend/IBackgroundEvents.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <thread>
+
+namespace {
+
+constexpr std::int64_t kNow = 1741604400;
+
+// Once the exit question is up: ticks its box when asked, then presses the named button.
+void AnswerExit(bool tick, const char* button) {
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<ExitConfirmDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        if (tick)
+            dialog->findChild<QCheckBox*>("dontAskAgainCheckBox")->setChecked(true);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
+    });
+}
+
+// Closes any modal window that comes up soon and counts it, so a test that expects none never
+// hangs on one.
+struct ModalWatch {
+    ModalWatch() {
+        QTimer::singleShot(0, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ++opened;
+                modal->close();
+            }
+        });
+    }
+    int opened = 0;
+};
+
+void SendMouse(QWidget* target, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+QPoint Centre(const StripRect& r) {
+    return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+class MainWindowTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        window = MakeWindow(WithoutWorker());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    CaptionStripWidget* Strip() const { return window->findChild<CaptionStripWidget*>(); }
+    QSystemTrayIcon* Tray() const { return window->findChild<QSystemTrayIcon*>("trayIcon"); }
+    // Presses a part of the caption strip, moves to another (or stays) and releases there.
+    void ClickStrip(const StripRect& press, const StripRect& release) {
+        CaptionStripWidget* strip = Strip();
+        SendMouse(strip, QEvent::MouseButtonPress, Centre(press), Qt::LeftButton);
+        SendMouse(strip, QEvent::MouseMove, Centre(release), Qt::LeftButton);
+        SendMouse(strip, QEvent::MouseButtonRelease, Centre(release), Qt::NoButton);
+    }
+    QRgb StripPixel() const {
+        const QImage picture = Strip()->grab().toImage();
+        return picture.pixel(picture.width() / 2, 5);
+    }
+
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, ShowsSixPagesTheUserAndItsOwnCaption) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quillon"));
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(Strip()->height(), 22);
+    EXPECT_EQ(Strip()->width(), window->width());
+
+    auto* pages = window->findChild<QTabWidget*>("pagesTabWidget");
+    ASSERT_NE(pages, nullptr);
+    const QStringList captions = {"SMS",    "Kontakty",   "Skupiny ľudí",
+                                  "Archív", "Nastavenia", "Pomoc"};
+    const QStringList names = {"smsPage",       "addressPage",  "groupPage",
+                               "sentItemsPage", "settingsPage", "aboutPage"};
+    ASSERT_EQ(pages->count(), 6);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(pages->tabText(i), captions[i]);
+        EXPECT_EQ(pages->widget(i)->objectName(), names[i]);
+    }
+    EXPECT_EQ(window->findChild<QLabel*>("statusLabel")->text(),
+              QStringLiteral("Prihlásený: jan.novak"));
+    EXPECT_EQ(window->findChild<QPushButton*>("exitButton")->text(), QStringLiteral("&Koniec"));
+
+    window->ShowPage(MainWindow::Page::SentItems);
+    EXPECT_EQ(pages->currentIndex(), 3);
+    // A real page takes the placeholder's tab.
+    auto* about = new QLabel("O programe");
+    window->SetPage(MainWindow::Page::About, about);
+    EXPECT_EQ(window->PageWidget(MainWindow::Page::About), about);
+    EXPECT_EQ(pages->tabText(5), QStringLiteral("Pomoc"));
+    EXPECT_EQ(pages->count(), 6);
+}
+
+TEST_F(MainWindowTest, ExitButtonAsksFirstYesEndsNoKeepsTheWindow) {
+    QSignalSpy finished(window.get(), &MainWindow::finished);
+    auto* exit = window->findChild<QPushButton*>("exitButton");
+
+    AnswerExit(false, "noButton");
+    QTest::mouseClick(exit, Qt::LeftButton);
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(Config().ConfirmExit());
+
+    AnswerExit(false, "yesButton");
+    QTest::mouseClick(exit, Qt::LeftButton);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, TheBoxStopsTheQuestionWhateverTheAnswer) {
+    QSignalSpy finished(window.get(), &MainWindow::finished);
+    AnswerExit(true, "noButton");
+    QTest::mouseClick(window->findChild<QPushButton*>("exitButton"), Qt::LeftButton);
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_FALSE(Config().ConfirmExit());
+
+    // Asked no more: the strip's close button ends the program at once.
+    ModalWatch none;
+    ClickStrip(Strip()->Strip().CloseButton(), Strip()->Strip().CloseButton());
+    EXPECT_EQ(none.opened, 0);
+    EXPECT_EQ(finished.count(), 1);
+}
+
+TEST_F(MainWindowTest, CloseButtonAltF4AndTheWindowManagerGoThroughTheExitQuestion) {
+    QSignalSpy finished(window.get(), &MainWindow::finished);
+    AnswerExit(false, "noButton");
+    ClickStrip(Strip()->Strip().CloseButton(), Strip()->Strip().CloseButton());
+    EXPECT_EQ(finished.count(), 0);
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    AnswerExit(false, "noButton");
+    QTest::keyClick(window.get(), Qt::Key_F4, Qt::AltModifier);
+    EXPECT_EQ(finished.count(), 0);
+
+    AnswerExit(false, "noButton");
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(finished.count(), 0);
+
+    AnswerExit(false, "yesButton");
+    window->close();
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(window->isVisible());
+    // Once ended, the window manager's close is taken without a question.
+    ModalWatch none;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(none.opened, 0);
+    EXPECT_EQ(finished.count(), 1);
+}
+
+TEST_F(MainWindowTest, EscapeNeverClosesTheWindow) {
+    QSignalSpy finished(window.get(), &MainWindow::finished);
+    ModalWatch none;
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QTest::keyClick(window->findChild<QPushButton*>("exitButton"), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(none.opened, 0);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(finished.count(), 0);
+}
+
+TEST_F(MainWindowTest, MinimiseGoesIntoTheTrayAndADoubleClickBringsItBack) {
+    Config().SetMinToTray(true);
+    trayAvailable = true;
+    ClickStrip(Strip()->Strip().MinimiseButton(), Strip()->Strip().MinimiseButton());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window->IsHiddenInTray());
+    EXPECT_TRUE(Tray()->isVisible());
+    EXPECT_EQ(Tray()->toolTip(), QStringLiteral("Velora Quillon"));
+
+    emit Tray()->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_FALSE(window->IsHiddenInTray());
+    EXPECT_FALSE(Tray()->isVisible());
+}
+
+TEST_F(MainWindowTest, WithoutATrayOrWithoutMinToTrayItIsAnOrdinaryMinimisedWindow) {
+    Config().SetMinToTray(true);
+    trayAvailable = false;
+    ClickStrip(Strip()->Strip().MinimiseButton(), Strip()->Strip().MinimiseButton());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_FALSE(Tray()->isVisible());
+
+    window->showNormal();
+    Config().SetMinToTray(false);
+    trayAvailable = true;
+    window->Minimise();
+    QApplication::processEvents();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_FALSE(Tray()->isVisible());
+}
+
+TEST_F(MainWindowTest, MovingOffTheButtonBeforeReleaseDoesNothing) {
+    Config().SetMinToTray(true);
+    trayAvailable = true;
+    const CaptionStrip& strip = Strip()->Strip();
+    const StripRect bare{200, 2, 210, 20};
+    ClickStrip(strip.MinimiseButton(), bare);
+    ModalWatch none;
+    ClickStrip(strip.CloseButton(), strip.MinimiseButton());
+    QApplication::processEvents();
+    EXPECT_EQ(none.opened, 0);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_FALSE(Tray()->isVisible());
+}
+
+TEST_F(MainWindowTest, PressedButtonIsDrawnUntilTheMouseLeavesIt) {
+    CaptionStripWidget* strip = Strip();
+    const QPoint close = Centre(strip->Strip().CloseButton());
+    const QRgb normal = strip->grab().toImage().pixel(close.x() - 6, close.y());
+    SendMouse(strip, QEvent::MouseButtonPress, close, Qt::LeftButton);
+    EXPECT_NE(strip->grab().toImage().pixel(close.x() - 6, close.y()), normal);
+    SendMouse(strip, QEvent::MouseMove, QPoint(200, 10), Qt::LeftButton);
+    EXPECT_EQ(strip->grab().toImage().pixel(close.x() - 6, close.y()), normal);
+    SendMouse(strip, QEvent::MouseButtonRelease, QPoint(200, 10), Qt::NoButton);
+}
+
+TEST_F(MainWindowTest, CaptionIsWhiteWhileActiveAndGreyWhileNot) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_TRUE(Strip()->Strip().IsActive());
+    EXPECT_EQ(StripPixel(), qRgb(255, 255, 255));
+
+    QWidget other;
+    other.setGeometry(50, 50, 200, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Strip()->Strip().IsActive(); }));
+    EXPECT_EQ(StripPixel(), qRgb(238, 238, 238));
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(StripPixel(), qRgb(255, 255, 255));
+}
+
+TEST_F(MainWindowTest, ComposeBringsTheWindowBackOnTheSmsPage) {
+    Config().SetMinToTray(true);
+    trayAvailable = true;
+    window->ShowPage(MainWindow::Page::Settings);
+    window->Minimise();
+    ASSERT_TRUE(window->IsHiddenInTray());
+
+    QSignalSpy requested(window.get(), &MainWindow::composeRequested);
+    const ComposeRequest request{{"421905111001", "421905111002"}, "Ahoj"};
+    window->Compose(request);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(Tray()->isVisible());
+    EXPECT_EQ(window->findChild<QTabWidget*>("pagesTabWidget")->currentIndex(), 0);
+    ASSERT_EQ(requested.count(), 1);
+    EXPECT_EQ(requested.at(0).at(0).value<ComposeRequest>(), request);
+    EXPECT_EQ(window->TakePendingCompose(), request);
+    EXPECT_FALSE(window->PendingCompose());
+}
+
+TEST_F(MainWindowTest, WorkerReportsArriveOnTheWindowsThread) {
+    QSignalSpy refreshed(window.get(), &MainWindow::tokenRefreshed);
+    QSignalSpy changed(window.get(), &MainWindow::archiveItemChanged);
+    std::vector<QThread*> threads;
+    QObject::connect(window.get(), &MainWindow::archiveItemChanged, window.get(),
+                     [&] { threads.push_back(QThread::currentThread()); });
+
+    IBackgroundEvents& events = window->BackgroundEvents();
+    std::thread worker([&] {
+        events.TokenRefreshed();
+        events.ArchiveItemChanged(ArchiveItemKey{true, 77});
+        events.DeliveriesReported(DeliveryCounts{});
+        events.DeliveriesReported(DeliveryCounts{2, 1, 0});
+    });
+    worker.join();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !notifier.calls.empty(); }));
+    EXPECT_EQ(refreshed.count(), 1);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).value<ArchiveItemKey>(), (ArchiveItemKey{true, 77}));
+    EXPECT_EQ(threads, std::vector<QThread*>{qApp->thread()});
+    // One notification, for the pass that reported something.
+    EXPECT_EQ(notifier.calls, std::vector<DeliveryCounts>{(DeliveryCounts{2, 1, 0})});
+    EXPECT_TRUE(notifier.onWindowThread);
+}
+
+// Windows that start elsewhere than on the screen.
+class MainWindowStart : public MainWindowFixture {};
+
+TEST_F(MainWindowStart, ShownNormallyItIsReadyOnce) {
+    auto window = MakeWindow(WithoutWorker());
+    QSignalSpy ready(window.get(), &MainWindow::ready);
+    window->show();
+    EXPECT_TRUE(ready.wait());
+    window->hide();
+    window->show();
+    QApplication::processEvents();
+    EXPECT_EQ(ready.count(), 1);
+}
+
+TEST_F(MainWindowStart, HiddenItShowsOnlyTheTrayIconAndComesBackCentred) {
+    trayAvailable = true;
+    MainWindowOptions options = WithoutWorker();
+    options.startHidden = true;
+    auto window = MakeWindow(options);
+    QSignalSpy ready(window.get(), &MainWindow::ready);
+    EXPECT_TRUE(ready.wait());
+    EXPECT_FALSE(window->isVisible());
+    auto* tray = window->findChild<QSystemTrayIcon*>("trayIcon");
+    EXPECT_TRUE(tray->isVisible());
+
+    emit tray->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(tray->isVisible());
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
+}
+
+TEST_F(MainWindowStart, HiddenWithoutATrayItStartsMinimised) {
+    trayAvailable = false;
+    MainWindowOptions options = WithoutWorker();
+    options.startHidden = true;
+    auto window = MakeWindow(options);
+    QSignalSpy ready(window.get(), &MainWindow::ready);
+    EXPECT_TRUE(ready.wait());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_FALSE(window->findChild<QSystemTrayIcon*>("trayIcon")->isVisible());
+}
+
+TEST_F(MainWindowStart, TheNoticeComesOnceAfterTheWindowFirstShows) {
+    FixedClock clock(kNow);
+    user.SetShowNotice(1);
+    user.SetLastNoticeTime(kNow - 8 * 24 * 3600);
+    int notices = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* notice = qobject_cast<NoticeDlg*>(QApplication::activeModalWidget())) {
+            ++notices;
+            notice->reject();
+        }
+    });
+    closer.start(10);
+
+    trayAvailable = true;
+    MainWindowOptions options = WithoutWorker();
+    options.startHidden = true;
+    auto window = MakeWindow(options);
+    QSignalSpy ready(window.get(), &MainWindow::ready);
+    ASSERT_TRUE(ready.wait());
+    // Not while it is in the tray.
+    QApplication::processEvents();
+    EXPECT_EQ(notices, 0);
+
+    window->RestoreFromTray();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notices == 1; }));
+    EXPECT_EQ(user.GetLastNoticeTime(), kNow);
+
+    // Once per run, even when it is due again.
+    user.SetLastNoticeTime(0);
+    window->hide();
+    window->show();
+    QTest::qWait(50);
+    EXPECT_EQ(notices, 1);
+}
