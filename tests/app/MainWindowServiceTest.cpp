@@ -1,0 +1,142 @@
+// The main window's background worker against a real service over HTTPS (quillon-sim) and
+// against one that never answers.
+#include "MainWindowFixture.h"
+#include "SimulatorProcess.h"
+
+#include "service/CurlTransport.h"
+
+#include <QSignalSpy>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+const std::int64_t kStart = LocalTime(2025, 3, 10, 12, 0);
+const std::string kNumber = "421905111001";
+
+class MainWindowService : public MainWindowFixture {
+protected:
+    // The worker on the test's clock, its first pass at once.
+    MainWindowOptions WorkerOnTestClock() {
+        MainWindowOptions options;
+        options.workerClock = &clock;
+        options.workerWait = [] { return std::make_unique<FirstPassAtOnce>(); };
+        return options;
+    }
+
+    FixedClock clock{kStart};
+};
+
+const CSmsRecipientInfo* OnlyRecipient(CSmsUserInfo& profile) {
+    CSmsArchive& archive = profile.GetArchive();
+    return archive.GetItemCount() == 1 ? archive.GetItem(0)->GetRecipient(0) : nullptr;
+}
+
+// A TCP port on loopback that takes connections and never says a word.
+class SilentServer {
+public:
+    SilentServer() : m_socket(socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (bind(m_socket, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            listen(m_socket, 4) != 0 ||
+            getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            throw std::runtime_error("no listening socket");
+        m_port = ntohs(address.sin_port);
+    }
+    ~SilentServer() {
+        if (m_client >= 0)
+            close(m_client);
+        close(m_socket);
+    }
+    std::string Url() const {
+        return "https://127.0.0.1:" + std::to_string(m_port) + "/sk/!kvws.sms";
+    }
+    // Waits for the first caller (or gives up after a long while) and keeps it hanging.
+    bool Accept() {
+        pollfd waiting{m_socket, POLLIN, 0};
+        if (poll(&waiting, 1, 60000) != 1)
+            return false;
+        m_client = accept(m_socket, nullptr, nullptr);
+        return m_client >= 0;
+    }
+    // Whether the caller hung up (reads what it sent until the end).
+    bool CallerHungUp() const {
+        char buffer[4096];
+        for (;;) {
+            pollfd waiting{m_client, POLLIN, 0};
+            if (poll(&waiting, 1, 60000) != 1)
+                return false;
+            const ssize_t got = recv(m_client, buffer, sizeof buffer, 0);
+            if (got <= 0)
+                return true;
+        }
+    }
+
+private:
+    int m_socket;
+    int m_client = -1;
+    int m_port = 0;
+};
+
+} // namespace
+
+TEST_F(MainWindowService, ADeliveryReportReachesTheWindowAndTheProfile) {
+    TempDir simHome;
+    SimulatorProcess sim(QUILLON_SIM_PATH, {"--state", (simHome.Path() / "sim").string(), "--admin",
+                                            "--account", "jan:secret:421905111222", "--start-time",
+                                            std::to_string(kStart), "--delivery-after", "1"});
+    CSmsUserInfo jan("jan", "1.6", "QLN");
+    jan.SetPassword("secret");
+    jan.SetTransport(std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
+    ASSERT_EQ(jan.KvwsLogin(true), 0);
+    SmsSentInfoList sent;
+    ASSERT_EQ(jan.KvwsSendSms("Ahoj", false, false, true, {kNumber}, sent), 0);
+    ASSERT_EQ(sent.size(), 1U);
+    {
+        const auto lock = jan.GetArchive().TryLock();
+        ASSERT_TRUE(lock.owns_lock());
+        jan.GetArchive().AddItem("Ahoj", kNumber, kNumber, clock.Now(), false, sent[0].smsId, 1);
+    }
+    ASSERT_TRUE(jan.Save(false));
+    // Delivered by now, and the query is due.
+    clock.Advance(60);
+    sim.Admin("/admin/advance?seconds=60", true);
+
+    auto window =
+        std::make_unique<MainWindow>(jan, serviceLock, boxes, WorkerOnTestClock(), &notifier);
+    QSignalSpy changed(window.get(), &MainWindow::archiveItemChanged);
+    QSignalSpy refreshed(window.get(), &MainWindow::tokenRefreshed);
+    ASSERT_TRUE(changed.wait(60000));
+    EXPECT_EQ(changed.at(0).at(0).value<ArchiveItemKey>(), (ArchiveItemKey{false, sent[0].smsId}));
+    EXPECT_GE(refreshed.count(), 1);
+    {
+        const auto lock = jan.GetArchive().TryLock();
+        EXPECT_EQ(OnlyRecipient(jan)->GetStatus(), CSmsRecipientInfo::Delivered);
+    }
+    // Stopping waits for the pass, which saved the profile: a fresh load has the report.
+    window.reset();
+    const auto stored = CSmsUserInfo::GetUserInfo("jan", "1.6", "QLN");
+    ASSERT_TRUE(stored);
+    ASSERT_NE(OnlyRecipient(*stored), nullptr);
+    EXPECT_EQ(OnlyRecipient(*stored)->GetStatus(), CSmsRecipientInfo::Delivered);
+    // The worker's delivery counts reach the notifier once the pass reports them; the path
+    // from the worker's thread to it is tested on its own (WorkerReportsArriveOnTheWindowsThread).
+}
+
+TEST_F(MainWindowService, ClosingWhileTheServiceNeverAnswersEndsTheCall) {
+    SilentServer silent;
+    user.SetTransport(std::make_shared<CurlTransport>(TransportOptions{silent.Url(), ""}));
+    // Without a session keep-alive is due at once: the first pass calls the service.
+    auto window = MakeWindow(WorkerOnTestClock());
+    ASSERT_TRUE(silent.Accept());
+    // The worker hangs in its call; closing the window cancels it and returns.
+    window.reset();
+    EXPECT_TRUE(silent.CallerHungUp());
+}
