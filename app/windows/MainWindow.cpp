@@ -25,6 +25,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -78,7 +79,8 @@ MainWindow::MainWindow(CSmsUserInfo& user, CServiceLock& serviceLock, IMessageBo
     BuildCaption();
     BuildPages();
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // Room for the frame the window system no longer draws.
+    layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
     layout->addWidget(m_caption);
     auto* body = new QVBoxLayout;
@@ -139,6 +141,7 @@ void MainWindow::BuildPages() {
     m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
     m_statusLabel->setAccessibleName(m_statusLabel->text());
     m_statusLabel->setContentsMargins(12, 0, 4, 0);
+    m_statusLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_pages->setCornerWidget(m_statusLabel, Qt::TopRightCorner);
 }
 
@@ -322,6 +325,13 @@ void MainWindow::AfterShown() {
         m_noticeQueued = true;
         QMetaObject::invokeMethod(this, &MainWindow::RunNoticeCheck, Qt::QueuedConnection);
     }
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
