@@ -69,6 +69,18 @@ const StringTable& ProgramStrings() {
         {421, "Nie je možné vytvoriť spojenie s Velora\n\nSkontrolujte, či máte aktívne pripojenie "
               "k internetu a či je správne nakonfigurované."},
         {57344, "Velora Quillon"},
+        // Desktop notifications of delivery reports
+        {2200, "Správy o doručení SMS"},
+        {2201, "Doručená %d SMS"},
+        {2202, "Doručené %d SMS"},
+        {2203, "Doručených %d SMS"},
+        {2204, "Nedoručená %d SMS"},
+        {2205, "Nedoručené %d SMS"},
+        {2206, "Nedoručených %d SMS"},
+        {2207, "Vypršala platnosť %d SMS"},
+        {2208, "Vypršala platnosť %d SMS"},
+        {2209, "Vypršala platnosť %d SMS"},
+        {2210, "Otvoriť archív"},
     };
     return table;
 }
