@@ -55,9 +55,11 @@ void DesktopNotifier::Notify(const DeliveryCounts& counts) {
 
 void DesktopNotifier::TakeId(QDBusPendingCallWatcher* watcher) {
     const QDBusPendingReply<uint> reply = *watcher;
-    if (!reply.isError())
-        m_shown.insert(reply.value());
     watcher->deleteLater();
+    if (reply.isError())
+        return;
+    m_shown.insert(reply.value());
+    emit shown(reply.value());
 }
 
 void DesktopNotifier::OnActionInvoked(uint id, const QString& action) {

@@ -23,6 +23,8 @@ public:
 signals:
     // The user chose one of this program's notifications: show the archive page.
     void archiveRequested();
+    // The service showed a notification under this id; from then on its actions count.
+    void shown(uint id);
 
 private slots:
     void OnActionInvoked(uint id, const QString& action);

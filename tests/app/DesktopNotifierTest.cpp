@@ -84,6 +84,10 @@ protected:
     bool WaitForCalls(qsizetype count) {
         return WaitFor([&] { return fake.calls.size() >= count; });
     }
+    // Until the notifier has the answers to its calls, so that actions on them count.
+    bool WaitForShown(qsizetype count) {
+        return WaitFor([&] { return shown.size() >= count; });
+    }
 
     // First: the notifier connects to the session bus when it is made.
     struct BusFirst {
@@ -91,11 +95,13 @@ protected:
     } busFirst;
     FakeNotifications fake;
     DesktopNotifier notifier;
+    QSignalSpy shown{&notifier, &DesktopNotifier::shown};
 };
 
 TEST_F(DesktopNotifierTest, OneNotificationSumsUpThePassAndChoosingItAsksForTheArchive) {
     notifier.Notify({2, 1, 1});
-    ASSERT_TRUE(WaitForCalls(1));
+    ASSERT_TRUE(WaitForShown(1));
+    EXPECT_EQ(shown.front().front().toUInt(), 41u);
     const FakeNotifications::Call& call = fake.calls.front();
     EXPECT_EQ(call.app, "Quillon");
     EXPECT_EQ(call.replaces, 0u);
@@ -118,7 +124,7 @@ TEST_F(DesktopNotifierTest, OneNotificationSumsUpThePassAndChoosingItAsksForTheA
     emit fake.NotificationClosed(41, 2);
     emit fake.ActionInvoked(41, "default");
     notifier.Notify({1, 0, 0});
-    ASSERT_TRUE(WaitForCalls(2));
+    ASSERT_TRUE(WaitForShown(2));
     emit fake.ActionInvoked(42, "default");
     ASSERT_TRUE(WaitFor([&] { return requested.size() >= 3; }));
     EXPECT_EQ(requested.size(), 3);
