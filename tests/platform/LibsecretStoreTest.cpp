@@ -110,7 +110,8 @@ TEST_F(LibsecretStoreTest, PasswordsAreKeptPerUserAndTheProfileLeavesThemThere) 
     ASSERT_TRUE(daemon.WaitUntilRunning(store));
 
     const std::string name = "\x8Eofia"; // Žofia in code page 1250
-    const std::string password = "k\xF9\xF2 \x9A" "e";
+    const std::string password = "k\xF9\xF2 \x9A"
+                                 "e";
     EXPECT_EQ(store.Lookup(name), std::nullopt);
     ASSERT_TRUE(store.Store(name, password));
     ASSERT_TRUE(store.Store("bob", "first"));
