@@ -81,6 +81,18 @@ const StringTable& ProgramStrings() {
         {2013, "Archív"},
         {2014, "Nastavenia"},
         {2015, "Pomoc"},
+        // Desktop notifications of delivery reports
+        {2200, "Správy o doručení SMS"},
+        {2201, "Doručená %d SMS"},
+        {2202, "Doručené %d SMS"},
+        {2203, "Doručených %d SMS"},
+        {2204, "Nedoručená %d SMS"},
+        {2205, "Nedoručené %d SMS"},
+        {2206, "Nedoručených %d SMS"},
+        {2207, "Vypršala platnosť %d SMS"},
+        {2208, "Vypršala platnosť %d SMS"},
+        {2209, "Vypršala platnosť %d SMS"},
+        {2210, "Otvoriť archív"},
     };
     return table;
 }

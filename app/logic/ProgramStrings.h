@@ -22,6 +22,12 @@ constexpr int ServiceError = 300;
 constexpr int WrongVersion = 366;
 constexpr int TransportError = 400;
 constexpr int TrayTip = 57344;
+// Desktop notifications of delivery reports: each state has three forms (SlovakCountForm).
+constexpr int DeliveriesSummary = 2200;
+constexpr int DeliveredOne = 2201;
+constexpr int UndeliveredOne = 2204;
+constexpr int ExpiredOne = 2207;
+constexpr int OpenArchive = 2210;
 } // namespace ProgramString
 
 // The desktop program's string table (Slovak, UTF-8): its own texts and the texts it shows for

@@ -6,6 +6,7 @@
 BackgroundPass::BackgroundPass(CSmsUserInfo& user, CServiceLock& serviceLock,
                                IBackgroundEvents* events)
     : m_user(user), m_serviceLock(serviceLock), m_events(events), m_poller(user, serviceLock) {
+    m_poller.SetOnReachedFinal([this](CSmsRecipientInfo::DeliveryStatus status) { Count(status); });
     if (!m_events)
         return;
     m_poller.SetOnQueried([this] { m_events->TokenRefreshed(); });
@@ -15,10 +16,31 @@ BackgroundPass::BackgroundPass(CSmsUserInfo& user, CServiceLock& serviceLock,
 
 BackgroundPass::Result BackgroundPass::Run(std::int64_t now, std::int64_t refreshAt) {
     Result result;
+    m_deliveries = {};
     result.poll = m_poller.Poll(now);
     if (now >= refreshAt)
         result.keptAlive = KeepAlive();
+    result.deliveries = m_deliveries;
+    if (m_events && result.deliveries.Any())
+        m_events->DeliveriesReported(result.deliveries);
     return result;
+}
+
+void BackgroundPass::Count(CSmsRecipientInfo::DeliveryStatus status) {
+    switch (status) {
+    case CSmsRecipientInfo::Delivered:
+        ++m_deliveries.delivered;
+        break;
+    case CSmsRecipientInfo::Expired:
+        ++m_deliveries.expired;
+        break;
+    case CSmsRecipientInfo::NotDelivered:
+    case CSmsRecipientInfo::Undeliverable:
+        ++m_deliveries.undelivered;
+        break;
+    default:
+        break; // not final
+    }
 }
 
 bool BackgroundPass::KeepAlive() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QuillonCoreExport.h"
+#include "frontend/DeliveryCounts.h"
 #include "service/NotificationPoller.h"
 
 #include <cstdint>
@@ -18,6 +19,9 @@ public:
     struct Result {
         CNotificationPoller::PassResult poll;
         bool keptAlive = false; // KvwsKeepAlive was called and returned
+        // Recipients that reached a final delivery state in this pass; told to the events
+        // with DeliveriesReported when there are any.
+        DeliveryCounts deliveries;
     };
 
     // events may be null; otherwise it must outlive the pass.
@@ -31,9 +35,11 @@ public:
 
 private:
     bool KeepAlive();
+    void Count(CSmsRecipientInfo::DeliveryStatus status);
 
     CSmsUserInfo& m_user;
     CServiceLock& m_serviceLock;
     IBackgroundEvents* m_events;
     CNotificationPoller m_poller;
+    DeliveryCounts m_deliveries; // of the pass that runs
 };

@@ -80,6 +80,7 @@ CSmsConfig::~CSmsConfig() {
         changed(&Fields::minToTray);
         changed(&Fields::confirmExit);
         changed(&Fields::lcid);
+        changed(&Fields::desktopNotifications);
         Write(stored);
     } catch (...) {
     }
@@ -99,6 +100,7 @@ bool CSmsConfig::Save(bool logoutPart) {
         } else {
             take(&Fields::minToTray);
             take(&Fields::lcid);
+            take(&Fields::desktopNotifications);
         }
         take(&Fields::defaultUser);
         take(&Fields::appMode);
@@ -153,6 +155,7 @@ SaveError CSmsConfig::Write(const Fields& fields) {
             writer.Element("SysTray", fields.minToTray ? 1 : 0);
             writer.Element("ConfirmExit", fields.confirmExit ? 1 : 0);
             writer.Element("LCID", fields.lcid);
+            writer.Element("DesktopNotifications", fields.desktopNotifications ? 1 : 0);
             writer.Close();
         };
         return WriteStoredXml(path, writeSettings, kMaxRatio);
@@ -197,6 +200,8 @@ bool CSmsConfig::FromStream(std::vector<unsigned char>& text, Fields& fields) {
             fields.confirmExit = *number != 0;
         } else if (IsNamed(child, "LCID")) {
             fields.lcid = static_cast<std::uint16_t>(*number);
+        } else if (IsNamed(child, "DesktopNotifications")) {
+            fields.desktopNotifications = *number != 0;
         }
     }
     return true;

@@ -50,9 +50,14 @@ public:
     void SetConfirmExit(bool confirm) { m_fields.confirmExit = confirm; }
     std::uint16_t GetLcid() const { return m_fields.lcid; }
     void SetLcid(std::uint16_t lcid) { m_fields.lcid = lcid; }
+    // Whether the desktop program tells delivery reports in desktop notifications; on in a
+    // file written before there was the choice.
+    bool GetDesktopNotifications() const { return m_fields.desktopNotifications; }
+    void SetDesktopNotifications(bool on) { m_fields.desktopNotifications = on; }
 
     // Stores this object's user fields (DefaultUser, AppMode) and either its logout fields
-    // (logoutPart) or its window and language fields into what the file holds now, keeping the
+    // (logoutPart) or its window, language and notification fields into what the file holds
+    // now, keeping the
     // rest as other processes stored it. False when the file could not be written.
     bool Save(bool logoutPart);
     // Why the last Save did not write the file; no reason when it did.
@@ -75,6 +80,7 @@ private:
         bool minToTray = false; // stored as "SysTray"
         bool confirmExit = true;
         std::uint16_t lcid = 0; // a Windows locale identifier
+        bool desktopNotifications = true;
         bool operator==(const Fields&) const = default;
     };
     // The defaults with what the file holds over them; the caller holds the profile lock.

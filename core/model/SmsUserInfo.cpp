@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
+#include "platform/SecretStore.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -121,6 +122,16 @@ CSmsUserInfo::~CSmsUserInfo() = default;
 std::unique_ptr<CSmsUserInfo> CSmsUserInfo::GetUserInfo(const std::string& name,
                                                         const std::string& version,
                                                         const std::string& clientType) {
+    std::unique_ptr<CSmsUserInfo> user = LoadUser(name, version, clientType);
+    // After the profile lock: the store may take its time.
+    if (user)
+        user->LookUpSecret();
+    return user;
+}
+
+std::unique_ptr<CSmsUserInfo> CSmsUserInfo::LoadUser(const std::string& name,
+                                                     const std::string& version,
+                                                     const std::string& clientType) {
     try {
         const CProfileLock lock;
         std::unique_ptr<CSmsUserInfo> user;
@@ -201,7 +212,7 @@ void CSmsUserInfo::ReadPrefs(const pugi::xml_node& prefs) {
         if (IsNamed(child, "AutoDelete"))
             ReadAutoDelete(child);
         else if (*text == '\0')
-            continue;
+            m_passwordInStore |= IsNamed(child, "Password");
         else if (IsNamed(child, "Password"))
             m_password = StoredPassword(text);
         else if (IsNamed(child, "DateToday"))
@@ -245,7 +256,8 @@ void CSmsUserInfo::ReadAutoDelete(const pugi::xml_node& autoDelete) {
     }
 }
 
-void CSmsUserInfo::WritePrefs(CXmlWriter& writer) const {
+void CSmsUserInfo::WritePrefs(CXmlWriter& writer,
+                              const std::optional<std::string>& password) const {
     writer.Open("Prefs");
     writer.Element("Archive", m_DoArchive);
     writer.Element("DeliveryReport", m_DeliveryReport);
@@ -258,11 +270,8 @@ void CSmsUserInfo::WritePrefs(CXmlWriter& writer) const {
     writer.Element("DateNotice", m_dateNotice);
     writer.Element("EnterKeyMode", m_EnterKeyMode);
     writer.Element("ConflictMode", m_ConflictMode);
-    // An empty text reads back as no password at all.
-    if (m_savePassword) {
-        const std::string password = GetPassword();
-        writer.Element("Password", password.empty() ? "" : EncipheredPassword(password));
-    }
+    if (password)
+        writer.Element("Password", *password);
     writer.Open("AutoDelete");
     writer.Attribute("Mode", m_AutoDelMode);
     writer.Element("MaxItems", m_MaxItems);
@@ -279,7 +288,8 @@ bool CSmsUserInfo::Write() {
     }
     MakePrivateFolder(ProfileFolder(true, false));
 
-    const auto writeUser = [this](CXmlWriter& writer) {
+    const std::optional<std::string> password = KeepPassword();
+    const auto writeUser = [this, &password](CXmlWriter& writer) {
         writer.Open("User");
         writer.Attribute("Name", m_Name);
         writer.Open("Archive");
@@ -289,7 +299,7 @@ bool CSmsUserInfo::Write() {
         writer.Open("History");
         CSmsArchive::WriteHistoryXML(m_history, writer);
         writer.Close();
-        WritePrefs(writer);
+        WritePrefs(writer, password);
         writer.Close();
     };
     StoredFileVersion written;
@@ -312,7 +322,7 @@ bool CSmsUserInfo::Save(bool partial) {
             return Update(nullptr);
         const auto dataLock = LockData();
         const CProfileLock lock;
-        const std::unique_ptr<CSmsUserInfo> stored = GetUserInfo(m_Name, m_version, m_clientType);
+        const std::unique_ptr<CSmsUserInfo> stored = LoadUser(m_Name, m_version, m_clientType);
         if (!stored) {
             m_lastSaveError = {SaveError::Reason::IoError, ProfilePath(m_Name, false, false),
                                "the stored profile cannot be read"};
@@ -324,10 +334,12 @@ bool CSmsUserInfo::Save(bool partial) {
         stored->m_dateToday = m_dateToday;
         stored->SetPassword(GetPassword());
         stored->m_savePassword = m_savePassword;
+        stored->m_secret = m_secret;
         stored->m_EnterKeyMode = m_EnterKeyMode;
         stored->m_ShowSA = m_ShowSA;
         stored->MergeHistoryFrom(m_history);
         const bool written = stored->Write();
+        m_secret = stored->m_secret;
         m_lastSaveError = stored->m_lastSaveError;
         return written;
     } catch (...) {
@@ -407,13 +419,61 @@ void CSmsUserInfo::MergePrefs(const CSmsUserInfo& base, const CSmsUserInfo& thei
 
 // A password dropped elsewhere is no longer stored, but this object keeps it for its session.
 void CSmsUserInfo::MergePassword(const CSmsUserInfo& base, const CSmsUserInfo& theirs) {
-    const std::string stored = theirs.GetPassword();
-    if (GetPassword() != base.GetPassword() || stored == base.GetPassword())
+    // The base is what this object last saw; the store's password now is asked for anew.
+    const std::optional<std::string> before = PasswordOf(base, false);
+    const std::optional<std::string> stored = PasswordOf(theirs, true);
+    // What the store cannot tell is no change: the password stays.
+    if (!before || !stored || GetPassword() != *before || *stored == *before)
         return;
-    if (stored.empty())
+    if (stored->empty())
         m_savePassword = false;
     else
-        SetPassword(stored);
+        SetPassword(*stored);
+}
+
+std::optional<std::string> CSmsUserInfo::PasswordOf(const CSmsUserInfo& copy, bool current) {
+    if (!copy.m_passwordInStore)
+        return copy.GetPassword();
+    if (!current && m_secret.state == Secret::Holds)
+        return m_secret.password;
+    ISecretStore* store = SecretStore::Installed();
+    std::optional<std::string> found = store ? store->Lookup(m_Name) : std::nullopt;
+    if (found)
+        m_secret = {Secret::Holds, *found};
+    return found;
+}
+
+void CSmsUserInfo::LookUpSecret() {
+    const auto dataLock = LockData();
+    ISecretStore* store = SecretStore::Installed();
+    if (!store || !m_passwordInStore || !GetPassword().empty())
+        return;
+    if (const std::optional<std::string> found = store->Lookup(m_Name)) {
+        SetPassword(*found);
+        m_secret = {Secret::Holds, *found};
+    }
+}
+
+std::optional<std::string> CSmsUserInfo::KeepPassword() {
+    ISecretStore* store = SecretStore::Installed();
+    if (!m_savePassword) {
+        if (store && m_secret.state != Secret::Absent && store->Remove(m_Name))
+            m_secret = {Secret::Absent, {}};
+        return std::nullopt;
+    }
+    const std::string password = GetPassword();
+    // An empty text reads back as no password at all. A password the store keeps stays there:
+    // this object may have an empty one only because the store could not be asked.
+    if (password.empty())
+        return std::string();
+    const bool held = m_secret.state == Secret::Holds && m_secret.password == password;
+    if (store && (held || store->Store(m_Name, password))) {
+        m_secret = {Secret::Holds, password};
+        return std::string();
+    }
+    // The store may still hold an earlier password, which the file's now overrides.
+    m_secret = {};
+    return EncipheredPassword(password);
 }
 
 // Messages counted elsewhere since base are added to this object's counts.
@@ -436,7 +496,7 @@ void CSmsUserInfo::MergeCounters(const CSmsUserInfo& base, const CSmsUserInfo& t
 bool CSmsUserInfo::ResetPwd(const std::string& name) {
     try {
         const CProfileLock lock;
-        const std::unique_ptr<CSmsUserInfo> user = GetUserInfo(name, "", "");
+        const std::unique_ptr<CSmsUserInfo> user = LoadUser(name, "", "");
         if (!user)
             return false;
         user->SetPassword(std::string());

@@ -102,9 +102,15 @@ public:
     std::string GetPassword() const;
     void SetPassword(const std::string& password);
     void SetPassword(const char* password) { SetPassword(std::string(password ? password : "")); }
-    // Whether the password goes into the file.
+    // Whether the password is saved: in the installed secret store (SecretStore) while it
+    // takes it, else enciphered in the file. A profile saved so has an empty "Password"
+    // element, and loading it with GetUserInfo looks the password up in the store; not saving
+    // it removes it from the store.
     void SavePassword(bool save) { WriteData(m_savePassword, save); }
     bool IsPasswordSaved() const { return ReadData(m_savePassword); }
+    // The secret store holds the password, as far as this object knows (it put it there or
+    // found it there).
+    bool IsPasswordInSecretStore() const { return ReadData(m_secret).state == Secret::Holds; }
 
     int GetDeliveryReport() const { return ReadData(m_DeliveryReport); }
     void SetDeliveryReport(int on) { WriteData(m_DeliveryReport, on); }
@@ -348,6 +354,9 @@ private:
     // The stored user of that exact name with the version of the file it came from, or a new
     // user when the file holds only other users; null when the file is missing, damaged or
     // unreadable, as source tells. The caller holds the profile lock.
+    // GetUserInfo without the look-up in the secret store.
+    static std::unique_ptr<CSmsUserInfo>
+    LoadUser(const std::string& name, const std::string& version, const std::string& clientType);
     static std::unique_ptr<CSmsUserInfo> LoadStored(const std::string& name,
                                                     const std::string& version,
                                                     const std::string& clientType,
@@ -362,7 +371,18 @@ private:
     void ReadPrefs(const pugi::xml_node& prefs);
     void ReadPrefsNumber(std::string_view name, int number);
     void ReadAutoDelete(const pugi::xml_node& autoDelete);
-    void WritePrefs(CXmlWriter& writer) const;
+    // password: the text of the "Password" element; none writes no element.
+    void WritePrefs(CXmlWriter& writer, const std::optional<std::string>& password) const;
+    // A password the file left to the secret store, from the store.
+    void LookUpSecret();
+    // Puts the password into the secret store or removes it from there, as the save-password
+    // flag says, and gives the "Password" element's text for the file: empty when the store
+    // has it, enciphered when the store cannot take it, none when it is not saved.
+    std::optional<std::string> KeepPassword();
+    // The password a copy read from the file stands for; none when the file left it to the
+    // secret store and the store cannot tell. current: the file was just read, so the store is
+    // asked even when this object knows what it held.
+    std::optional<std::string> PasswordOf(const CSmsUserInfo& copy, bool current);
     // Writes this object whole and remembers the file written; the caller holds the profile
     // lock.
     bool Write();
@@ -404,6 +424,15 @@ private:
     std::int64_t m_dateToday = 0;
     std::int64_t m_dateNotice = 0;
     bool m_savePassword = true;
+    // The file this object was read from left the password to the secret store.
+    bool m_passwordInStore = false;
+    // What the secret store holds of this user's password, as far as this object knows, so
+    // that saves call the store only when that changes.
+    struct Secret {
+        enum State { Unknown, Absent, Holds } state = Unknown;
+        std::string password; // when Holds
+    };
+    Secret m_secret;
     std::string m_version;
     std::string m_clientType;
     // The file as this object last read, wrote or took in: the common base of the changes made

@@ -49,6 +49,46 @@ CSmsArchiveItem* FindScheduled(const CSmsArchive& archive, std::int64_t messageI
     return nullptr;
 }
 
+// The recipient holding the SMS id in the first item that holds it, which is where the archive
+// files its report.
+const CSmsRecipientInfo* FindBySmsId(const CSmsArchive& archive, std::int64_t smsId) {
+    for (int i = 0; i < archive.GetItemCount(); ++i) {
+        const CSmsArchiveItem& item = *archive.GetItem(i);
+        for (int r = 0; r < item.GetRecipientCount(); ++r)
+            if (item.GetRecipient(r)->GetSmsId() == smsId)
+                return item.GetRecipient(r);
+    }
+    return nullptr;
+}
+
+const CSmsRecipientInfo* FindByNumber(const CSmsArchiveItem& item, const std::string& number) {
+    for (int r = 0; r < item.GetRecipientCount(); ++r)
+        if (item.GetRecipient(r)->GetTranslatedNr() == number)
+            return item.GetRecipient(r);
+    return nullptr;
+}
+
+// A recipient's report as the archive holds it, taken before a new one is applied.
+struct Report {
+    CSmsRecipientInfo::DeliveryStatus status = CSmsRecipientInfo::Pending;
+    std::int64_t time = 0;
+
+    static Report Of(const CSmsRecipientInfo* recipient) {
+        return recipient ? Report{recipient->GetStatus(), recipient->GetDeliveryTime()} : Report{};
+    }
+    bool operator==(const Report&) const = default;
+};
+
+// Adds the recipient's state when applying a report brought a final state it did not hold: a
+// periodic message's recipient is reported anew, with a new time, after each occurrence.
+void NoteReached(const CSmsRecipientInfo* recipient, const Report& before,
+                 std::vector<CSmsRecipientInfo::DeliveryStatus>& reached) {
+    if (!recipient || recipient->GetStatus() == CSmsRecipientInfo::Pending)
+        return;
+    if (Report::Of(recipient) != before)
+        reached.push_back(recipient->GetStatus());
+}
+
 } // namespace
 
 CNotificationPoller::CNotificationPoller(CSmsUserInfo& user)
@@ -130,20 +170,25 @@ bool CNotificationPoller::QuerySms(SmsDeliveryInfoList& sms, std::int64_t now, P
     CSmsArchive& archive = m_user.GetArchive();
     for (const _smsDeliveryInfo& record : sms) {
         std::optional<ArchiveItemKey> key;
+        std::vector<CSmsRecipientInfo::DeliveryStatus> reached;
         {
             const auto archiveLock = archive.TryLock();
             if (!archiveLock.owns_lock())
                 continue;
             if (record.status != 0) {
+                const CSmsRecipientInfo* recipient = FindBySmsId(archive, record.smsId);
+                const Report before = Report::Of(recipient);
                 const auto status = static_cast<CSmsRecipientInfo::DeliveryStatus>(record.status);
                 if (const CSmsArchiveItem* item =
                         archive.UpdateItem(record.smsId, status, record.timeDelivered))
                     key = ArchiveItemKey::Of(*item);
+                NoteReached(recipient, before, reached);
             }
             archive.UpdateItem(record.smsId, now);
             changed = true;
         }
         ReportChanged(key);
+        ReportFinal(reached);
     }
     return changed;
 }
@@ -155,6 +200,7 @@ bool CNotificationPoller::QueryScheduled(std::int64_t messageId, std::int64_t no
         return false;
     CSmsArchive& archive = m_user.GetArchive();
     bool updated = false;
+    std::vector<CSmsRecipientInfo::DeliveryStatus> reached;
     {
         const auto archiveLock = archive.TryLock();
         // The item is found again: it may have been deleted while the service was asked.
@@ -162,21 +208,34 @@ bool CNotificationPoller::QueryScheduled(std::int64_t messageId, std::int64_t no
             archiveLock.owns_lock() ? FindScheduled(archive, messageId) : nullptr;
         if (!item)
             return false;
-        for (const _smsSchedDlvrInfo& recipient : recipients) {
-            if (!recipient.number.empty())
-                updated |= item->UpdateSchDlvrStatus(recipient.number, recipient.status,
-                                                     recipient.timeDelivered);
+        for (const _smsSchedDlvrInfo& record : recipients) {
+            if (record.number.empty())
+                continue;
+            const CSmsRecipientInfo* recipient = FindByNumber(*item, record.number);
+            const Report before = Report::Of(recipient);
+            updated |=
+                item->UpdateSchDlvrStatus(record.number, record.status, record.timeDelivered);
+            NoteReached(recipient, before, reached);
         }
         item->SetLastQueryTime(now);
     }
     if (updated)
         ReportChanged(ArchiveItemKey{true, messageId});
+    ReportFinal(reached);
     return true;
 }
 
 void CNotificationPoller::ReportChanged(const std::optional<ArchiveItemKey>& key) const {
     if (key && m_onItemChanged)
         m_onItemChanged(*key);
+}
+
+void CNotificationPoller::ReportFinal(
+    const std::vector<CSmsRecipientInfo::DeliveryStatus>& reached) const {
+    if (!m_onReachedFinal)
+        return;
+    for (const CSmsRecipientInfo::DeliveryStatus status : reached)
+        m_onReachedFinal(status);
 }
 
 bool CNotificationPoller::Save() {

@@ -3,6 +3,7 @@
 #include "QuillonCoreExport.h"
 
 #include "model/ArchiveItemKey.h"
+#include "model/SmsRecipientInfo.h"
 #include "model/SmsResultRecords.h"
 #include "service/ServiceLock.h"
 
@@ -60,6 +61,14 @@ public:
         m_onItemChanged = std::move(onItemChanged);
     }
 
+    // A recipient whose delivery reached a final state (delivered, not delivered, undeliverable,
+    // expired) in this pass; a report the archive already held is not told again. Called
+    // without the archive's lock.
+    using OnReachedFinal = std::function<void(CSmsRecipientInfo::DeliveryStatus)>;
+    void SetOnReachedFinal(OnReachedFinal onReachedFinal) {
+        m_onReachedFinal = std::move(onReachedFinal);
+    }
+
     PassResult Poll(std::int64_t now);
 
     // The decisions at now; the caller holds the archive's lock.
@@ -84,8 +93,10 @@ private:
     std::function<void()> m_onQueried;
     // The item's key to m_onItemChanged, when there is one.
     void ReportChanged(const std::optional<ArchiveItemKey>& key) const;
+    void ReportFinal(const std::vector<CSmsRecipientInfo::DeliveryStatus>& reached) const;
 
     OnItemChanged m_onItemChanged;
+    OnReachedFinal m_onReachedFinal;
     // Changes that could not be saved yet because the archive was busy.
     bool m_unsaved = false;
 };

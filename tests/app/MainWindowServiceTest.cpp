@@ -6,6 +6,7 @@
 #include "service/CurlTransport.h"
 
 #include <QSignalSpy>
+#include <QTest>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -116,6 +117,10 @@ TEST_F(MainWindowService, ADeliveryReportReachesTheWindowAndTheProfile) {
     ASSERT_TRUE(changed.wait(60000));
     EXPECT_EQ(changed.at(0).at(0).value<ArchiveItemKey>(), (ArchiveItemKey{false, sent[0].smsId}));
     EXPECT_GE(refreshed.count(), 1);
+    // The pass ends with one notification that sums up what it learnt.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !notifier.calls.empty(); }, 10000));
+    EXPECT_EQ(notifier.calls, (std::vector<DeliveryCounts>{{1, 0, 0}}));
+    EXPECT_TRUE(notifier.onWindowThread);
     {
         const auto lock = jan.GetArchive().TryLock();
         EXPECT_EQ(OnlyRecipient(jan)->GetStatus(), CSmsRecipientInfo::Delivered);
@@ -126,8 +131,6 @@ TEST_F(MainWindowService, ADeliveryReportReachesTheWindowAndTheProfile) {
     ASSERT_TRUE(stored);
     ASSERT_NE(OnlyRecipient(*stored), nullptr);
     EXPECT_EQ(OnlyRecipient(*stored)->GetStatus(), CSmsRecipientInfo::Delivered);
-    // The worker's delivery counts reach the notifier once the pass reports them; the path
-    // from the worker's thread to it is tested on its own (WorkerReportsArriveOnTheWindowsThread).
 }
 
 TEST_F(MainWindowService, ClosingWhileTheServiceNeverAnswersEndsTheCall) {

@@ -51,9 +51,11 @@ class RecordedEvents : public IBackgroundEvents {
 public:
     void TokenRefreshed() override { ++refreshed; }
     void ArchiveItemChanged(const ArchiveItemKey& key) override { changed.push_back(key); }
+    void DeliveriesReported(const DeliveryCounts& counts) override { reported.push_back(counts); }
 
     int refreshed = 0;
     std::vector<ArchiveItemKey> changed;
+    std::vector<DeliveryCounts> reported;
 };
 
 } // namespace
@@ -165,6 +167,36 @@ TEST_F(PassTest, ChangedItemsAreReportedByKeysThatFindThemAgain) {
     EXPECT_EQ((ArchiveItemKey{true, 11}).Find(archive), nullptr);
     archive.DeleteItem(group);
     EXPECT_EQ(groupKey.Find(archive), nullptr);
+}
+
+TEST_F(PassTest, FinalDeliveryStatesAreCountedOncePerPassAndOnlyWhenThereAreAny) {
+    LogIn("600");
+    CSmsArchive& archive = user.GetArchive();
+    CSmsArchiveItem* group = archive.AddGroupItem("Hi", kNow, false, 1, "Friends");
+    for (const std::int64_t id : {11, 12, 13, 14, 15})
+        group->AddRecipient("n", std::to_string(id), id);
+    CSmsArchiveItem* scheduled =
+        archive.AddScheduledItem("S", kNow, false, 1, true, 0, kNow - 60, 700, "");
+    scheduled->AddRecipient("d", "421903000004", 0);
+    transport
+        ->Answer("getNotifications", Reply::Status(0) + "<sms><item status=\"1\">11</item>"
+                                                        "<item status=\"-1\">12</item>"
+                                                        "<item status=\"-3\">13</item>"
+                                                        "<item status=\"-2\">14</item>"
+                                                        "<item status=\"0\">15</item></sms>")
+        .Answer("getNotifications",
+                Reply::Status(0) +
+                    "<sms><item status=\"1\" mobile=\"421903000004\">0</item></sms>");
+    const BackgroundPass::Result result = pass.Run(kNow + 30, kNow + 525);
+    const DeliveryCounts expected{2, 2, 1};
+    EXPECT_EQ(result.deliveries, expected);
+    EXPECT_EQ(events.reported, std::vector{expected});
+
+    // Nothing new in the next pass: nothing told, the counts start again from zero.
+    transport->Answer("getNotifications", Reply::Status(0) + "<sms/>");
+    EXPECT_EQ(pass.Run(kNow + 60, kNow + 525).deliveries, DeliveryCounts{});
+    EXPECT_EQ(transport->Operations().size(), 4u);
+    EXPECT_EQ(events.reported.size(), 1u);
 }
 
 TEST_F(PassTest, KeepAliveOnlyFromTheMomentItIsDue) {

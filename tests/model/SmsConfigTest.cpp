@@ -20,7 +20,7 @@ protected:
     static bool HasDefaults(const CSmsConfig& config) {
         return config.GetAppMode() == CSmsConfig::MultiUser && config.GetDefaultUser().empty() &&
                !config.GetAutoLogout() && config.GetLogoutDelay() == 1 && !config.GetMinToTray() &&
-               config.ConfirmExit() && config.GetLcid() == 0;
+               config.ConfirmExit() && config.GetLcid() == 0 && config.GetDesktopNotifications();
     }
 };
 
@@ -55,7 +55,8 @@ TEST_F(ConfigTest, AllFieldsComeBackAndTheFileIsReadFromTheLegacyFolderWhenMissi
     EXPECT_NE(
         xml.find("<Settings><AppMode>2</AppMode><DefaultUser>J\xC3\xA1n \xC5\xBD</DefaultUser>"
                  "<AutoLogout>1</AutoLogout><LogoutDelay>15</LogoutDelay><SysTray>1</SysTray>"
-                 "<ConfirmExit>0</ConfirmExit><LCID>1051</LCID></Settings>"),
+                 "<ConfirmExit>0</ConfirmExit><LCID>1051</LCID>"
+                 "<DesktopNotifications>1</DesktopNotifications></Settings>"),
         std::string::npos);
     const CSmsConfig again;
     EXPECT_EQ(again.GetDefaultUser(), name);
@@ -133,6 +134,23 @@ TEST_F(ConfigTest, SaveStoresOnlyItsPartOverWhatTheFileHolds) {
     std::filesystem::remove(ConfigPath());
     EXPECT_TRUE(mine.Save(true));
     EXPECT_FALSE(mine.GetLastSaveError().Failed());
+}
+
+TEST_F(ConfigTest, DesktopNotificationsAreOnUnlessTurnedOffAndSavedWithTheWindowFields) {
+    // Files written before the choice existed lack the element.
+    WriteSettings("<Settings><AppMode>1</AppMode></Settings>");
+    CSmsConfig mine;
+    EXPECT_TRUE(mine.GetDesktopNotifications());
+    mine.SetDesktopNotifications(false);
+    ASSERT_TRUE(mine.Save(true));
+    EXPECT_TRUE(CSmsConfig().GetDesktopNotifications());
+    ASSERT_TRUE(mine.Save(false));
+    EXPECT_FALSE(CSmsConfig().GetDesktopNotifications());
+
+    WriteSettings("<Settings><DesktopNotifications>7</DesktopNotifications></Settings>");
+    EXPECT_TRUE(CSmsConfig().GetDesktopNotifications());
+    WriteSettings("<Settings><DesktopNotifications>0</DesktopNotifications></Settings>");
+    EXPECT_FALSE(CSmsConfig().GetDesktopNotifications());
 }
 
 // ... and are kept beside the file that the next write makes.

@@ -255,5 +255,6 @@ TEST_F(StoredXmlTest, ASmallProfileAndTheSettingsHaveTheKnownText) {
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?><KvSmsDa><Settings><AppMode>2</AppMode>"
               "<DefaultUser>Eva &amp; &lt;Jan&gt; \"\xC4\x8D\"\t</DefaultUser>"
               "<AutoLogout>0</AutoLogout><LogoutDelay>15</LogoutDelay><SysTray>0</SysTray>"
-              "<ConfirmExit>1</ConfirmExit><LCID>1051</LCID></Settings></KvSmsDa>");
+              "<ConfirmExit>1</ConfirmExit><LCID>1051</LCID>"
+              "<DesktopNotifications>1</DesktopNotifications></Settings></KvSmsDa>");
 }

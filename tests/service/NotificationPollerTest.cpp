@@ -1,9 +1,11 @@
 #include "SessionFixture.h"
 
+#include "model/LocalCalendar.h"
 #include "service/KeepAliveTiming.h"
 #include "service/KvwsSoapException.h"
 #include "service/NotificationPoller.h"
 
+#include <algorithm>
 #include <future>
 #include <thread>
 
@@ -239,4 +241,56 @@ TEST_F(PollPassTest, BusyArchiveSkipsThePass) {
     release.set_value();
     holder.join();
     EXPECT_EQ(transport->Requests().size(), 1u); // the login only
+}
+
+TEST_F(PollPassTest, RecipientsReachingAFinalStateAreToldOnceEach) {
+    std::vector<CSmsRecipientInfo::DeliveryStatus> reached;
+    poller.SetOnReachedFinal(
+        [&reached](CSmsRecipientInfo::DeliveryStatus status) { reached.push_back(status); });
+    CSmsArchiveItem* group = archive().AddGroupItem("G", kSent, false, 1, "Friends");
+    for (const std::int64_t id : {101, 102, 103, 104})
+        group->AddRecipient("n", std::to_string(id), id);
+    // A repeated record, one still waiting, one the archive does not hold.
+    transport->Answer("getNotifications", Reply::Status(0) + "<sms><item status=\"1\">101</item>"
+                                                             "<item status=\"1\">101</item>"
+                                                             "<item status=\"-1\">102</item>"
+                                                             "<item status=\"-3\">103</item>"
+                                                             "<item status=\"0\">104</item>"
+                                                             "<item status=\"1\">999</item></sms>");
+    poller.Poll(kSent + 30);
+    std::sort(reached.begin(), reached.end()); // asked for in the archive's order
+    using Statuses = std::vector<CSmsRecipientInfo::DeliveryStatus>;
+    EXPECT_EQ(reached, (Statuses{CSmsRecipientInfo::Undeliverable, CSmsRecipientInfo::NotDelivered,
+                                 CSmsRecipientInfo::Delivered}));
+}
+
+TEST_F(PollPassTest, AReportAlreadyFiledIsNotNewButALaterOccurrencesIs) {
+    std::vector<CSmsRecipientInfo::DeliveryStatus> reached;
+    poller.SetOnReachedFinal(
+        [&reached](CSmsRecipientInfo::DeliveryStatus status) { reached.push_back(status); });
+    const std::int64_t first = kSent + kHour;
+    CSmsArchiveItem* periodic = archive().AddScheduledItem("P", kSent, false, 1, true,
+                                                           CSmsScheduleInfo::Daily, first, 700, "");
+    periodic->AddRecipient("a", "421903000001", 0);
+    periodic->AddRecipient("b", "421903000002", 0);
+    const auto answer = [](std::int64_t delivered, int secondStatus) {
+        return Reply::Status(0) + "<sms><item status=\"1\" mobile=\"421903000001\" delivered=\"" +
+               FormatLocalTime(delivered, "%d.%m.%Y %H:%M:%S") + "\">0</item><item status=\"" +
+               std::to_string(secondStatus) + "\" mobile=\"421903000002\">0</item></sms>";
+    };
+    using Statuses = std::vector<CSmsRecipientInfo::DeliveryStatus>;
+    // The second recipient still waits, so the first one's report comes again.
+    transport->Answer("getNotifications", answer(first + 30, 0))
+        .Answer("getNotifications", answer(first + 30, -2))
+        .Answer("getNotifications", answer(first + 24 * kHour + 30, -2));
+    poller.Poll(first + 60);
+    EXPECT_EQ(reached, Statuses{CSmsRecipientInfo::Delivered});
+    reached.clear();
+    poller.Poll(first + 120);
+    EXPECT_EQ(reached, Statuses{CSmsRecipientInfo::Expired});
+    // The next day's occurrence was delivered anew; the expiry stands as it was.
+    reached.clear();
+    poller.Poll(first + 24 * kHour + 60);
+    EXPECT_EQ(reached, Statuses{CSmsRecipientInfo::Delivered});
+    EXPECT_EQ(transport->Requests().size(), 4u);
 }

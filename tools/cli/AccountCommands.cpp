@@ -34,24 +34,26 @@ int RunLogin(const std::vector<std::string>& args) {
     ArgParser parser = CommandParser(
         "quillon-cli login [--save-password]",
         "Logs in to check the account and shows its mobile number and services. Every other\n"
-        "command logs in by itself; with --save-password the password is kept in the profile\n"
-        "(enciphered, like the desktop program keeps it) for later commands.");
-    parser.Flag("--save-password", "keep the password in the profile").NoArguments();
+        "command logs in by itself; with --save-password the password is kept for later\n"
+        "commands, like the desktop program keeps it: in the desktop's secret service where one\n"
+        "runs, else enciphered in the profile.");
+    parser.Flag("--save-password", "keep the password for later commands").NoArguments();
     return RunCommand(parser, args, [](CommandContext& context) -> int {
         CliSession& session = context.Session(Access::WithServices);
         ShowAccount(session);
         if (context.Args().Has("--save-password")) {
             session.KeepPassword();
             session.Save();
-            std::printf("Password saved in the profile.\n");
+            std::printf(session.User().IsPasswordInSecretStore()
+                            ? "Password saved in the secret service.\n"
+                            : "Password saved in the profile.\n");
         }
         return ExitOk;
     });
 }
 
 int RunLogout(const std::vector<std::string>& args) {
-    ArgParser parser =
-        CommandParser("quillon-cli logout", "Forgets the password saved in the profile.");
+    ArgParser parser = CommandParser("quillon-cli logout", "Forgets the saved password.");
     parser.NoArguments();
     return RunCommand(parser, args, [](CommandContext& context) -> int {
         const std::string& login = context.Session().Login();

@@ -122,7 +122,7 @@ int RunRegisterUser(const std::vector<std::string>& args) {
         "the terms (the code is asked at the terminal, or confirm later with --transaction and\n"
         "--code).");
     parser.Option("--mobile", "NUMBER", "the subscriber's mobile number")
-        .Flag("--save-password", "keep the password in the profile")
+        .Flag("--save-password", "keep the password for later commands")
         .NoArguments();
     AddCheckCodeOptions(parser);
     return RunCommand(parser, args, RegisterUser);

@@ -8,6 +8,7 @@
 #include "ServiceErrors.h"
 #include "StoredFileNotices.h"
 
+#include "platform/LibsecretStore.h"
 #include "service/KvwsDbException.h"
 #include "service/KvwsSoapException.h"
 
@@ -148,6 +149,9 @@ int Run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Saved passwords go to the desktop's secret service where one runs, as the desktop
+    // program keeps them.
+    LibsecretStore::InstallForProcess();
     const int code = Run(argc, argv);
     PrintStoredFileNotices();
     return code;
