@@ -1,3 +1,4 @@
+#include "AnswerExit.h"
 #include "windows/ExitConfirmDlg.h"
 #include "windows/NoticeDlg.h"
 
@@ -22,21 +23,6 @@
 #include <vector>
 
 namespace {
-
-// Once the exit question is up: ticks its box when asked, then presses the named button (or
-// Enter when none is named).
-void AnswerExit(bool tick, const char* button) {
-    QTimer::singleShot(0, [=] {
-        auto* dialog = qobject_cast<ExitConfirmDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        if (tick)
-            dialog->findChild<QCheckBox*>("dontAskAgainCheckBox")->setChecked(true);
-        if (button)
-            QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
-        else
-            QTest::keyClick(dialog, Qt::Key_Return);
-    });
-}
 
 class ExitButton : public ::testing::Test {
 protected:

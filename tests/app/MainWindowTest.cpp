@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "AnswerExit.h"
 #include "windows/CaptionStripWidget.h"
 #include "windows/ExitConfirmDlg.h"
 #include "windows/NoticeDlg.h"
@@ -20,17 +21,6 @@
 namespace {
 
 constexpr std::int64_t kNow = 1741604400;
-
-// Once the exit question is up: ticks its box when asked, then presses the named button.
-void AnswerExit(bool tick, const char* button) {
-    QTimer::singleShot(0, [=] {
-        auto* dialog = qobject_cast<ExitConfirmDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        if (tick)
-            dialog->findChild<QCheckBox*>("dontAskAgainCheckBox")->setChecked(true);
-        QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
-    });
-}
 
 // Closes any modal window that comes up soon and counts it, so a test that expects none never
 // hangs on one.
