@@ -26,4 +26,6 @@ constexpr int TrayTip = 57344;
 
 // The desktop program's string table (Slovak, UTF-8): its own texts and the texts it shows for
 // the service's statuses (300 + n, 300 for any other) and transport failures (400 + n, 400).
+const StringTable& BuiltInProgramStrings();
+// The same in the interface language (ProgramLanguage::Use).
 const StringTable& ProgramStrings();
