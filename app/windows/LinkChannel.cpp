@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -31,17 +32,19 @@ QString LinkChannel::SocketPath() {
 }
 
 bool LinkChannel::Listen(const QString& path) {
+    if (QFileInfo::exists(path)) {
+        // Another copy answers there; a file nobody answers on is what a crashed copy left.
+        QLocalSocket probe;
+        probe.connectToServer(path);
+        if (probe.waitForConnected(500))
+            return false;
+        QLocalServer::removeServer(path);
+    }
     auto* server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(path)) {
-        // A file of a copy that crashed: nobody answers on it, so it is taken over.
-        QLocalSocket probe;
-        probe.connectToServer(path);
-        if (probe.waitForConnected(500) || !QLocalServer::removeServer(path) ||
-            !server->listen(path)) {
-            delete server;
-            return false;
-        }
+        delete server;
+        return false;
     }
     m_server = server;
     connect(m_server, &QLocalServer::newConnection, this, &LinkChannel::Accept);
@@ -59,6 +62,7 @@ void LinkChannel::Accept() {
             }
             const QByteArray line = socket->readLine(kMaxLine).trimmed();
             socket->write(kTaken);
+            socket->flush();
             socket->disconnectFromServer();
             emit linkArrived(QString::fromUtf8(line));
         });
