@@ -31,3 +31,4 @@ std::vector<Exhibit> EditorExhibits();
 std::vector<Exhibit> DialogExhibits();
 std::vector<Exhibit> LoginExhibits();
 std::vector<Exhibit> ExitExhibits();
+std::vector<Exhibit> ProgramExhibits();

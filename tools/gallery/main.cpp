@@ -17,7 +17,8 @@ namespace {
 
 std::vector<Exhibit> AllExhibits() {
     std::vector<Exhibit> all;
-    for (const auto& group : {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits()})
+    for (const auto& group :
+         {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits(), ProgramExhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
