@@ -113,6 +113,15 @@ protected:
         unsetenv("QUILLON_CA_FILE");
     }
     static CSmsConfig& Config() { return *CSmsConfig::GetInstance(); }
+    // The one user demo, whose password is saved: the login goes without the dialog.
+    static void SetUpSavedPassword() {
+        auto user = CSmsUserInfo::GetUserInfo("demo", std::string(ProgramVersion()), "QLN");
+        user->SetPassword("demo-secret");
+        user->SavePassword(true);
+        ASSERT_TRUE(user->Save(false));
+        Config().SetAppMode(CSmsConfig::SingleUserSavedPwd);
+        Config().SetDefaultUser("demo");
+    }
 
     // Runs the program until it ends; a program that gets to its main window is ended there
     // as by the exit button, once onRunning had a look.
@@ -249,14 +258,7 @@ TEST_F(ProgramStartTest, ASecondCopyWarnsAndOffersNoDefaultUser) {
 
 TEST_F(ProgramStartTest, TheSavedPasswordLogsInWithoutTheDialogAndALaterCopyHandsOverItsLink) {
     StartService("demo:demo-secret:421905123456");
-    {
-        auto user = CSmsUserInfo::GetUserInfo("demo", std::string(ProgramVersion()), "QLN");
-        user->SetPassword("demo-secret");
-        user->SavePassword(true);
-        ASSERT_TRUE(user->Save(false));
-    }
-    Config().SetAppMode(CSmsConfig::SingleUserSavedPwd);
-    Config().SetDefaultUser("demo");
+    SetUpSavedPassword();
     ProgramStart start(CommandLine{false, "sms:0905123401?body=Ahoj"}, m_boxes);
     bool forwarded = false;
     bool junkTaken = true;
@@ -286,6 +288,43 @@ TEST_F(ProgramStartTest, TheSavedPasswordLogsInWithoutTheDialogAndALaterCopyHand
     // The saved password stays for the default user.
     EXPECT_TRUE(
         CSmsUserInfo::GetUserInfo("demo", std::string(ProgramVersion()), "QLN")->IsPasswordSaved());
+}
+
+TEST_F(ProgramStartTest, StartedMinimisedItGoesToTheTrayOnlyWhenMinToTrayIsOn) {
+    StartService("demo:demo-secret:421905123456");
+    SetUpSavedPassword();
+    CommandLine minimised;
+    minimised.startMinimised = true;
+
+    // MinToTray off: the splash shows and the main window comes up as usual.
+    {
+        ProgramStart start(minimised, m_boxes);
+        bool visible = false;
+        EXPECT_EQ(
+            Run(start,
+                [&](ProgramStart& running) { visible = running.GetMainWindow()->isVisible(); }),
+            0);
+        EXPECT_NE(start.GetSplash(), nullptr);
+        EXPECT_TRUE(visible);
+    }
+
+    // MinToTray on: no splash, and the main window starts hidden.
+    Config().SetMinToTray(true);
+    ProgramStart start(minimised, m_boxes);
+    bool hidden = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (MainWindow* window = start.GetMainWindow()) {
+            poll.stop();
+            hidden = !window->isVisible();
+            emit window->finished();
+        }
+    });
+    poll.start(10);
+    EXPECT_EQ(Run(start), 0);
+    EXPECT_EQ(start.GetSplash(), nullptr);
+    EXPECT_TRUE(hidden);
+    Config().SetMinToTray(false);
 }
 
 // The socket of the links on its own.
