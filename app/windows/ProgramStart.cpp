@@ -192,11 +192,11 @@ void ProgramStart::DeliverLinks() {
 void ProgramStart::Close() {
     if (m_ended || !m_user)
         return;
+    // The window goes first: it stops its background worker, which saves the profile too.
+    m_mainWindow.reset();
     if (!KeepsSavePasswordAtExit(m_settings, m_user->GetName()))
         m_user->SavePassword(false);
     m_user->Save(false);
-    // The window stops its background worker before the user goes.
-    m_mainWindow.reset();
     End(0);
 }
 
