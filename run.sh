@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
 # The demo: builds Quillon, starts the operator service simulator on a free loopback port with
-# a demo account, and runs a short scenario with the command-line client in a throw-away
-# profile folder: log in, send one message with delivery reports to two numbers (the second
-# one fails to be delivered), wait for the reports, list the archive.
+# a demo account, and prepares a throw-away profile folder with the command-line client: the
+# demo account logged in with its password saved, the desktop program set up for that one user
+# (so it logs in without asking), a few contacts and a few sent messages. Then it runs the
+# desktop program quillon; when that closes, the simulator stops and the folder goes.
+# Without a display (neither DISPLAY nor WAYLAND_DISPLAY) it runs a short command-line scenario
+# instead: log in, send with delivery reports, wait for the reports, list the archive.
 set -euo pipefail
 QUILLON_ROOT=$(cd "$(dirname "$0")" && pwd)
 source "$QUILLON_ROOT/scripts/common.sh"
 ensure_packages
 
+desktop=
+[ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] && desktop=1
+targets=(quillon-sim quillon-cli)
+[ -n "$desktop" ] && targets+=(quillon)
+
 build=$QUILLON_ROOT/build
 cmake -S "$QUILLON_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null ||
     die "cmake configure failed"
-cmake --build "$build" -j "$(nproc)" --target quillon-sim quillon-cli || die "build failed"
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" || die "build failed"
 sim=$build/tools/sim/quillon-sim
 cli=$build/tools/cli/quillon-cli
 
@@ -30,10 +38,10 @@ export XDG_DATA_HOME=$demo/data XDG_CONFIG_HOME=$demo/config XDG_RUNTIME_DIR=$de
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-# One demo account; every SMS reaches its final state 2 seconds after sending (a number ending
-# in 666 fails, one ending in 999 expires, any other is delivered).
+# One demo account; every SMS reaches its final state a few seconds after sending (a number
+# ending in 666 fails, one ending in 999 expires, any other is delivered).
 "$sim" --port 0 --state "$demo/sim" --account demo:demo-secret:421905123456 \
-    --delivery-after 2 >"$demo/sim.log" 2>&1 &
+    --delivery-after 5 >"$demo/sim.log" 2>&1 &
 sim_pid=$!
 
 # The simulator prints its address and its CA file once it listens.
@@ -48,6 +56,8 @@ ca=$(sed -n 's/^CA file: //p' "$demo/sim.log")
 
 export QUILLON_SERVICE_URL=$url QUILLON_CA_FILE=$ca
 export QUILLON_USER=demo QUILLON_PASSWORD=demo-secret
+# The demo user writes Slovak: the profile's texts in the central European code page.
+export QUILLON_ANSI_CODEPAGE=1250
 
 # Shows the command (arguments with blanks in quotes), then runs it.
 run() {
@@ -61,8 +71,29 @@ run() {
 }
 
 echo "quillon-sim listens on $url"
-run login
-run send --report -m "Hello from the Quillon demo" 0905123401 0905123666
-# The first query is due 30 seconds after sending, as in the desktop program.
-run poll --wait --interval 1 --timeout 90
-run archive
+if [ -z "$desktop" ]; then
+    echo "No display (neither DISPLAY nor WAYLAND_DISPLAY): the command-line demo instead of" \
+        "the desktop program."
+    run login
+    run send --report -m "Hello from the Quillon demo" 0905123401 0905123666
+    # The first query is due 30 seconds after sending, as in the desktop program.
+    run poll --wait --interval 1 --timeout 90
+    run archive
+    exit 0
+fi
+
+# The profile the desktop program starts with: logged in without a question, a few contacts,
+# a few messages in the archive (their delivery reports come while the program runs).
+run login --save-password
+run settings --app-mode 2 --default-user demo
+run contacts add "Jana Nováková" 0905123401
+run contacts add "Peter Horák" 0905123402 0911123402
+run contacts add "Mária Kováčová" 0905123403
+run send --report -m "Ahoj Jana, vidíme sa o siedmej?" "Jana Nováková"
+run send --report -m "Stretnutie sa presúva na štvrtok." 0905123402 0905123666
+run send -m "Dobrú noc!" 0905123403
+
+printf '\n\033[1m$ quillon\033[0m\n'
+status=0
+"$build/app/quillon" || status=$?
+exit "$status"

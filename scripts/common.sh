@@ -6,7 +6,7 @@ QUILLON_PACKAGES=(
     zlib1g-dev libpugixml-dev libcurl4-openssl-dev libssl-dev libcpp-httplib-dev
     libgtest-dev libgmock-dev libbenchmark-dev ca-certificates openssl
     qt6-base-dev libqt6svg6 qt6-translations-l10n fonts-dejavu-core dbus-daemon
-    libsecret-1-dev gnome-keyring
+    libsecret-1-dev gnome-keyring qt6-svg-dev appstream desktop-file-utils
 )
 
 die() {

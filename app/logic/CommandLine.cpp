@@ -1,5 +1,6 @@
 #include "logic/CommandLine.h"
 
+#include "logic/SmsLink.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
@@ -29,6 +30,10 @@ bool IsMinFlag(const std::string& arg) {
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine result;
     result.startMinimised = std::any_of(args.begin(), args.end(), IsMinFlag);
+    const auto link = std::find_if(args.begin(), args.end(),
+                                   [](const std::string& arg) { return SmsLink::IsLink(arg); });
+    if (link != args.end())
+        result.link = *link;
     return result;
 }
 

@@ -3,10 +3,13 @@
 #include <string>
 #include <vector>
 
-// What the desktop program takes from its command line: only the "min" flag ("-min", the word in
-// any case, blanks around it allowed); every other argument is ignored.
+// What the desktop program takes from its command line: the "min" flag ("-min", the word in
+// any case, blanks around it allowed) and the first sms: link (the desktop hands the program
+// the link it was opened for); every other argument is ignored.
 struct CommandLine {
     bool startMinimised = false;
+    // As given; empty when there is none.
+    std::string link;
 };
 
 // args: the arguments after the program's name.

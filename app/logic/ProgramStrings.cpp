@@ -10,7 +10,7 @@ constexpr const char* kDefaultNotice =
 
 } // namespace
 
-const StringTable& ProgramStrings() {
+const StringTable& BuiltInProgramStrings() {
     static const StringTable table{
         {102, "Quillon"},
         {128, "&Koniec"},

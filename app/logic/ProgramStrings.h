@@ -32,4 +32,6 @@ constexpr int OpenArchive = 2210;
 
 // The desktop program's string table (Slovak, UTF-8): its own texts and the texts it shows for
 // the service's statuses (300 + n, 300 for any other) and transport failures (400 + n, 400).
+const StringTable& BuiltInProgramStrings();
+// The same in the interface language (ProgramLanguage::Use).
 const StringTable& ProgramStrings();

@@ -210,13 +210,17 @@ QWidget* MainWindow::PageWidget(Page page) const {
     return m_pages->widget(static_cast<int>(page));
 }
 
-void MainWindow::Compose(const ComposeRequest& request) {
-    m_pendingCompose = request;
+void MainWindow::Present(Page page) {
     if (m_hiddenInTray)
         RestoreFromTray();
     else
         BringBack();
-    ShowPage(Page::Sms);
+    ShowPage(page);
+}
+
+void MainWindow::Compose(const ComposeRequest& request) {
+    m_pendingCompose = request;
+    Present(Page::Sms);
     emit composeRequested(request);
 }
 

@@ -57,6 +57,9 @@ public:
     ~MainWindow() override;
 
     void ShowPage(Page page);
+    // The window comes to the front (also out of the tray) with this page (a notification's
+    // action).
+    void Present(Page page);
     // An sms: link: shows the window and the compose page with the link's recipients and text.
     void Compose(const ComposeRequest& request);
 

@@ -1,11 +1,11 @@
 #include "windows/ProgramText.h"
 
 #include "controls/ControlsText.h"
-#include "logic/ProgramCaptions.h"
+#include "logic/ProgramLanguage.h"
 
 #include <string>
 
 QString ProgramCaption(int dialog, int control) {
-    const auto caption = BuiltInProgramCaptions().GetCaptionUtf8(dialog, control);
+    const auto caption = ProgramCaptionTable().GetCaptionUtf8(dialog, control);
     return caption ? FromUtf8(std::string(*caption)) : QString();
 }

@@ -39,7 +39,8 @@ TEST(CommandLine, OnlyTheMinFlagInAnyCaseStartsMinimised) {
 
 TEST(CommandLine, StartedMinimisedWithoutAConfigurationFolderEndsAtOnce) {
     ScopedDataHome home;
-    const CommandLine minimised{true};
+    CommandLine minimised;
+    minimised.startMinimised = true;
     EXPECT_FALSE(ConfigFolderExists());
     EXPECT_TRUE(EndsAtOnce(minimised, ConfigFolderExists()));
     EXPECT_FALSE(EndsAtOnce(CommandLine{}, ConfigFolderExists()));

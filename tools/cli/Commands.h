@@ -14,3 +14,4 @@ int RunPoll(const std::vector<std::string>& args);
 int RunArchive(const std::vector<std::string>& args);
 int RunCancel(const std::vector<std::string>& args);
 int RunReplace(const std::vector<std::string>& args);
+int RunSettings(const std::vector<std::string>& args);

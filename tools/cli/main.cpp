@@ -36,6 +36,8 @@ const Command kCommands[] = {
     {"register-user", "create a new account", RunRegisterUser},
     {"contacts", "list or change the address book, local or on Portella", RunContacts},
     {"sync", "synchronise the address book with Portella", RunSync},
+    {"settings", "show or change the installation's settings (app mode, default user)",
+     RunSettings},
     {"selfcheck", "check the core utilities on this machine", RunSelfCheck},
     {"help", "show this help, or with a command name that command's help", PrintHelp},
 };

@@ -32,3 +32,4 @@ std::vector<Exhibit> DialogExhibits();
 std::vector<Exhibit> LoginExhibits();
 std::vector<Exhibit> ExitExhibits();
 std::vector<Exhibit> MainWindowExhibits();
+std::vector<Exhibit> ProgramExhibits();
