@@ -26,7 +26,12 @@ cli=$build/tools/cli/quillon-cli
 # Everything the demo writes (profile, simulator state) lives in one temporary folder.
 demo=$(mktemp -d)
 sim_pid=
+seeded=
 cleanup() {
+    # The demo's saved password may sit in the desktop's keyring: take it out again.
+    if [ -n "$seeded" ]; then
+        "$cli" logout >/dev/null 2>&1 || true
+    fi
     if [ -n "$sim_pid" ]; then
         kill "$sim_pid" 2>/dev/null || true
         wait "$sim_pid" 2>/dev/null || true
@@ -84,6 +89,7 @@ fi
 
 # The profile the desktop program starts with: logged in without a question, a few contacts,
 # a few messages in the archive (their delivery reports come while the program runs).
+seeded=1
 run login --save-password
 run settings --app-mode 2 --default-user demo
 run contacts add "Jana Nováková" 0905123401
