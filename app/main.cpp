@@ -6,6 +6,7 @@
 #include "platform/LibsecretStore.h"
 #include "windows/LinkChannel.h"
 #include "windows/ProgramStart.h"
+#include "windows/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -33,6 +34,9 @@ int main(int argc, char** argv) {
     WidgetMessageBox boxes(nullptr, QString::fromUtf8(title->data(), int(title->size())));
     ProgramStart start(commandLine, boxes);
     QObject::connect(&start, &ProgramStart::ended, &app, &QApplication::exit, Qt::QueuedConnection);
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::received, &start,
+                     &ProgramStart::Terminate);
     start.Start();
     return QApplication::exec();
 }

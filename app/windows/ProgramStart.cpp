@@ -18,6 +18,8 @@
 #include "windows/SplashWindow.h"
 #include "windows/WidgetLoginDialogs.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QTimer>
 
@@ -25,6 +27,9 @@
 #include <mutex>
 
 namespace {
+
+// How often a termination looks again for dialogs to close and a login to end.
+constexpr int kTerminateRetryMilliseconds = 50;
 
 // The kind of program the running copies are counted for.
 constexpr const char* kCopiesKind = "quillon";
@@ -105,6 +110,8 @@ void ProgramStart::ChooseLanguage() {
 }
 
 void ProgramStart::LogIn() {
+    if (m_terminating)
+        return;
     m_dialogs = std::make_unique<WidgetLoginDialogs>(ProgramStrings(), m_boxes);
     m_runner = std::make_unique<WindowCallRunner>(m_splash.get());
     const LoginSettings settings{m_settings.appMode, m_settings.defaultUser, m_otherCopies > 0};
@@ -121,6 +128,11 @@ void ProgramStart::LoggedIn(bool succeeded) {
     m_runner.reset();
     m_flow.reset();
     m_dialogs.reset();
+    if (m_terminating) {
+        CloseSplash();
+        succeeded ? Close() : End(1);
+        return;
+    }
     if (!succeeded) {
         CloseSplash();
         End(1);
@@ -189,6 +201,25 @@ void ProgramStart::DeliverLinks() {
     links.swap(m_pendingLinks);
     for (const ComposeRequest& request : links)
         m_mainWindow->Compose(request);
+}
+
+void ProgramStart::Terminate() {
+    if (m_ended)
+        return;
+    m_terminating = true;
+    // A dialog's own event loop must end before the windows under it may go: close it and
+    // look again, also for the next one a login under way may open.
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        dialog || m_flow) {
+        if (dialog)
+            dialog->reject();
+        QTimer::singleShot(kTerminateRetryMilliseconds, this, &ProgramStart::Terminate);
+        return;
+    }
+    if (m_running)
+        Close();
+    else
+        End(1);
 }
 
 void ProgramStart::Close() {

@@ -39,6 +39,10 @@ public:
     // Starts the sequence; call once, with the event loop about to run.
     void Start();
 
+    // The session ends or the user pressed Ctrl+C: the program ends as by its exit button but
+    // without asking; open dialogs are closed first, and a login under way ends as failed.
+    void Terminate();
+
     // What a test looks at on the way.
     SplashWindow* GetSplash() const { return m_splash.get(); }
     MainWindow* GetMainWindow() const { return m_mainWindow.get(); }
@@ -84,6 +88,7 @@ private:
     std::unique_ptr<MainWindow> m_mainWindow;
     bool m_running = false;
     bool m_ended = false;
+    bool m_terminating = false;
     // The login's pieces; the runner last, so it goes first.
     std::unique_ptr<WidgetLoginDialogs> m_dialogs;
     std::unique_ptr<LoginFlow> m_flow;

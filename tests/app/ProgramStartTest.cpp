@@ -1,12 +1,14 @@
 // The desktop program's start-up against quillon-sim over HTTPS: the login with a wrong and then
 // the right password, a version the service no longer serves, the registration of a missing
-// mobile number, a second copy, and sms: links handed over by a later copy.
+// mobile number, a second copy, sms: links handed over by a later copy, and the end on a
+// termination signal.
 #include "windows/ProgramStart.h"
 #include "windows/LinkChannel.h"
 #include "windows/LoginDlg.h"
 #include "windows/MainWindow.h"
 #include "windows/MobileRegistrationDlg.h"
 #include "windows/SplashWindow.h"
+#include "windows/TerminationSignals.h"
 
 #include "frontend/ServiceErrorText.h"
 #include "logic/LanguageChoice.h"
@@ -30,6 +32,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <deque>
 #include <functional>
@@ -322,6 +325,62 @@ TEST_F(ProgramStartTest, StartedMinimisedItGoesToTheTrayOnlyWhenMinToTrayIsOn) {
     EXPECT_EQ(start.GetSplash(), nullptr);
     EXPECT_TRUE(hiddenOrMinimised);
     Config().SetMinToTray(false);
+}
+
+// The session ends (SIGTERM) while the program runs: whatever dialog is open closes, and the
+// program ends as by its exit button, without asking: profile saved, logged out.
+TEST_F(ProgramStartTest, TerminatedWhileRunningItClosesItsDialogsAndSavesTheProfile) {
+    StartService("demo:demo-secret:421905123456");
+    SetUpSavedPassword();
+    ProgramStart start(CommandLine{}, m_boxes);
+    // The exit question (or the weekly notice, whichever comes first) is up when it comes.
+    ModalScript script{[&](QWidget*) { start.Terminate(); }};
+    QEventLoop loop;
+    int exitCode = -1;
+    QObject::connect(&start, &ProgramStart::ended, &loop, [&](int code) {
+        exitCode = code;
+        loop.quit();
+    });
+    QObject::connect(&start, &ProgramStart::running, &loop, [&] {
+        start.GetUser()->SetMaxDays(77);
+        QTimer::singleShot(0, start.GetMainWindow(), &MainWindow::Exit);
+    });
+    start.Start();
+    loop.exec();
+    EXPECT_TRUE(script.Done());
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(start.GetMainWindow(), nullptr);
+    EXPECT_EQ(start.GetUser(), nullptr) << "logged out and deleted";
+    const auto stored = CSmsUserInfo::GetUserInfo("demo", std::string(ProgramVersion()), "QLN");
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->GetMaxDays(), 77u);
+}
+
+TEST_F(ProgramStartTest, TerminatedDuringTheLoginItEndsAsAFailedLogin) {
+    StartService("demo:demo-secret:421905123456");
+    ProgramStart start(CommandLine{}, m_boxes);
+    bool wasLoginDialog = false;
+    ModalScript script{[&](QWidget* dialog) {
+        wasLoginDialog = qobject_cast<LoginDlg*>(dialog) != nullptr;
+        start.Terminate();
+    }};
+    EXPECT_EQ(Run(start), 1);
+    EXPECT_TRUE(script.Done());
+    EXPECT_TRUE(wasLoginDialog);
+    EXPECT_FALSE(m_reachedMainWindow);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(TerminationSignalsTest, ASignalArrivesAsAQtSignalOnTheWindowsThread) {
+    TerminationSignals terminations;
+    QSignalSpy received(&terminations, &TerminationSignals::received);
+    ASSERT_EQ(raise(SIGTERM), 0);
+    ASSERT_TRUE(received.wait(5000));
+    // The other two end the program as well.
+    raise(SIGINT);
+    raise(SIGHUP);
+    EXPECT_TRUE(received.wait(5000));
 }
 
 // The socket of the links on its own.
