@@ -14,8 +14,15 @@ const StringTable& BuiltInProgramStrings() {
     static const StringTable table{
         {102, "Quillon"},
         {128, "&Koniec"},
+        {141, "Zadali ste číslo v nesprávnom formáte\nalebo neexistujúcu položku z adresára"},
+        {142, "Zadajte aspoň jedného príjemcu správy"},
+        {151, "Príjemcovia"},
+        {152, "Skupina [%s] bola vymazaná z adresára"},
+        {153, "Kontakt [%s] bol vymazaný z adresára"},
+        {154, "SMS správa je prázdna"},
         {165, "Služba je dočasne nedostupná"},
         {166, "Chyba pri komunikácii s Velora"},
+        {167, "Správa bola úspešne odoslaná"},
         {170, "Prihlásený: %s"},
         {192, "Na využívanie tejto služby je nutná registrácia\ntelefónneho čísla k vašemu Velora "
               "kontu.\nChcete si zaregistrovať vaše číslo teraz?"},
@@ -25,9 +32,22 @@ const StringTable& BuiltInProgramStrings() {
         {198, "Nezadali ste mobilné číslo"},
         {199, "Mobilné číslo bolo zaregistrované"},
         {200, "Nezadali ste kontrolný reťazec"},
+        {214, "Požiadavka na oneskorené doručenie SMS bola odoslaná"},
         {221, "Zistené opätovné spustenie aplikácie Quillon.\nPrihlásenie rovnakého užívateľa môže "
               "spôsobiť stratu dát vo vašom adresári a v archíve."},
         {222, kDefaultNotice},
+        {224, "Úsmev :-)"},
+        {225, "Rehot :-D"},
+        {226, "Samopašnosť :-P"},
+        {227, "Žmurknutie ;-)"},
+        {228, "Pohoda 8-)"},
+        {229, "Šok :-O"},
+        {230, "Zmätenosť :-S"},
+        {231, "Smútok :-("},
+        {232, "Hnev >:("},
+        {233, "Nerozhodnosť :-/"},
+        {234, "Cmuk :-*"},
+        {235, "Úškrn :->"},
         {300, "Požiadavku nebolo možné uskutočniť\n\nChyba E%d"},
         {310, "Zadali ste nesprávne meno alebo heslo"},
         {311, "Zadali ste nesprávne meno alebo heslo"},
@@ -93,6 +113,8 @@ const StringTable& BuiltInProgramStrings() {
         {2208, "Vypršala platnosť %d SMS"},
         {2209, "Vypršala platnosť %d SMS"},
         {2210, "Otvoriť archív"},
+        // The compose page
+        {2300, "Odosiela sa..."},
     };
     return table;
 }
