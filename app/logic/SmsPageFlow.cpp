@@ -161,13 +161,14 @@ bool SmsPageFlow::OnEditorKey(char key) {
     return breaksLine;
 }
 
-void SmsPageFlow::OnRecipientEnter(const std::string& typed, bool ctrl) {
+std::optional<SmsPageFlow::AddResult> SmsPageFlow::OnRecipientEnter(const std::string& typed,
+                                                                    bool ctrl) {
     if (ctrl && m_user.GetEnterKeyMode() == CSmsUserInfo::EnterNewLine &&
         TrimBlanks(typed).empty()) {
         Send();
-        return;
+        return std::nullopt;
     }
-    AddTyped(typed);
+    return AddTyped(typed);
 }
 
 void SmsPageFlow::Shown(int id, const std::string& argument) {

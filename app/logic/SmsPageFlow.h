@@ -73,8 +73,9 @@ public:
     // A key the message editor offers (CharacterFilter's owner keys): true lets the editor go
     // on with it, false swallows it (maybe after sending).
     bool OnEditorKey(char key);
-    // Enter in the recipient field (drop-down closed): sends or adds the typed recipient.
-    void OnRecipientEnter(const std::string& typed, bool ctrl);
+    // Enter in the recipient field (drop-down closed): sends (nothing returned) or adds the typed
+    // recipient.
+    std::optional<AddResult> OnRecipientEnter(const std::string& typed, bool ctrl);
 
     // Sends the view's message to the entries (asynchronously through the runner).
     void Send();
