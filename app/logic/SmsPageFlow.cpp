@@ -70,13 +70,14 @@ SmsPageFlow::AddResult SmsPageFlow::AddTyped(const std::string& typed) {
         resolution = m_list.Resolve(text, m_user.GetAddressBook());
     }
     if (resolution.status == RecipientList::Resolution::NeedsNumberChoice) {
-        // A copy: no lock is held while the dialog is open.
-        const CSmsAddressBookItem contact = *resolution.contact;
-        const auto choice = m_dialogs.ChooseNumber(contact);
+        // No lock is held while the dialog is open; only this thread edits the address book,
+        // and the contact is looked up again by name afterwards.
+        const std::string name = resolution.contact->GetName();
+        const auto choice = m_dialogs.ChooseNumber(*resolution.contact);
         if (!choice)
             return AddResult::NotChosen;
         const std::lock_guard lock(m_user.GetDataMutex());
-        resolution = m_list.ResolveContact(contact.GetName(), m_user.GetAddressBook(), *choice);
+        resolution = m_list.ResolveContact(name, m_user.GetAddressBook(), *choice);
     }
     switch (resolution.status) {
     case RecipientList::Resolution::Resolved:

@@ -22,7 +22,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -118,9 +117,6 @@ void SmsPage::CreateControls() {
     connect(m_fromBookButton, &QPushButton::clicked, this, [this] { m_flow->ChooseFromBook(); });
     connect(m_recipientTree, &QTreeWidget::itemDoubleClicked, this, &SmsPage::RemoveSelected);
     connect(m_sendButton, &QPushButton::clicked, this, [this] { m_flow->Send(); });
-    auto* flashKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F), this);
-    flashKey->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(flashKey, &QShortcut::activated, &m_editor, &CSmsEditCtrl::ToggleFlash);
 }
 
 QWidget* SmsPage::CreateEmoticons() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/SmsEditCtrl.h"
+#include "frontend/ICallRunner.h"
 #include "frontend/ISmsEditOwner.h"
 #include "logic/ComposeRequest.h"
 #include "logic/SmsPageFlow.h"
@@ -10,7 +11,6 @@
 #include <memory>
 
 class CSmsUserInfo;
-class ICallRunner;
 class IMessageBox;
 class ISmsPageDialogs;
 class QCheckBox;
