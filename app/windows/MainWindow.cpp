@@ -16,7 +16,9 @@
 #include "windows/CaptionStripWidget.h"
 #include "windows/ExitConfirmDlg.h"
 #include "windows/NoticeDlg.h"
+#include "windows/SmsPage.h"
 #include "windows/TrayWatcher.h"
+#include "windows/WidgetSmsPageDialogs.h"
 #include "windows/WorkerEventBridge.h"
 
 #include <QAction>
@@ -78,6 +80,7 @@ MainWindow::MainWindow(CSmsUserInfo& user, CServiceLock& serviceLock, IMessageBo
 
     BuildCaption();
     BuildPages();
+    BuildSmsPage();
     auto* layout = new QVBoxLayout(this);
     // Room for the frame the window system no longer draws.
     layout->setContentsMargins(1, 1, 1, 1);
@@ -143,6 +146,12 @@ void MainWindow::BuildPages() {
     m_statusLabel->setContentsMargins(12, 0, 4, 0);
     m_statusLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_pages->setCornerWidget(m_statusLabel, Qt::TopRightCorner);
+}
+
+void MainWindow::BuildSmsPage() {
+    m_smsDialogs = std::make_unique<WidgetSmsPageDialogs>(m_user, this);
+    m_smsPage = new SmsPage(m_user, m_boxes, *m_smsDialogs);
+    SetPage(Page::Sms, m_smsPage);
 }
 
 QWidget* MainWindow::BuildBottomRow() {
@@ -219,13 +228,8 @@ void MainWindow::Present(Page page) {
 }
 
 void MainWindow::Compose(const ComposeRequest& request) {
-    m_pendingCompose = request;
+    m_smsPage->Compose(request);
     Present(Page::Sms);
-    emit composeRequested(request);
-}
-
-std::optional<ComposeRequest> MainWindow::TakePendingCompose() {
-    return std::exchange(m_pendingCompose, std::nullopt);
 }
 
 bool MainWindow::TrayAvailable() const {

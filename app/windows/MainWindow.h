@@ -7,7 +7,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 class BackgroundWorker;
 class CaptionStripWidget;
@@ -23,6 +22,8 @@ class QMenu;
 class QPushButton;
 class QSystemTrayIcon;
 class QTabWidget;
+class SmsPage;
+class WidgetSmsPageDialogs;
 class TrayWatcher;
 class WorkerEventBridge;
 
@@ -67,9 +68,6 @@ public:
     // stay.
     void SetPage(Page page, QWidget* widget);
     QWidget* PageWidget(Page page) const;
-    // The request of the last Compose that the compose page has not taken yet.
-    const std::optional<ComposeRequest>& PendingCompose() const { return m_pendingCompose; }
-    std::optional<ComposeRequest> TakePendingCompose();
 
     // The minimise command (the strip's button, the system menu): into the tray when the user
     // wants it and there is one, else an ordinary minimised window.
@@ -99,8 +97,6 @@ signals:
     void tokenRefreshed();
     // From the background worker: the delivery states of this archive item changed.
     void archiveItemChanged(ArchiveItemKey key);
-    // Compose was asked for; the compose page takes PendingCompose.
-    void composeRequested(ComposeRequest request);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -112,6 +108,7 @@ protected:
 private:
     void BuildCaption();
     void BuildPages();
+    void BuildSmsPage();
     QWidget* BuildBottomRow();
     void BuildSystemMenu();
     void StartHidden();
@@ -135,7 +132,8 @@ private:
     QMenu* m_systemMenu = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     TrayWatcher* m_trayWatcher = nullptr;
-    std::optional<ComposeRequest> m_pendingCompose;
+    std::unique_ptr<WidgetSmsPageDialogs> m_smsDialogs;
+    SmsPage* m_smsPage = nullptr;
     bool m_hiddenInTray = false;
     bool m_centreOnReturn = false; // it was started hidden and never placed
     bool m_noticeDone = false;

@@ -4,6 +4,7 @@
 #include "windows/CaptionStripWidget.h"
 #include "windows/ExitConfirmDlg.h"
 #include "windows/NoticeDlg.h"
+#include "windows/SmsPage.h"
 
 #include "frontend/IBackgroundEvents.h"
 
@@ -258,16 +259,16 @@ TEST_F(MainWindowTest, ComposeBringsTheWindowBackOnTheSmsPage) {
     window->Minimise();
     ASSERT_TRUE(window->IsHiddenInTray());
 
-    QSignalSpy requested(window.get(), &MainWindow::composeRequested);
-    const ComposeRequest request{{"421905111001", "421905111002"}, "Ahoj"};
-    window->Compose(request);
+    window->Compose(ComposeRequest{{"+421905111001", "0905111002"}, "Ahoj"});
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(Tray()->isVisible());
     EXPECT_EQ(window->findChild<QTabWidget*>("pagesTabWidget")->currentIndex(), 0);
-    ASSERT_EQ(requested.count(), 1);
-    EXPECT_EQ(requested.at(0).at(0).value<ComposeRequest>(), request);
-    EXPECT_EQ(window->TakePendingCompose(), request);
-    EXPECT_FALSE(window->PendingCompose());
+    // The compose page has the link's recipients and text.
+    auto* page = window->findChild<SmsPage*>("smsPage");
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->Flow().Entries().size(), 2u);
+    EXPECT_EQ(page->Flow().Entries()[1].display, "0905111002");
+    EXPECT_EQ(page->Editor().GetText(), "Ahoj");
 }
 
 TEST_F(MainWindowTest, WorkerReportsArriveOnTheWindowsThread) {
