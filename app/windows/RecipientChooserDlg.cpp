@@ -39,6 +39,8 @@ RecipientChooserDlg::RecipientChooserDlg(const CSmsAddressBook& book,
                                          const std::vector<RecipientEntry>& chosen, QWidget* parent)
     : QDialog(parent), m_contactLines(ContactLines(book)), m_groupLines(GroupLines(book)) {
     setObjectName(QStringLiteral("recipientChooserDialog"));
+    // The pictures live in this static library, whose resources nothing else pulls in.
+    Q_INIT_RESOURCE(smspage);
     setWindowTitle(Caption(ProgramCaptions::kCaption));
     for (const RecipientEntry& entry : chosen)
         m_chosen.Add(entry);

@@ -65,6 +65,8 @@ SmsPage::SmsPage(CSmsUserInfo& user, IMessageBox& boxes, ISmsPageDialogs& dialog
                  std::unique_ptr<ICallRunner> runner)
     : QWidget(parent) {
     setObjectName(QStringLiteral("smsPage"));
+    // The pictures live in this static library, whose resources nothing else pulls in.
+    Q_INIT_RESOURCE(smspage);
     CreateControls();
     LayOut();
     m_runner = runner ? std::move(runner) : std::make_unique<WindowCallRunner>(this);
