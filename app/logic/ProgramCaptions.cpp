@@ -1,4 +1,5 @@
 #include "logic/ProgramCaptions.h"
+#include "logic/PageDialogCaptions.h"
 
 using namespace ProgramCaptions;
 
@@ -26,6 +27,55 @@ const CaptionTable& BuiltInProgramCaptions() {
         {Notice::kDialog, kCaption, "Oznámenie"},
         {Notice::kDialog, Notice::kBrowser, "Oznámenie"},
         {Notice::kDialog, Notice::kClose, "&Zavrieť"},
+
+        // The dialogs of the compose and archive pages
+        {Scheduling::kDialog, kCaption, "Oneskorené doručenie SMS"},
+        {Scheduling::kDialog, Scheduling::kDateLabel, "&Dátum:"},
+        {Scheduling::kDialog, Scheduling::kTimeLabel, "Č&as:"},
+        {Scheduling::kDialog, Scheduling::kPeriodLabel, "&Opakovanie:"},
+        {Scheduling::kDialog, Scheduling::kNameLabel, "&Názov správy:"},
+        {Scheduling::kDialog, kOk, "OK"},
+        {Scheduling::kDialog, kCancel, "Storno"},
+        {Filter::kDialog, kCaption, "Filter správ"},
+        {Filter::kDialog, Filter::kAll, "Zobrazovať všetky správy"},
+        {Filter::kDialog, Filter::kDelivered, "Iba doručené"},
+        {Filter::kDialog, Filter::kUndelivered, "Iba nedoručené"},
+        {Filter::kDialog, Filter::kScheduled, "Iba správy s oneskoreným doručením"},
+        {Filter::kDialog, kOk, "OK"},
+        {Filter::kDialog, kCancel, "Storno"},
+        {Details::kSingleDialog, kCaption, "Informácie o SMS správe"},
+        {Details::kSingleDialog, Details::kToLabel, "Komu:"},
+        {Details::kSingleDialog, Details::kNumberLabel, "Tel. číslo:"},
+        {Details::kSingleDialog, Details::kSentLabel, "Odoslaná:"},
+        {Details::kSingleDialog, Details::kStateLabel, "Stav:"},
+        {Details::kSingleDialog, Details::kFlashLabel, "Flash SMS:"},
+        {Details::kSingleDialog, Details::kCharactersLabel, "Počet znakov:"},
+        {Details::kSingleDialog, Details::kPartsLabel, "Počet SMS:"},
+        {Details::kSingleDialog, Details::kTextLabel, "Text SMS:"},
+        {Details::kSingleDialog, kOk, "OK"},
+        {Details::kGroupDialog, kCaption, "Informácie o SMS správe"},
+        {Details::kGroupDialog, Details::kSentLabel, "Odoslaná:"},
+        {Details::kGroupDialog, Details::kFlashLabel, "Flash SMS:"},
+        {Details::kGroupDialog, Details::kCharactersLabel, "Počet znakov:"},
+        {Details::kGroupDialog, Details::kPartsLabel, "Počet SMS:"},
+        {Details::kGroupDialog, Details::kGroupLabel, "Skupina:"},
+        {Details::kGroupDialog, Details::kTextLabel, "Text SMS:"},
+        {Details::kGroupDialog, Details::kRecipientsLabel, "Príjemcovia:"},
+        {Details::kGroupDialog, kOk, "OK"},
+        {Scheduled::kDialog, kCaption, "SMS s oneskoreným doručením"},
+        {Scheduled::kDialog, Scheduled::kNameLabel, "Názov &správy:"},
+        {Scheduled::kDialog, Scheduled::kTimeLabel, "Čas odoslania:"},
+        {Scheduled::kDialog, Scheduled::kPeriodLabel, "Opakovanie:"},
+        {Scheduled::kDialog, Scheduled::kChange, "Zmeniť..."},
+        {Scheduled::kDialog, Scheduled::kReport, "Potvrdenie o doručení"},
+        {Scheduled::kDialog, Scheduled::kFlashLabel, "Flash SMS:"},
+        {Scheduled::kDialog, Scheduled::kRecipientLabel, "&Príjemca:"},
+        {Scheduled::kDialog, Scheduled::kAdd, "&Vlož"},
+        {Scheduled::kDialog, Scheduled::kRecipientsLabel, "Príjemcovia:"},
+        {Scheduled::kDialog, Scheduled::kRemove, "Vymaž"},
+        {Scheduled::kDialog, Scheduled::kTextLabel, "&Text SMS:"},
+        {Scheduled::kDialog, kOk, "Uložiť zmeny"},
+        {Scheduled::kDialog, kCancel, "Zavrieť"},
     };
     return kCaptions;
 }
