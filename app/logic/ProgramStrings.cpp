@@ -14,6 +14,7 @@ const StringTable& BuiltInProgramStrings() {
     static const StringTable table{
         {102, "Quillon"},
         {128, "&Koniec"},
+        {141, "Zadali ste číslo v nesprávnom formáte\nalebo neexistujúcu položku z adresára"},
         {142, "Zadajte aspoň jedného príjemcu správy"},
         {150, "Nedostupné"},
         {154, "SMS správa je prázdna"},
