@@ -33,3 +33,4 @@ std::vector<Exhibit> LoginExhibits();
 std::vector<Exhibit> ExitExhibits();
 std::vector<Exhibit> MainWindowExhibits();
 std::vector<Exhibit> ProgramExhibits();
+std::vector<Exhibit> PageDialogExhibits();

@@ -18,7 +18,7 @@ namespace {
 std::vector<Exhibit> AllExhibits() {
     std::vector<Exhibit> all;
     for (const auto& group : {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits(),
-                              MainWindowExhibits(), ProgramExhibits()})
+                              MainWindowExhibits(), ProgramExhibits(), PageDialogExhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
