@@ -53,6 +53,7 @@ inline constexpr int kFlashLabel = 1903;
 inline constexpr int kRecipientLabel = 1904;
 inline constexpr int kRecipientsLabel = 1905;
 inline constexpr int kTextLabel = 1906;
+inline constexpr int kNumberColumn = 1907;
 } // namespace Scheduled
 
 } // namespace ProgramCaptions

@@ -72,6 +72,7 @@ const CaptionTable& BuiltInProgramCaptions() {
         {Scheduled::kDialog, Scheduled::kRecipientLabel, "&Príjemca:"},
         {Scheduled::kDialog, Scheduled::kAdd, "&Vlož"},
         {Scheduled::kDialog, Scheduled::kRecipientsLabel, "Príjemcovia:"},
+        {Scheduled::kDialog, Scheduled::kNumberColumn, "Tel. číslo"},
         {Scheduled::kDialog, Scheduled::kRemove, "Vymaž"},
         {Scheduled::kDialog, Scheduled::kTextLabel, "&Text SMS:"},
         {Scheduled::kDialog, kOk, "Uložiť zmeny"},

@@ -117,7 +117,7 @@ void ScheduledSmsDlg::CreateControls(CSmsUserInfo& user) {
         Named(new QTreeWidget(this), "recipientsTreeWidget", Ids::kRecipientsLabel);
     m_recipientsTreeWidget->setRootIsDecorated(false);
     m_recipientsTreeWidget->setColumnCount(2);
-    m_recipientsTreeWidget->setHeaderLabels({Text(209), Text(210)});
+    m_recipientsTreeWidget->setHeaderLabels({Text(209), Caption(Ids::kNumberColumn)});
     m_recipientsTreeWidget->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_recipientsTreeWidget->setMinimumHeight(m_recipientsTreeWidget->fontMetrics().lineSpacing() *
                                              6);

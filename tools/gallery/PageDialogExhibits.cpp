@@ -3,6 +3,7 @@
 
 #include "frontend/ArchiveRows.h"
 #include "model/SmsUserInfo.h"
+#include "platform/CodePage.h"
 #include "windows/FilterDlg.h"
 #include "windows/ScheduledSmsDlg.h"
 #include "windows/SchedulingDlg.h"
@@ -38,8 +39,8 @@ SmsDetails Details(bool group) {
 ScheduledSms Scheduled() {
     ScheduledSms message;
     message.messageId = 1;
-    message.schedule = {kNow + 86400, 5, "Ranná pripomienka", true};
-    message.text = "Nezabudni na lieky a raňajky!";
+    message.schedule = {kNow + 86400, 5, Utf8TextToAnsi("Ranná pripomienka"), true};
+    message.text = Utf8TextToAnsi("Nezabudni na lieky a raňajky!");
     message.recipients = {{"Jana", "421903000001"}, {"0903 000 002", "421903000002"}};
     message.states = {CSmsRecipientInfo::Delivered, CSmsRecipientInfo::Pending};
     return message;
