@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frontend/RecipientList.h"
+#include "model/SmsRecipientInfo.h"
 
 #include <cstdint>
 #include <string>
@@ -28,6 +29,12 @@ struct SmsDetails {
     std::vector<RecipientRow> recipients; // one for the single-recipient dialog
 
     static SmsDetails Of(const CSmsArchiveItem& item);
+    // The state text of one recipient ("Bez potvrdenky" without an SMS id to ask by).
+    static std::string StateText(const CSmsRecipientInfo& recipient);
+    static std::string StateText(CSmsRecipientInfo::DeliveryStatus status, bool hasId,
+                                 const std::string& deliveryTime);
+    // The characters of a text, a CR LF pair counted once.
+    static int Characters(const std::string& text);
 };
 
 // A scheduled archive item as the scheduled message dialog edits it: a copy taken under the
@@ -39,6 +46,8 @@ struct ScheduledSms {
     bool flash = false;
     int smsCount = 1;
     std::vector<Recipient> recipients;
+    // The delivery state of each recipient, in the order of recipients.
+    std::vector<CSmsRecipientInfo::DeliveryStatus> states;
 
     static ScheduledSms Of(const CSmsArchiveItem& item);
     // Schedule, report, flash, text, recipients and name; the last query time goes back to 0

@@ -34,3 +34,4 @@ std::vector<Exhibit> ExitExhibits();
 std::vector<Exhibit> MainWindowExhibits();
 std::vector<Exhibit> ProgramExhibits();
 std::vector<Exhibit> ComposeExhibits();
+std::vector<Exhibit> PageDialogExhibits();
