@@ -1,4 +1,5 @@
 #include "windows/ScheduledSmsDlg.h"
+#include "windows/NumberChoiceDlg.h"
 
 #include "controls/AutoCompleteBinding.h"
 #include "controls/ControlsText.h"
@@ -62,6 +63,8 @@ ScheduledSmsDlg::ScheduledSmsDlg(CSmsUserInfo& user, IMessageBox& boxes, Schedul
     m_runner = runner ? std::move(runner) : std::make_unique<WindowCallRunner>(this);
     m_edit = std::make_unique<ScheduledSmsEdit>(user, ProgramStrings(), boxes, *m_runner,
                                                 std::move(message));
+    m_edit->SetNumberChooser(
+        [this](const CSmsAddressBookItem& contact) { return NumberChoiceDlg::Ask(contact, this); });
     CreateControls(user);
     LayOut();
     ShowSchedule();
