@@ -14,9 +14,18 @@ const StringTable& BuiltInProgramStrings() {
     static const StringTable table{
         {102, "Quillon"},
         {128, "&Koniec"},
+        {143, "Skutočne chcete odstrániť záznam z archívu?"},
+        {147, "Číslo"},
+        {148, "Čas"},
+        {149, "Text SMS"},
         {165, "Služba je dočasne nedostupná"},
         {166, "Chyba pri komunikácii s Velora"},
         {170, "Prihlásený: %s"},
+        {171, "Chcete naozaj vymazať %d záznamy(ov) z archívu?"},
+        {179, "Nemožno doručiť"},
+        {180, "Doručuje sa"},
+        {181, "Expirovaná"},
+        {182, "Bez potvrdenky"},
         {192, "Na využívanie tejto služby je nutná registrácia\ntelefónneho čísla k vašemu Velora "
               "kontu.\nChcete si zaregistrovať vaše číslo teraz?"},
         {193, "Kontrolný reťazec je nesprávny.\nChcete registráciu mobilného čísla zopakovať?"},
@@ -25,6 +34,8 @@ const StringTable& BuiltInProgramStrings() {
         {198, "Nezadali ste mobilné číslo"},
         {199, "Mobilné číslo bolo zaregistrované"},
         {200, "Nezadali ste kontrolný reťazec"},
+        {212, "Vymazaním správy %s z archívu sa ukončí jej oneskorené doručovanie. Chcete správu "
+              "skutočne vymazať?"},
         {221, "Zistené opätovné spustenie aplikácie Quillon.\nPrihlásenie rovnakého užívateľa môže "
               "spôsobiť stratu dát vo vašom adresári a v archíve."},
         {222, kDefaultNotice},
@@ -93,6 +104,20 @@ const StringTable& BuiltInProgramStrings() {
         {2208, "Vypršala platnosť %d SMS"},
         {2209, "Vypršala platnosť %d SMS"},
         {2210, "Otvoriť archív"},
+        // The archive page: its search, the export and the state of a delivered message there
+        {2400, "Odoslaná"},
+        {2401, "Meno"},
+        {2402, "Číslo"},
+        {2403, "Stav"},
+        {2404, "Čas doručenia"},
+        {2405, "Text SMS"},
+        {2406, "Doručená"},
+        {2407, "Hľadať v archíve"},
+        {2408, "E&xport..."},
+        {2409, "Export archívu"},
+        {2410, "Súbory CSV (*.csv)"},
+        {2411, "Súbor %s nebolo možné zapísať"},
+        {2412, "archiv.csv"},
     };
     return table;
 }
