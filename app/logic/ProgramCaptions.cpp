@@ -26,6 +26,19 @@ const CaptionTable& BuiltInProgramCaptions() {
         {Notice::kDialog, kCaption, "Oznámenie"},
         {Notice::kDialog, Notice::kBrowser, "Oznámenie"},
         {Notice::kDialog, Notice::kClose, "&Zavrieť"},
+
+        {SentItems::kDialog, kCaption, "Archív"},
+        {SentItems::kDialog, SentItems::kList, "Archív správ"},
+        {SentItems::kDialog, SentItems::kDelete, "&Vymaž..."},
+        {SentItems::kDialog, SentItems::kDetails, "De&taily..."},
+        {SentItems::kDialog, SentItems::kCreditCaption, "Aktuálny počet vašich Portella kreditov"},
+        {SentItems::kDialog, SentItems::kSelectAll, "Vybr&ať všetky"},
+        {SentItems::kDialog, SentItems::kForward, "&Preposlať"},
+        {SentItems::kDialog, SentItems::kFilter, "&Filter..."},
+        {SentItems::kDialog, SentItems::kStatistics, "Velora"},
+        {SentItems::kDialog, SentItems::kCountCaption, "Počet zobrazených správ:"},
+        {SentItems::kDialog, SentItems::kSearch, "&Hľadať:"},
+        {SentItems::kDialog, SentItems::kExport, "E&xport..."},
     };
     return kCaptions;
 }

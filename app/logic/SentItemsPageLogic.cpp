@@ -406,27 +406,13 @@ std::string SentItemsPageLogic::StatisticsUrl(const std::string& serviceUrl,
     return serviceUrl.substr(0, path) + "/sk/kvws.stats?token=" + PercentEncoded(token);
 }
 
-void SentItemsPageLogic::OpenStatistics(CServiceLock& serviceLock, const std::string& url,
-                                        std::function<bool(const std::string&)> opener,
-                                        std::function<void(bool)> done) {
+bool SentItemsPageLogic::OpenStatistics(CServiceLock& serviceLock, const std::string& url,
+                                        const std::function<bool(const std::string&)>& opener) {
     if (url.empty())
-        return;
-    RunCall<bool>(
-        m_calls,
-        [&serviceLock, url, opener = std::move(opener)] {
-            const auto lock = serviceLock.Lock();
-            serviceLock.SetLinkOpened();
-            return opener(url);
-        },
-        [done = std::move(done)](const CallResult<bool>& result) {
-            bool opened = false;
-            try {
-                opened = result.Get();
-            } catch (...) {
-            }
-            if (done)
-                done(opened);
-        });
+        return false;
+    const auto lock = serviceLock.Lock();
+    serviceLock.SetLinkOpened();
+    return opener(url);
 }
 
 std::string SentItemsPageLogic::StateText(const CSmsArchiveItem& item,
