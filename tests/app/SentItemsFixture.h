@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -73,7 +74,10 @@ protected:
     static constexpr std::int64_t kNow = 1760000000;
 
     // Slovak texts in the archive whatever the machine's locale.
-    CCodePageScope centralEuropean{1250};
+    struct CentralEuropean {
+        CentralEuropean() { setenv("QUILLON_ANSI_CODEPAGE", "1250", 1); }
+        ~CentralEuropean() { unsetenv("QUILLON_ANSI_CODEPAGE"); }
+    } centralEuropean;
     ScopedDataHome dataHome;
     FixedClock clock{kNow};
     std::shared_ptr<ScriptedTransport> transport = std::make_shared<ScriptedTransport>();
