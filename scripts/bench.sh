@@ -12,7 +12,7 @@ build=$QUILLON_ROOT/build-bench
 configure_and_build "$build" -DCMAKE_BUILD_TYPE=Release
 benches=("$@")
 [ ${#benches[@]} -gt 0 ] || benches=(wire_bench session_bench profile_bench sync_bench editor_bench completion_bench
-    startup_bench)
+    startup_bench sent_items_bench)
 for bench in "${benches[@]}"; do
     [ -x "$build/bench/$bench" ] || die "no such benchmark: $bench"
     echo "== $bench"
