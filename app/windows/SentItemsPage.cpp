@@ -66,7 +66,14 @@ SentItemsPage::SentItemsPage(CSmsUserInfo& user, CServiceLock& serviceLock, IMes
     UpdateStatisticsLink();
 }
 
-SentItemsPage::~SentItemsPage() = default;
+SentItemsPage::~SentItemsPage() {
+    // The view asks the model, and the model the logic, while the widget goes; both go first.
+    m_calls.Cancel();
+    m_view->viewport()->removeEventFilter(this);
+    m_view->removeEventFilter(this);
+    delete m_view;
+    delete m_model;
+}
 
 void SentItemsPage::Build() {
     auto* searchLabel = new QLabel(Caption(SentItems::kSearch), this);
