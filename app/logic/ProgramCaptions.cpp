@@ -103,6 +103,18 @@ const CaptionTable& BuiltInProgramCaptions() {
         {Scheduled::kDialog, Scheduled::kTextLabel, "&Text SMS:"},
         {Scheduled::kDialog, kOk, "Uložiť zmeny"},
         {Scheduled::kDialog, kCancel, "Zavrieť"},
+        {SentItems::kDialog, kCaption, "Archív"},
+        {SentItems::kDialog, SentItems::kList, "Archív správ"},
+        {SentItems::kDialog, SentItems::kDelete, "&Vymaž..."},
+        {SentItems::kDialog, SentItems::kDetails, "De&taily..."},
+        {SentItems::kDialog, SentItems::kCreditCaption, "Aktuálny počet vašich Portella kreditov"},
+        {SentItems::kDialog, SentItems::kSelectAll, "Vybr&ať všetky"},
+        {SentItems::kDialog, SentItems::kForward, "&Preposlať"},
+        {SentItems::kDialog, SentItems::kFilter, "&Filter..."},
+        {SentItems::kDialog, SentItems::kStatistics, "Velora"},
+        {SentItems::kDialog, SentItems::kCountCaption, "Počet zobrazených správ:"},
+        {SentItems::kDialog, SentItems::kSearch, "&Hľadať:"},
+        {SentItems::kDialog, SentItems::kExport, "E&xport..."},
     };
     return kCaptions;
 }

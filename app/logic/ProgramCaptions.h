@@ -43,6 +43,22 @@ inline constexpr int kBrowser = 1190; // the page's accessible name
 inline constexpr int kClose = 1900;
 } // namespace Notice
 
+// The archive page.
+namespace SentItems {
+inline constexpr int kDialog = 134;
+inline constexpr int kList = 1027; // the list's accessible name
+inline constexpr int kDelete = 1014;
+inline constexpr int kDetails = 1084;
+inline constexpr int kCreditCaption = 1119;
+inline constexpr int kSelectAll = 1135;
+inline constexpr int kForward = 1142;
+inline constexpr int kFilter = 1184;
+inline constexpr int kStatistics = 1029;
+inline constexpr int kCountCaption = 1900;
+inline constexpr int kSearch = 1901;
+inline constexpr int kExport = 1902;
+} // namespace SentItems
+
 } // namespace ProgramCaptions
 
 // The captions as the program carries them (Slovak, UTF-8).

@@ -16,6 +16,10 @@ const StringTable& BuiltInProgramStrings() {
         {128, "&Koniec"},
         {141, "Zadali ste číslo v nesprávnom formáte\nalebo neexistujúcu položku z adresára"},
         {142, "Zadajte aspoň jedného príjemcu správy"},
+        {143, "Skutočne chcete odstrániť záznam z archívu?"},
+        {147, "Číslo"},
+        {148, "Čas"},
+        {149, "Text SMS"},
         {150, "Nedostupné"},
         {151, "Príjemcovia"},
         {152, "Skupina [%s] bola vymazaná z adresára"},
@@ -25,6 +29,7 @@ const StringTable& BuiltInProgramStrings() {
         {166, "Chyba pri komunikácii s Velora"},
         {167, "Správa bola úspešne odoslaná"},
         {170, "Prihlásený: %s"},
+        {171, "Chcete naozaj vymazať %d záznamy(ov) z archívu?"},
         {178, "Doručená %s"},
         {179, "Nemožno doručiť"},
         {180, "Doručuje sa"},
@@ -42,6 +47,8 @@ const StringTable& BuiltInProgramStrings() {
         {207, "Nie"},
         {209, "Meno"},
         {210, "Čas doručenia"},
+        {212, "Vymazaním správy %s z archívu sa ukončí jej oneskorené doručovanie. Chcete správu "
+              "skutočne vymazať?"},
         {214, "Požiadavka na oneskorené doručenie SMS bola odoslaná"},
         {221, "Zistené opätovné spustenie aplikácie Quillon.\nPrihlásenie rovnakého užívateľa môže "
               "spôsobiť stratu dát vo vašom adresári a v archíve."},
@@ -137,6 +144,20 @@ const StringTable& BuiltInProgramStrings() {
         {2210, "Otvoriť archív"},
         // The compose page
         {2300, "Odosiela sa..."},
+        // The archive page: its search, the export and the state of a delivered message there
+        {2400, "Odoslaná"},
+        {2401, "Meno"},
+        {2402, "Číslo"},
+        {2403, "Stav"},
+        {2404, "Čas doručenia"},
+        {2405, "Text SMS"},
+        {2406, "Doručená"},
+        {2407, "Hľadať v archíve"},
+        {2408, "E&xport..."},
+        {2409, "Export archívu"},
+        {2410, "Súbory CSV (*.csv)"},
+        {2411, "Súbor %s nebolo možné zapísať"},
+        {2412, "archiv.csv"},
     };
     return table;
 }

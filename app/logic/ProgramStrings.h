@@ -28,6 +28,30 @@ constexpr int DeliveredOne = 2201;
 constexpr int UndeliveredOne = 2204;
 constexpr int ExpiredOne = 2207;
 constexpr int OpenArchive = 2210;
+// The archive page
+constexpr int DeleteOne = 143;
+constexpr int NumberColumn = 147;
+constexpr int TimeColumn = 148;
+constexpr int TextColumn = 149;
+constexpr int DeleteSeveral = 171;
+constexpr int StateUndeliverable = 179;
+constexpr int StatePending = 180;
+constexpr int StateExpired = 181;
+constexpr int StateNoReport = 182;
+constexpr int DeletePeriodic = 212;
+constexpr int ExportSent = 2400;
+constexpr int ExportName = 2401;
+constexpr int ExportNumber = 2402;
+constexpr int ExportState = 2403;
+constexpr int ExportDeliveryTime = 2404;
+constexpr int ExportText = 2405;
+constexpr int StateDeliveredNoTime = 2406;
+constexpr int SearchPlaceholder = 2407;
+constexpr int ExportButton = 2408;
+constexpr int ExportTitle = 2409;
+constexpr int ExportFilter = 2410;
+constexpr int ExportFailed = 2411;
+constexpr int ExportFileName = 2412;
 } // namespace ProgramString
 
 // The desktop program's string table (Slovak, UTF-8): its own texts and the texts it shows for

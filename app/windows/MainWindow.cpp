@@ -16,8 +16,10 @@
 #include "windows/CaptionStripWidget.h"
 #include "windows/ExitConfirmDlg.h"
 #include "windows/NoticeDlg.h"
+#include "windows/SentItemsPage.h"
 #include "windows/SmsPage.h"
 #include "windows/TrayWatcher.h"
+#include "windows/WidgetSentItemsDialogs.h"
 #include "windows/WidgetSmsPageDialogs.h"
 #include "windows/WorkerEventBridge.h"
 
@@ -81,6 +83,7 @@ MainWindow::MainWindow(CSmsUserInfo& user, CServiceLock& serviceLock, IMessageBo
     BuildCaption();
     BuildPages();
     BuildSmsPage();
+    BuildSentItemsPage();
     auto* layout = new QVBoxLayout(this);
     // Room for the frame the window system no longer draws.
     layout->setContentsMargins(1, 1, 1, 1);
@@ -152,6 +155,21 @@ void MainWindow::BuildSmsPage() {
     m_smsDialogs = std::make_unique<WidgetSmsPageDialogs>(m_user, this);
     m_smsPage = new SmsPage(m_user, m_boxes, *m_smsDialogs);
     SetPage(Page::Sms, m_smsPage);
+}
+
+// The archive page follows the background worker, takes the credit after a send paid with it,
+// and forwards a message to the compose page.
+void MainWindow::BuildSentItemsPage() {
+    m_sentItemsDialogs = std::make_unique<WidgetSentItemsDialogs>(m_user, m_boxes, this);
+    auto* page = new SentItemsPage(m_user, m_serviceLock, m_boxes, *m_sentItemsDialogs);
+    SetPage(Page::SentItems, page);
+    connect(this, &MainWindow::archiveItemChanged, page, &SentItemsPage::ItemChanged);
+    connect(this, &MainWindow::tokenRefreshed, page, &SentItemsPage::TokenRefreshed);
+    connect(m_smsPage, &SmsPage::creditChanged, page, &SentItemsPage::ShowCredit);
+    connect(page, &SentItemsPage::forwardRequested, this, [this](const QString& text, bool flash) {
+        m_smsPage->Forward(text, flash);
+        ShowPage(Page::Sms);
+    });
 }
 
 QWidget* MainWindow::BuildBottomRow() {

@@ -23,6 +23,7 @@ class QPushButton;
 class QSystemTrayIcon;
 class QTabWidget;
 class SmsPage;
+class WidgetSentItemsDialogs;
 class WidgetSmsPageDialogs;
 class TrayWatcher;
 class WorkerEventBridge;
@@ -109,6 +110,7 @@ private:
     void BuildCaption();
     void BuildPages();
     void BuildSmsPage();
+    void BuildSentItemsPage();
     QWidget* BuildBottomRow();
     void BuildSystemMenu();
     void StartHidden();
@@ -134,6 +136,7 @@ private:
     TrayWatcher* m_trayWatcher = nullptr;
     std::unique_ptr<WidgetSmsPageDialogs> m_smsDialogs;
     SmsPage* m_smsPage = nullptr;
+    std::unique_ptr<WidgetSentItemsDialogs> m_sentItemsDialogs;
     bool m_hiddenInTray = false;
     bool m_centreOnReturn = false; // it was started hidden and never placed
     bool m_noticeDone = false;

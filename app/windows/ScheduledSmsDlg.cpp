@@ -1,5 +1,6 @@
 #include "windows/ScheduledSmsDlg.h"
 #include "windows/NumberChoiceDlg.h"
+#include "windows/SentItemsModel.h"
 
 #include "controls/AutoCompleteBinding.h"
 #include "controls/ControlsText.h"
@@ -15,7 +16,6 @@
 #include "platform/Clock.h"
 #include "windows/ProgramText.h"
 #include "windows/SchedulingDlg.h"
-#include "windows/SmsDetailsDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -211,10 +211,10 @@ void ScheduledSmsDlg::ShowRecipients() {
                                          {ToQString(recipient.name), ToQString(recipient.number)});
         const auto state = message.states[i];
         const bool hasReport = message.schedule.report;
-        item->setIcon(0, SmsDetailsDlg::StateIcon(!hasReport                              ? 0
-                                                  : state == CSmsRecipientInfo::Delivered ? 1
-                                                  : state == CSmsRecipientInfo::Pending   ? 0
-                                                                                          : 2));
+        item->setIcon(0, SentItemsModel::StateIcon(!hasReport                              ? 0
+                                                   : state == CSmsRecipientInfo::Delivered ? 1
+                                                   : state == CSmsRecipientInfo::Pending   ? 0
+                                                                                           : 2));
         item->setToolTip(0, FromUtf8(SmsDetails::StateText(state, hasReport, {})));
     }
 }

@@ -1,8 +1,7 @@
 #include "windows/SmsDetailsDlg.h"
+#include "windows/SentItemsModel.h"
 
 #include "controls/ControlsText.h"
-#include "controls/Pictures.h"
-#include "frontend/ArchiveRows.h"
 #include "logic/PageDialogCaptions.h"
 #include "logic/ProgramStrings.h"
 #include "windows/ProgramText.h"
@@ -31,21 +30,6 @@ QString Text(int id) {
 } // namespace
 
 // The desktop theme's pictures until the archive page's own drawings are there.
-QIcon SmsDetailsDlg::StateIcon(int icon) {
-    switch (icon) {
-    case ArchiveRows::Delivered:
-        return ThemeIcon(QStringLiteral("emblem-ok-symbolic"));
-    case ArchiveRows::NotDelivered:
-        return ThemeIcon(QStringLiteral("dialog-error"));
-    case ArchiveRows::Scheduled:
-        return ThemeIcon(QStringLiteral("appointment-new"));
-    case ArchiveRows::Group:
-        return ThemeIcon(QStringLiteral("system-users"));
-    default:
-        return ThemeIcon(QStringLiteral("mail-send"));
-    }
-}
-
 int SmsDetailsDlg::DialogOf(const SmsDetails& details) {
     return details.group ? Ids::kGroupDialog : Ids::kSingleDialog;
 }
@@ -110,7 +94,7 @@ QWidget* SmsDetailsDlg::RecipientList(const SmsDetails& details) {
     list->setHeaderLabels({Text(kNameColumn), Text(kTimeColumn)});
     for (const auto& row : details.recipients) {
         auto* item = new QTreeWidgetItem(list, {FromUtf8(row.name), FromUtf8(row.deliveryTime)});
-        item->setIcon(0, StateIcon(row.icon));
+        item->setIcon(0, SentItemsModel::StateIcon(row.icon));
         item->setToolTip(0, FromUtf8(row.state));
     }
     list->header()->setSectionResizeMode(0, QHeaderView::Stretch);

@@ -3,7 +3,6 @@
 #include "logic/SmsDetails.h"
 
 #include <QDialog>
-#include <QIcon>
 
 class QFormLayout;
 
@@ -16,8 +15,6 @@ public:
 
     // The dialog's id: one recipient or a group.
     static int DialogOf(const SmsDetails& details);
-    // The picture of a recipient's state (ArchiveRows::Icon).
-    static QIcon StateIcon(int icon);
 
 private:
     void AddValue(QFormLayout* form, int label, const std::string& value, const char* name);

@@ -4,8 +4,10 @@
 #include "windows/CaptionStripWidget.h"
 #include "windows/ExitConfirmDlg.h"
 #include "windows/NoticeDlg.h"
+#include "windows/SentItemsPage.h"
 #include "windows/SmsPage.h"
 
+#include "controls/ControlsText.h"
 #include "frontend/IBackgroundEvents.h"
 
 #include <QCheckBox>
@@ -250,6 +252,17 @@ TEST_F(MainWindowTest, CaptionIsWhiteWhileActiveAndGreyWhileNot) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     EXPECT_EQ(StripPixel(), qRgb(255, 255, 255));
+}
+
+TEST_F(MainWindowTest, TheArchivePagesForwardFillsTheComposePage) {
+    window->ShowPage(MainWindow::Page::SentItems);
+    auto* archive = window->findChild<SentItemsPage*>();
+    ASSERT_NE(archive, nullptr);
+    emit archive->forwardRequested(QStringLiteral("Ahoj, ako sa máš?"), true);
+    EXPECT_EQ(window->findChild<QTabWidget*>("pagesTabWidget")->currentIndex(), 0);
+    auto* compose = window->findChild<SmsPage*>("smsPage");
+    EXPECT_EQ(ToQString(compose->Editor().GetText()), QStringLiteral("Ahoj, ako sa máš?"));
+    EXPECT_TRUE(compose->Editor().IsFlash());
 }
 
 TEST_F(MainWindowTest, ComposeBringsTheWindowBackOnTheSmsPage) {

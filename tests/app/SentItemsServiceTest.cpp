@@ -1,0 +1,60 @@
+// The archive page against a real service over HTTPS (quillon-sim): deleting a scheduled message
+// cancels it there.
+#include "ScriptedMessageBox.h"
+#include "SentItemsFixture.h"
+#include "SimulatorProcess.h"
+
+#include "service/CurlTransport.h"
+#include "service/ServiceLock.h"
+#include "windows/SentItemsPage.h"
+
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+const std::int64_t kStart = LocalTime(2025, 3, 10, 12, 0);
+
+TEST(SentItemsService, DeletingAScheduledMessageCancelsItAtTheService) {
+    TempDir simHome;
+    ScopedDataHome dataHome;
+    SimulatorProcess sim(QUILLON_SIM_PATH,
+                         {"--state", (simHome.Path() / "sim").string(), "--admin", "--account",
+                          "jan:secret:421905111222", "--start-time", std::to_string(kStart)});
+    CSmsUserInfo jan("jan", "1.6", "QLN");
+    jan.SetPassword("secret");
+    jan.SetTransport(std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
+    ASSERT_EQ(jan.KvwsLogin(true), 0);
+    SmsSentInfoList sent;
+    std::int64_t messageId = 0;
+    ASSERT_EQ(jan.KvwsSendScheduledSms("Pripomienka", false, false, true, 0, kStart + 3600,
+                                       {"421905333444"}, sent, messageId),
+              0);
+    ASSERT_GT(messageId, 0);
+    const std::string line = "scheduled=" + std::to_string(messageId);
+    ASSERT_NE(sim.Admin("/admin/account/jan").find(line), std::string::npos);
+    CSmsArchiveItem* item = jan.GetArchive().AddScheduledItem(
+        "Pripomienka", kStart, false, 1, true, 0, kStart + 3600, messageId, "Pripomienka");
+    item->AddRecipient("Eva", "421905333444", 0);
+
+    ScriptedMessageBox boxes;
+    FakeSentItemsDialogs dialogs;
+    CServiceLock serviceLock;
+    SentItemsPage page(jan, serviceLock, boxes, dialogs);
+    page.SetServiceUrl(sim.Url());
+    page.show();
+    auto* view = page.findChild<QTreeView*>("itemsTreeView");
+    ASSERT_EQ(view->model()->rowCount(), 1);
+    view->selectionModel()->select(view->model()->index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    boxes.AnswerNext(IMessageBox::Answer::Yes);
+    page.Delete();
+
+    // The call runs off the window's thread; the row goes when the service agreed.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount() == 0; }, 30000));
+    EXPECT_EQ(jan.GetArchive().GetItemCount(), 0);
+    EXPECT_EQ(sim.Admin("/admin/account/jan").find(line), std::string::npos);
+    EXPECT_EQ(page.StatisticsUrl().path(), "/sk/kvws.stats");
+}
+
+} // namespace
