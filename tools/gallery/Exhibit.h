@@ -35,3 +35,4 @@ std::vector<Exhibit> MainWindowExhibits();
 std::vector<Exhibit> ProgramExhibits();
 std::vector<Exhibit> ComposeExhibits();
 std::vector<Exhibit> PageDialogExhibits();
+std::vector<Exhibit> SentItemsExhibits();

@@ -19,7 +19,7 @@ std::vector<Exhibit> AllExhibits() {
     std::vector<Exhibit> all;
     for (const auto& group :
          {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits(), MainWindowExhibits(),
-          ProgramExhibits(), ComposeExhibits(), PageDialogExhibits()})
+          ProgramExhibits(), ComposeExhibits(), PageDialogExhibits(), SentItemsExhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
