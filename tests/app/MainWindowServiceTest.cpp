@@ -3,14 +3,26 @@
 #include "MainWindowFixture.h"
 #include "SimulatorProcess.h"
 
+#include "controls/SmsEditCtrl.h"
+#include "frontend/ArchiveRows.h"
+#include "frontend/IWorkerWait.h"
 #include "service/CurlTransport.h"
+#include "windows/SentItemsPage.h"
+#include "windows/SmsPage.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <arpa/inet.h>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <netinet/in.h>
 #include <poll.h>
+#include <set>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -30,6 +42,40 @@ protected:
     }
 
     FixedClock clock{kStart};
+};
+
+// The worker's wait that ends when the test asks for a pass (or the worker is to stop).
+class PassOnDemand : public IWorkerWait {
+public:
+    bool Wait(std::chrono::milliseconds) override {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_stop || m_passes > 0; });
+        if (m_stop)
+            return true;
+        --m_passes;
+        return false;
+    }
+    void Signal() override {
+        Change([this] { m_stop = true; });
+    }
+    void Reset() override {
+        Change([this] { m_stop = false; });
+    }
+    void Pass() {
+        Change([this] { ++m_passes; });
+    }
+
+private:
+    void Change(const std::function<void()>& change) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        change();
+        m_changed.notify_all();
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    int m_passes = 0;
+    bool m_stop = false;
 };
 
 const CSmsRecipientInfo* OnlyRecipient(CSmsUserInfo& profile) {
@@ -142,4 +188,59 @@ TEST_F(MainWindowService, ClosingWhileTheServiceNeverAnswersEndsTheCall) {
     // The worker hangs in its call; closing the window cancels it and returns.
     window.reset();
     EXPECT_TRUE(silent.CallerHungUp());
+}
+
+// The road of one message in the window: written and sent on the compose page to two numbers
+// with delivery reports; then, without touching the window, the worker asks for the reports and
+// the archive page's rows show one delivered and one not delivered.
+TEST_F(MainWindowService, AMessageSentFromTheComposePageShowsItsDeliveryOnTheArchivePage) {
+    TempDir simHome;
+    SimulatorProcess sim(QUILLON_SIM_PATH, {"--state", (simHome.Path() / "sim").string(), "--admin",
+                                            "--account", "jan:secret:421905111222", "--start-time",
+                                            std::to_string(kStart), "--delivery-after", "1"});
+    CSmsUserInfo jan("jan", "1.6", "QLN");
+    jan.SetPassword("secret");
+    jan.SetDeliveryReport(1);
+    jan.SetTransport(std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
+    ASSERT_EQ(jan.KvwsLogin(true), 0);
+    PassOnDemand* passes = nullptr;
+    MainWindowOptions options;
+    options.workerClock = &clock;
+    options.workerWait = [&passes] {
+        auto wait = std::make_unique<PassOnDemand>();
+        passes = wait.get();
+        return wait;
+    };
+    auto window = std::make_unique<MainWindow>(jan, serviceLock, boxes, options, &notifier);
+    window->show();
+    ASSERT_NE(passes, nullptr);
+
+    auto* compose = window->findChild<SmsPage*>("smsPage");
+    auto* combo = compose->findChild<QComboBox*>("recipientComboBox");
+    ASSERT_NE(combo, nullptr);
+    for (const char* number : {"0905111001", "0905111666"}) {
+        combo->lineEdit()->setText(QString::fromLatin1(number));
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    }
+    compose->Editor().SetText("Ahoj");
+    QTest::mouseClick(compose->findChild<QPushButton*>("sendButton"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.Shown().empty(); }, 30000));
+    ASSERT_EQ(boxes.ShownIds(), (std::vector<int>{167}));
+
+    window->ShowPage(MainWindow::Page::SentItems);
+    auto* archive = window->findChild<SentItemsPage*>();
+    ASSERT_EQ(archive->Logic().RowCount(), 2);
+    // The reports are in at the simulator and due for a query; one pass of the worker.
+    clock.Advance(60);
+    sim.Admin("/admin/advance?seconds=60", true);
+    passes->Pass();
+    const auto icons = [&] {
+        std::multiset<int> shown;
+        for (int row = 0; row < archive->Logic().RowCount(); ++row)
+            shown.insert(archive->Logic().Row(row).icon);
+        return shown;
+    };
+    const std::multiset<int> expected{ArchiveRows::Delivered, ArchiveRows::NotDelivered};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return icons() == expected; }, 30000));
+    EXPECT_EQ(notifier.calls, (std::vector<DeliveryCounts>{{1, 1, 0}}));
 }
