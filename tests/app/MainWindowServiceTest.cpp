@@ -242,5 +242,7 @@ TEST_F(MainWindowService, AMessageSentFromTheComposePageShowsItsDeliveryOnTheArc
     };
     const std::multiset<int> expected{ArchiveRows::Delivered, ArchiveRows::NotDelivered};
     EXPECT_TRUE(QTest::qWaitFor([&] { return icons() == expected; }, 30000));
+    // The pass's notification comes once the pass is over, after the rows.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !notifier.calls.empty(); }, 30000));
     EXPECT_EQ(notifier.calls, (std::vector<DeliveryCounts>{{1, 1, 0}}));
 }
