@@ -24,19 +24,6 @@ std::string Text(int id) {
     return text ? std::string(*text) : std::string();
 }
 
-ArchiveRows::Icon IconOf(const CSmsRecipientInfo& recipient) {
-    if (recipient.GetSmsId() <= 0)
-        return ArchiveRows::NoReport;
-    switch (recipient.GetStatus()) {
-    case CSmsRecipientInfo::Delivered:
-        return ArchiveRows::Delivered;
-    case CSmsRecipientInfo::Pending:
-        return ArchiveRows::Pending;
-    default:
-        return ArchiveRows::NotDelivered;
-    }
-}
-
 std::string DeliveryTime(const CSmsRecipientInfo& recipient) {
     return recipient.GetDeliveryTime() != 0 ? recipient.GetDeliveryTimeAsString() : std::string();
 }
@@ -85,7 +72,7 @@ SmsDetails SmsDetails::Of(const CSmsArchiveItem& item) {
         const CSmsRecipientInfo& recipient = *item.GetRecipient(i);
         details.recipients.push_back(
             {AnsiTextToUtf8(recipient.GetOrigNr()), AnsiTextToUtf8(recipient.GetTranslatedNr()),
-             StateText(recipient), DeliveryTime(recipient), IconOf(recipient)});
+             StateText(recipient), DeliveryTime(recipient), ArchiveRows::RecipientIcon(recipient)});
     }
     return details;
 }

@@ -9,7 +9,17 @@ bool ShowsGroup(const CSmsArchiveItem& item) {
     return !item.GetGroupName().empty() || item.GetRecipientCount() >= 2;
 }
 
-ArchiveRows::Icon RecipientIcon(const CSmsRecipientInfo& recipient) {
+int CompareIgnoringCase(const std::string& a, const std::string& b) {
+    return AnsiLowerCase(a).compare(AnsiLowerCase(b));
+}
+
+int Sign(std::int64_t value) {
+    return value < 0 ? -1 : (value > 0 ? 1 : 0);
+}
+
+} // namespace
+
+ArchiveRows::Icon ArchiveRows::RecipientIcon(const CSmsRecipientInfo& recipient) {
     if (recipient.GetSmsId() == 0)
         return ArchiveRows::NoReport;
     switch (recipient.GetStatus()) {
@@ -21,16 +31,6 @@ ArchiveRows::Icon RecipientIcon(const CSmsRecipientInfo& recipient) {
         return ArchiveRows::NotDelivered;
     }
 }
-
-int CompareIgnoringCase(const std::string& a, const std::string& b) {
-    return AnsiLowerCase(a).compare(AnsiLowerCase(b));
-}
-
-int Sign(std::int64_t value) {
-    return value < 0 ? -1 : (value > 0 ? 1 : 0);
-}
-
-} // namespace
 
 ArchiveRows::Row ArchiveRows::NameAndIcon(const CSmsArchiveItem& item) {
     if (item.IsScheduled())

@@ -5,6 +5,7 @@
 #include <string>
 
 class CSmsArchiveItem;
+class CSmsRecipientInfo;
 
 // How the archive page shows, filters and sorts archived messages, one row per item.
 class QUILLON_CORE_EXPORT ArchiveRows {
@@ -24,6 +25,8 @@ public:
     // Column 0: a scheduled item by its message name, a group or several recipients by the group
     // name, otherwise the single recipient by name with its delivery state.
     static Row NameAndIcon(const CSmsArchiveItem& item);
+    // One recipient by its delivery state: no SMS id to ask by, on its way, delivered or not.
+    static Icon RecipientIcon(const CSmsRecipientInfo& recipient);
     // A single-recipient immediate item that a delivery report changed.
     static Icon NotifiedIcon(const CSmsArchiveItem& item);
     // Column 2: the text on one line (CR LF and LF as a blank).

@@ -33,6 +33,12 @@ const std::string kNumber = "421905111001";
 
 class MainWindowService : public MainWindowFixture {
 protected:
+    MainWindowService() {
+        jan.SetPassword("secret");
+        jan.SetTransport(
+            std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
+    }
+
     // The worker on the test's clock, its first pass at once.
     MainWindowOptions WorkerOnTestClock() {
         MainWindowOptions options;
@@ -42,6 +48,14 @@ protected:
     }
 
     FixedClock clock{kStart};
+    // The simulator with jan's account, whose messages are delivered a second after sending, on
+    // the test's clock; jan talks to it.
+    TempDir simHome;
+    SimulatorProcess sim{QUILLON_SIM_PATH,
+                         {"--state", (simHome.Path() / "sim").string(), "--admin", "--account",
+                          "jan:secret:421905111222", "--start-time", std::to_string(kStart),
+                          "--delivery-after", "1"}};
+    CSmsUserInfo jan{"jan", "1.6", "QLN"};
 };
 
 // The worker's wait that ends when the test asks for a pass (or the worker is to stop).
@@ -135,13 +149,6 @@ private:
 } // namespace
 
 TEST_F(MainWindowService, ADeliveryReportReachesTheWindowAndTheProfile) {
-    TempDir simHome;
-    SimulatorProcess sim(QUILLON_SIM_PATH, {"--state", (simHome.Path() / "sim").string(), "--admin",
-                                            "--account", "jan:secret:421905111222", "--start-time",
-                                            std::to_string(kStart), "--delivery-after", "1"});
-    CSmsUserInfo jan("jan", "1.6", "QLN");
-    jan.SetPassword("secret");
-    jan.SetTransport(std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
     ASSERT_EQ(jan.KvwsLogin(true), 0);
     SmsSentInfoList sent;
     ASSERT_EQ(jan.KvwsSendSms("Ahoj", false, false, true, {kNumber}, sent), 0);
@@ -194,14 +201,7 @@ TEST_F(MainWindowService, ClosingWhileTheServiceNeverAnswersEndsTheCall) {
 // with delivery reports; then, without touching the window, the worker asks for the reports and
 // the archive page's rows show one delivered and one not delivered.
 TEST_F(MainWindowService, AMessageSentFromTheComposePageShowsItsDeliveryOnTheArchivePage) {
-    TempDir simHome;
-    SimulatorProcess sim(QUILLON_SIM_PATH, {"--state", (simHome.Path() / "sim").string(), "--admin",
-                                            "--account", "jan:secret:421905111222", "--start-time",
-                                            std::to_string(kStart), "--delivery-after", "1"});
-    CSmsUserInfo jan("jan", "1.6", "QLN");
-    jan.SetPassword("secret");
     jan.SetDeliveryReport(1);
-    jan.SetTransport(std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
     ASSERT_EQ(jan.KvwsLogin(true), 0);
     PassOnDemand* passes = nullptr;
     MainWindowOptions options;
