@@ -11,13 +11,16 @@
 #include "frontend/IBackgroundEvents.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include <thread>
 
@@ -252,6 +255,21 @@ TEST_F(MainWindowTest, CaptionIsWhiteWhileActiveAndGreyWhileNot) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     EXPECT_EQ(StripPixel(), qRgb(255, 255, 255));
+}
+
+TEST_F(MainWindowTest, AltFTogglesFlashAnywhereOnTheComposePage) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* compose = window->findChild<SmsPage*>("smsPage");
+    auto* recipient = compose->findChild<QComboBox*>("recipientComboBox");
+    recipient->setFocus();
+    // Through the window system, as a key press comes, so that the window's shortcuts see it;
+    // the flash box's mnemonic clicks it a moment later, as buttons do.
+    QTest::keyClick(window->windowHandle(), Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return compose->Editor().IsFlash(); }, 5000));
+    QTest::keyClick(window->windowHandle(), Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !compose->Editor().IsFlash(); }, 5000));
 }
 
 TEST_F(MainWindowTest, TheArchivePagesForwardFillsTheComposePage) {
