@@ -9,6 +9,7 @@
 #include "model/SmsArchive.h"
 #include "model/SmsArchiveItem.h"
 #include "model/SmsUserInfo.h"
+#include "platform/Paths.h"
 #include "service/CurlTransport.h"
 #include "windows/NumberChoiceDlg.h"
 #include "windows/RecipientChooserDlg.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -32,7 +34,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
+#include <set>
 
 namespace {
 
@@ -231,6 +235,74 @@ TEST_F(SmsPageTest, SendsToTwoNumbersWithReportsAndFilesTheIds) {
     EXPECT_EQ(numbers, (std::vector<std::string>{"421905111001", "421905111002"}));
     // Without postpaid sending the message was paid from the portal credit.
     EXPECT_EQ(credit.count(), 1);
+}
+
+// What the compose page files, against the service: a group member whose number is no number is
+// left out, a number reached through a contact, a group and typed goes three times, nothing is
+// filed or saved with archiving off, and a schedule that is not confirmed sends nothing.
+TEST_F(SmsPageTest, WhatIsSentAndFiledAgainstTheService) {
+    TempDir simHome;
+    SimulatorProcess sim(QUILLON_SIM_PATH, {"--state", (simHome.Path() / "sim").string(),
+                                            "--account", "jan:secret:421905111222"});
+    user.GetAddressBook().AddContact("Zlý", "12", "");
+    user.GetAddressBook().AddGroupMember("Rodina", "Zlý");
+    user.SetPassword("secret");
+    user.SetDeliveryReport(1);
+    user.SetTransport(std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
+    ASSERT_EQ(user.KvwsLogin(true), 0);
+    Open();
+    const auto send = [&] {
+        text->setFocus();
+        page->Editor().SetText("Ahoj");
+        QTest::mouseClick(page->findChild<QPushButton*>("sendButton"), Qt::LeftButton);
+    };
+    const auto addAll = [&] {
+        for (const char* recipient : {"Eva", "Rodina", "0903111111"}) {
+            Type(QString::fromUtf8(recipient));
+            QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        }
+        ASSERT_EQ(Rows().size(), 3);
+    };
+
+    // Archiving off: sent, but nothing filed and the profile never written.
+    user.SetDoArchive(0);
+    addAll();
+    send();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.Shown().empty(); }, 30000));
+    EXPECT_EQ(boxes.ShownIds(), (std::vector<int>{167}));
+    EXPECT_EQ(user.GetArchive().GetItemCount(), 0);
+    EXPECT_FALSE(std::filesystem::exists(GetConfigDir(false, false) + "UserData/jan.dat"));
+
+    // "Odošli neskôr" and the scheduling dialog cancelled: nothing sent, the page as it was.
+    user.SetDoArchive(1);
+    addAll();
+    page->findChild<QCheckBox*>("sendLaterCheckBox")->setChecked(true);
+    OnNextModal([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+    send();
+    EXPECT_EQ(boxes.ShownIds(), (std::vector<int>{167}));
+    EXPECT_EQ(Rows().size(), 3);
+    EXPECT_EQ(page->Editor().GetText(), "Ahoj");
+
+    page->findChild<QCheckBox*>("sendLaterCheckBox")->setChecked(false);
+    send();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.Shown().size() == 2; }, 30000));
+    EXPECT_EQ(boxes.ShownIds(), (std::vector<int>{167, 167}));
+    const std::lock_guard lock(user.GetArchive().GetMutex());
+    CSmsArchive& archive = user.GetArchive();
+    ASSERT_EQ(archive.GetItemCount(), 3);
+    std::multiset<std::string> filed;
+    for (int i = 0; i < archive.GetItemCount(); ++i) {
+        const CSmsArchiveItem* item = archive.GetItem(i);
+        if (!item->GetGroupName().empty()) {
+            // The group's item lists only the member the service took.
+            ASSERT_EQ(item->GetRecipientCount(), 1);
+            EXPECT_EQ(item->GetRecipient(0)->GetOrigNr(), "Eva");
+        }
+        filed.insert(item->GetGroupName().empty() ? item->GetRecipient(0)->GetOrigNr()
+                                                  : item->GetGroupName());
+        EXPECT_EQ(item->GetRecipient(0)->GetTranslatedNr(), "421903111111");
+    }
+    EXPECT_EQ(filed, (std::multiset<std::string>{"Eva", "Rodina", "0903111111"}));
 }
 
 } // namespace
