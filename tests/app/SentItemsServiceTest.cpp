@@ -57,4 +57,54 @@ TEST(SentItemsService, DeletingAScheduledMessageCancelsItAtTheService) {
     EXPECT_EQ(page.StatisticsUrl().path(), "/sk/kvws.stats");
 }
 
+// Three periodic messages deleted at once, Cancel at the second: the first is cancelled at the
+// service and leaves the archive, the second and third stay in both.
+TEST(SentItemsService, CancelAtTheSecondOfThreePeriodicMessagesKeepsTheSecondAndThird) {
+    TempDir simHome;
+    ScopedDataHome dataHome;
+    SimulatorProcess sim(QUILLON_SIM_PATH,
+                         {"--state", (simHome.Path() / "sim").string(), "--admin", "--account",
+                          "jan:secret:421905111222", "--start-time", std::to_string(kStart)});
+    CSmsUserInfo jan("jan", "1.6", "QLN");
+    jan.SetPassword("secret");
+    jan.SetTransport(std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
+    ASSERT_EQ(jan.KvwsLogin(true), 0);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 3; ++i) {
+        SmsSentInfoList sent;
+        std::int64_t messageId = 0;
+        ASSERT_EQ(jan.KvwsSendScheduledSms("Denne", false, false, true, 5, kStart + 3600,
+                                           {"421905333444"}, sent, messageId),
+                  0);
+        lines.push_back("scheduled=" + std::to_string(messageId));
+        // The newest first, as the page sorts them: the first filed is the last row.
+        CSmsArchiveItem* item =
+            jan.GetArchive().AddScheduledItem("Denne", kStart + i, false, 1, true, 5, kStart + 3600,
+                                              messageId, "Správa " + std::to_string(i));
+        item->AddRecipient("Eva", "421905333444", 0);
+    }
+
+    ScriptedMessageBox boxes;
+    FakeSentItemsDialogs dialogs;
+    CServiceLock serviceLock;
+    SentItemsPage page(jan, serviceLock, boxes, dialogs);
+    page.show();
+    auto* view = page.findChild<QTreeView*>("itemsTreeView");
+    ASSERT_EQ(view->model()->rowCount(), 3);
+    page.SelectAll();
+    boxes.AnswerNext(IMessageBox::Answer::Yes);    // delete 3 items?
+    boxes.AnswerNext(IMessageBox::Answer::Yes);    // ends the newest one's delivery?
+    boxes.AnswerNext(IMessageBox::Answer::Cancel); // and the next one's: no more
+    page.Delete();
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return boxes.Shown().size() == 3; }, 30000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount() == 2; }, 30000));
+    EXPECT_EQ(boxes.ShownIds(), (std::vector<int>{171, 212, 212}));
+    EXPECT_EQ(jan.GetArchive().GetItemCount(), 2);
+    const std::string account = sim.Admin("/admin/account/jan");
+    EXPECT_EQ(account.find(lines[2]), std::string::npos) << "the newest, cancelled";
+    EXPECT_NE(account.find(lines[1]), std::string::npos);
+    EXPECT_NE(account.find(lines[0]), std::string::npos);
+}
+
 } // namespace
