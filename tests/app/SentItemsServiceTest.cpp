@@ -4,10 +4,14 @@
 #include "SentItemsFixture.h"
 #include "SimulatorProcess.h"
 
+#include "controls/SmsEditCtrl.h"
+#include "logic/SmsDetails.h"
 #include "service/CurlTransport.h"
 #include "service/ServiceLock.h"
+#include "windows/ScheduledSmsDlg.h"
 #include "windows/SentItemsPage.h"
 
+#include <QPushButton>
 #include <QTest>
 #include <QTreeView>
 
@@ -105,6 +109,43 @@ TEST(SentItemsService, CancelAtTheSecondOfThreePeriodicMessagesKeepsTheSecondAnd
     EXPECT_EQ(account.find(lines[2]), std::string::npos) << "the newest, cancelled";
     EXPECT_NE(account.find(lines[1]), std::string::npos);
     EXPECT_NE(account.find(lines[0]), std::string::npos);
+}
+
+// The scheduled message dialog replaces a changed message at the service: the service keeps one
+// scheduled message, and the dialog holds what the archive item becomes.
+TEST(SentItemsService, AChangedScheduledMessageIsReplacedAtTheService) {
+    TempDir simHome;
+    ScopedDataHome dataHome;
+    SimulatorProcess sim(QUILLON_SIM_PATH,
+                         {"--state", (simHome.Path() / "sim").string(), "--admin", "--account",
+                          "jan:secret:421905111222", "--start-time", std::to_string(kStart)});
+    CSmsUserInfo jan("jan", "1.6", "QLN");
+    jan.SetPassword("secret");
+    jan.SetTransport(std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
+    ASSERT_EQ(jan.KvwsLogin(true), 0);
+    SmsSentInfoList sent;
+    std::int64_t messageId = 0;
+    ASSERT_EQ(jan.KvwsSendScheduledSms("Pripomienka", false, false, true, 0, kStart + 7200,
+                                       {"421905333444"}, sent, messageId),
+              0);
+    CSmsArchiveItem* item = jan.GetArchive().AddScheduledItem(
+        "Pripomienka", kStart, false, 1, true, 0, kStart + 7200, messageId, "Pripomienka");
+    item->AddRecipient("Eva", "421905333444", 0);
+
+    ScriptedMessageBox boxes;
+    ScheduledSmsDlg dialog(jan, boxes, ScheduledSms::Of(*item));
+    dialog.show();
+    dialog.findChild<CSmsEditCtrl*>("smsEditCtrl")->SetText("Pripomienka: porada o 10:00");
+    QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    // The call runs off the window's thread; the dialog closes once the service agreed.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 30000));
+    EXPECT_TRUE(boxes.Shown().empty());
+    ASSERT_EQ(dialog.Outcome(), ScheduledSmsEdit::SaveOutcome::Replaced);
+    const ScheduledSms& replaced = dialog.Editing().Current();
+    EXPECT_EQ(replaced.text, "Pripomienka: porada o 10:00");
+    EXPECT_EQ(replaced.recipients, (std::vector<Recipient>{{"Eva", "421905333444"}}));
+    const std::string account = sim.Admin("/admin/account/jan");
+    EXPECT_NE(account.find("scheduled="), std::string::npos);
 }
 
 } // namespace
