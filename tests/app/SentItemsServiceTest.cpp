@@ -1,5 +1,5 @@
-// The archive page against a real service over HTTPS (quillon-sim): deleting a scheduled message
-// cancels it there.
+// The archive page against a real service over HTTPS (quillon-sim): deleting scheduled messages
+// cancels them there, and changing one replaces it there.
 #include "ScriptedMessageBox.h"
 #include "SentItemsFixture.h"
 #include "SimulatorProcess.h"
