@@ -18,36 +18,44 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
 
-// The worker's first pass comes at once; every later wait lasts until the worker is stopped.
-class FirstPassAtOnce : public IWorkerWait {
+// The worker's wait that ends when the test asks for a pass (or the worker is to stop).
+class PassOnDemand : public IWorkerWait {
 public:
+    explicit PassOnDemand(int passes = 0) : m_passes(passes) {}
+
     bool Wait(std::chrono::milliseconds) override {
         std::unique_lock<std::mutex> lock(m_mutex);
-        if (!m_passed) {
-            m_passed = true;
-            return m_stop;
-        }
-        m_stopped.wait(lock, [this] { return m_stop; });
-        return true;
+        m_changed.wait(lock, [this] { return m_stop || m_passes > 0; });
+        if (m_stop)
+            return true;
+        --m_passes;
+        return false;
     }
     void Signal() override {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_stop = true;
-        m_stopped.notify_all();
+        Change([this] { m_stop = true; });
     }
     void Reset() override {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_stop = false;
+        Change([this] { m_stop = false; });
+    }
+    void Pass() {
+        Change([this] { ++m_passes; });
     }
 
 private:
+    void Change(const std::function<void()>& change) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        change();
+        m_changed.notify_all();
+    }
+
     std::mutex m_mutex;
-    std::condition_variable m_stopped;
-    bool m_passed = false;
+    std::condition_variable m_changed;
+    int m_passes;
     bool m_stop = false;
 };
 

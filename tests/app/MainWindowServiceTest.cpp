@@ -17,9 +17,6 @@
 #include <QTest>
 
 #include <arpa/inet.h>
-#include <condition_variable>
-#include <functional>
-#include <mutex>
 #include <netinet/in.h>
 #include <poll.h>
 #include <set>
@@ -43,7 +40,7 @@ protected:
     MainWindowOptions WorkerOnTestClock() {
         MainWindowOptions options;
         options.workerClock = &clock;
-        options.workerWait = [] { return std::make_unique<FirstPassAtOnce>(); };
+        options.workerWait = [] { return std::make_unique<PassOnDemand>(1); };
         return options;
     }
 
@@ -58,40 +55,6 @@ protected:
     CSmsUserInfo jan{"jan", "1.6", "QLN"};
 
     std::multiset<int> RowsAfterSendingAndAPass(int filter);
-};
-
-// The worker's wait that ends when the test asks for a pass (or the worker is to stop).
-class PassOnDemand : public IWorkerWait {
-public:
-    bool Wait(std::chrono::milliseconds) override {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_stop || m_passes > 0; });
-        if (m_stop)
-            return true;
-        --m_passes;
-        return false;
-    }
-    void Signal() override {
-        Change([this] { m_stop = true; });
-    }
-    void Reset() override {
-        Change([this] { m_stop = false; });
-    }
-    void Pass() {
-        Change([this] { ++m_passes; });
-    }
-
-private:
-    void Change(const std::function<void()>& change) {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        change();
-        m_changed.notify_all();
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    int m_passes = 0;
-    bool m_stop = false;
 };
 
 const CSmsRecipientInfo* OnlyRecipient(CSmsUserInfo& profile) {

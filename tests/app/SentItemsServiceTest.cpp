@@ -19,27 +19,44 @@ namespace {
 
 const std::int64_t kStart = LocalTime(2025, 3, 10, 12, 0);
 
-TEST(SentItemsService, DeletingAScheduledMessageCancelsItAtTheService) {
+// jan, logged in to the simulator, with scheduled messages sent there and filed in the archive.
+class SentItemsService : public ::testing::Test {
+protected:
+    void SetUp() override {
+        jan.SetPassword("secret");
+        jan.SetTransport(
+            std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
+        ASSERT_EQ(jan.KvwsLogin(true), 0);
+    }
+
+    // Sends a scheduled message to Eva and files it as sent at sentTime; its message id.
+    std::int64_t Schedule(const std::string& text, int periodicity, std::int64_t deliverAt,
+                          std::int64_t sentTime, const std::string& name) {
+        SmsSentInfoList sent;
+        std::int64_t messageId = 0;
+        EXPECT_EQ(jan.KvwsSendScheduledSms(text, false, false, true, periodicity, deliverAt,
+                                           {"421905333444"}, sent, messageId),
+                  0);
+        item = jan.GetArchive().AddScheduledItem(text, sentTime, false, 1, true, periodicity,
+                                                 deliverAt, messageId, name);
+        item->AddRecipient("Eva", "421905333444", 0);
+        return messageId;
+    }
+
     TempDir simHome;
     ScopedDataHome dataHome;
-    SimulatorProcess sim(QUILLON_SIM_PATH,
+    SimulatorProcess sim{QUILLON_SIM_PATH,
                          {"--state", (simHome.Path() / "sim").string(), "--admin", "--account",
-                          "jan:secret:421905111222", "--start-time", std::to_string(kStart)});
-    CSmsUserInfo jan("jan", "1.6", "QLN");
-    jan.SetPassword("secret");
-    jan.SetTransport(std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
-    ASSERT_EQ(jan.KvwsLogin(true), 0);
-    SmsSentInfoList sent;
-    std::int64_t messageId = 0;
-    ASSERT_EQ(jan.KvwsSendScheduledSms("Pripomienka", false, false, true, 0, kStart + 3600,
-                                       {"421905333444"}, sent, messageId),
-              0);
+                          "jan:secret:421905111222", "--start-time", std::to_string(kStart)}};
+    CSmsUserInfo jan{"jan", "1.6", "QLN"};
+    CSmsArchiveItem* item = nullptr; // the last one filed
+};
+
+TEST_F(SentItemsService, DeletingAScheduledMessageCancelsItAtTheService) {
+    const std::int64_t messageId = Schedule("Pripomienka", 0, kStart + 3600, kStart, "Pripomienka");
     ASSERT_GT(messageId, 0);
     const std::string line = "scheduled=" + std::to_string(messageId);
     ASSERT_NE(sim.Admin("/admin/account/jan").find(line), std::string::npos);
-    CSmsArchiveItem* item = jan.GetArchive().AddScheduledItem(
-        "Pripomienka", kStart, false, 1, true, 0, kStart + 3600, messageId, "Pripomienka");
-    item->AddRecipient("Eva", "421905333444", 0);
 
     ScriptedMessageBox boxes;
     FakeSentItemsDialogs dialogs;
@@ -63,30 +80,13 @@ TEST(SentItemsService, DeletingAScheduledMessageCancelsItAtTheService) {
 
 // Three periodic messages deleted at once, Cancel at the second: the first is cancelled at the
 // service and leaves the archive, the second and third stay in both.
-TEST(SentItemsService, CancelAtTheSecondOfThreePeriodicMessagesKeepsTheSecondAndThird) {
-    TempDir simHome;
-    ScopedDataHome dataHome;
-    SimulatorProcess sim(QUILLON_SIM_PATH,
-                         {"--state", (simHome.Path() / "sim").string(), "--admin", "--account",
-                          "jan:secret:421905111222", "--start-time", std::to_string(kStart)});
-    CSmsUserInfo jan("jan", "1.6", "QLN");
-    jan.SetPassword("secret");
-    jan.SetTransport(std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
-    ASSERT_EQ(jan.KvwsLogin(true), 0);
+TEST_F(SentItemsService, CancelAtTheSecondOfThreePeriodicMessagesKeepsTheSecondAndThird) {
     std::vector<std::string> lines;
-    for (int i = 0; i < 3; ++i) {
-        SmsSentInfoList sent;
-        std::int64_t messageId = 0;
-        ASSERT_EQ(jan.KvwsSendScheduledSms("Denne", false, false, true, 5, kStart + 3600,
-                                           {"421905333444"}, sent, messageId),
-                  0);
-        lines.push_back("scheduled=" + std::to_string(messageId));
-        // The newest first, as the page sorts them: the first filed is the last row.
-        CSmsArchiveItem* item =
-            jan.GetArchive().AddScheduledItem("Denne", kStart + i, false, 1, true, 5, kStart + 3600,
-                                              messageId, "Správa " + std::to_string(i));
-        item->AddRecipient("Eva", "421905333444", 0);
-    }
+    // The newest first, as the page sorts them: the first filed is the last row.
+    for (int i = 0; i < 3; ++i)
+        lines.push_back("scheduled=" +
+                        std::to_string(Schedule("Denne", 5, kStart + 3600, kStart + i,
+                                                "Správa " + std::to_string(i))));
 
     ScriptedMessageBox boxes;
     FakeSentItemsDialogs dialogs;
@@ -113,24 +113,8 @@ TEST(SentItemsService, CancelAtTheSecondOfThreePeriodicMessagesKeepsTheSecondAnd
 
 // The scheduled message dialog replaces a changed message at the service: the service keeps one
 // scheduled message, and the dialog holds what the archive item becomes.
-TEST(SentItemsService, AChangedScheduledMessageIsReplacedAtTheService) {
-    TempDir simHome;
-    ScopedDataHome dataHome;
-    SimulatorProcess sim(QUILLON_SIM_PATH,
-                         {"--state", (simHome.Path() / "sim").string(), "--admin", "--account",
-                          "jan:secret:421905111222", "--start-time", std::to_string(kStart)});
-    CSmsUserInfo jan("jan", "1.6", "QLN");
-    jan.SetPassword("secret");
-    jan.SetTransport(std::make_shared<CurlTransport>(TransportOptions{sim.Url(), sim.CaFile()}));
-    ASSERT_EQ(jan.KvwsLogin(true), 0);
-    SmsSentInfoList sent;
-    std::int64_t messageId = 0;
-    ASSERT_EQ(jan.KvwsSendScheduledSms("Pripomienka", false, false, true, 0, kStart + 7200,
-                                       {"421905333444"}, sent, messageId),
-              0);
-    CSmsArchiveItem* item = jan.GetArchive().AddScheduledItem(
-        "Pripomienka", kStart, false, 1, true, 0, kStart + 7200, messageId, "Pripomienka");
-    item->AddRecipient("Eva", "421905333444", 0);
+TEST_F(SentItemsService, AChangedScheduledMessageIsReplacedAtTheService) {
+    Schedule("Pripomienka", 0, kStart + 7200, kStart, "Pripomienka");
 
     ScriptedMessageBox boxes;
     ScheduledSmsDlg dialog(jan, boxes, ScheduledSms::Of(*item));
