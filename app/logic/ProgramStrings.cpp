@@ -14,6 +14,7 @@ const StringTable& BuiltInProgramStrings() {
     static const StringTable table{
         {102, "Quillon"},
         {128, "&Koniec"},
+        {140, "Zlý formát telefónneho čísla"},
         {141, "Zadali ste číslo v nesprávnom formáte\nalebo neexistujúcu položku z adresára"},
         {142, "Zadajte aspoň jedného príjemcu správy"},
         {143, "Skutočne chcete odstrániť záznam z archívu?"},
@@ -30,6 +31,7 @@ const StringTable& BuiltInProgramStrings() {
         {167, "Správa bola úspešne odoslaná"},
         {170, "Prihlásený: %s"},
         {171, "Chcete naozaj vymazať %d záznamy(ov) z archívu?"},
+        {173, "CSV Súbory (*.csv)#*.csv#Všetky súbory (*.*)#*.*##"},
         {178, "Doručená %s"},
         {179, "Nemožno doručiť"},
         {180, "Doručuje sa"},

@@ -52,6 +52,9 @@ constexpr int ExportTitle = 2409;
 constexpr int ExportFilter = 2410;
 constexpr int ExportFailed = 2411;
 constexpr int ExportFileName = 2412;
+// The contacts page and the address book import
+constexpr int BadNumberFormat = 140;
+constexpr int CsvFilter = 173;
 } // namespace ProgramString
 
 // The desktop program's string table (Slovak, UTF-8): its own texts and the texts it shows for

@@ -1,0 +1,6 @@
+// The English texts of the address book import.
+#include "EnglishTexts.h"
+
+EnglishTexts EnglishImportTexts() {
+    return {};
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/LanguageLibraryExports.h"
+
+#include <span>
+
+// One area's English texts; the library joins them into its two tables.
+struct EnglishTexts {
+    std::span<const QuillonResString> strings;
+    std::span<const QuillonResCaption> captions;
+};
+
+EnglishTexts EnglishProgramTexts();
+EnglishTexts EnglishContactsTexts();
+EnglishTexts EnglishImportTexts();
+EnglishTexts EnglishSettingsTexts();
+EnglishTexts EnglishSyncTexts();

@@ -1,0 +1,5 @@
+#include "windows/ImportDlg.h"
+
+bool ImportDlg::Run(CSmsAddressBook&, IMessageBox&, QWidget*) {
+    return false;
+}
