@@ -15,6 +15,7 @@ void AddressBookModel::SetRows(const std::vector<ContactRow>& rows) {
     beginResetModel();
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // Folded first as well: some locales' collations (the POSIX one) order by case regardless.
     std::vector<Row> converted;
     converted.reserve(rows.size());
     std::vector<QCollatorSortKey> keys;
@@ -22,7 +23,7 @@ void AddressBookModel::SetRows(const std::vector<ContactRow>& rows) {
     for (const ContactRow& row : rows) {
         converted.push_back(
             {row.id, {ToQString(row.name), ToQString(row.phone1), ToQString(row.phone2)}});
-        keys.push_back(collator.sortKey(converted.back().texts[NameColumn]));
+        keys.push_back(collator.sortKey(converted.back().texts[NameColumn].toCaseFolded()));
     }
     std::vector<std::size_t> order(rows.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
