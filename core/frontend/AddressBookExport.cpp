@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
+#include <unordered_map>
 
 std::string AddressBookExport::Quote(const std::string& value) {
     if (value.find_first_of("\",") == std::string::npos)
@@ -20,27 +21,34 @@ std::string AddressBookExport::Quote(const std::string& value) {
 
 namespace {
 
-std::string GroupsField(const CSmsAddressBook& book, const std::string& name) {
-    std::string field;
+// Every member's groups field, built in one pass over the groups (in book order) rather than
+// asking every group about every contact.
+std::unordered_map<std::string, std::string> GroupsFields(const CSmsAddressBook& book) {
+    std::unordered_map<std::string, std::string> fields;
     for (int i = 0; i < book.GetGroupCount(); ++i) {
         const CSmsAddressBookGroup* group = book.GetGroup(i);
-        if (!group->IsMember(name))
-            continue;
-        if (!field.empty())
-            field += ';';
-        field += AddressBookExport::Quote(group->GetName());
+        const std::string quoted = AddressBookExport::Quote(group->GetName());
+        for (const std::string& member : group->GetMembers()) {
+            std::string& field = fields[member];
+            if (!field.empty())
+                field += ';';
+            field += quoted;
+        }
     }
-    return field;
+    return fields;
 }
 
 } // namespace
 
 std::string AddressBookExport::Csv(const CSmsAddressBook& book) {
+    const auto groups = GroupsFields(book);
     std::string csv;
     for (int i = 0; i < book.GetItemCount(); ++i) {
         const CSmsAddressBookItem* item = book.GetItem(i);
+        const auto found = groups.find(item->GetName());
         csv += Quote(item->GetName()) + ',' + Quote(item->GetPhone1()) + ',' +
-               Quote(item->GetPhone2()) + ',' + Quote(GroupsField(book, item->GetName())) + '\n';
+               Quote(item->GetPhone2()) + ',' +
+               (found == groups.end() ? std::string() : Quote(found->second)) + '\n';
     }
     return csv;
 }
