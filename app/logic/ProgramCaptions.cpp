@@ -1,4 +1,5 @@
 #include "logic/ProgramCaptions.h"
+#include "logic/AddressPageCaptions.h"
 #include "logic/PageDialogCaptions.h"
 #include "logic/SmsPageCaptions.h"
 
@@ -115,6 +116,38 @@ const CaptionTable& BuiltInProgramCaptions() {
         {SentItems::kDialog, SentItems::kCountCaption, "Počet zobrazených správ:"},
         {SentItems::kDialog, SentItems::kSearch, "&Hľadať:"},
         {SentItems::kDialog, SentItems::kExport, "E&xport..."},
+        // The contacts and groups pages and their dialogs
+        {Contacts::kDialog, kCaption, "Kontakty"},
+        {Contacts::kDialog, Contacts::kList, "Kontakty"},
+        {Contacts::kDialog, Contacts::kMemberOf, "Patrí do skupiny:"},
+        {Contacts::kDialog, Contacts::kOtherGroups, "Zoznam skupín:"},
+        {Contacts::kDialog, Contacts::kAddToGroup, "<<"},
+        {Contacts::kDialog, Contacts::kRemoveFromGroup, ">>"},
+        {Contacts::kDialog, Contacts::kSelectAll, "Všetky"},
+        {Contacts::kDialog, Contacts::kNew, "&Nový..."},
+        {Contacts::kDialog, Contacts::kEdit, "&Uprav..."},
+        {Contacts::kDialog, Contacts::kDelete, "Vymaž..."},
+        {Contacts::kDialog, Contacts::kExport, "E&xport..."},
+        {Contacts::kDialog, Contacts::kImport, "&Import..."},
+        {Contacts::kDialog, Contacts::kSynchronize, "&Synchronizácia..."},
+        {Contacts::kDialog, Contacts::kGroupsBox, "Priradenie do skupín"},
+        {Groups::kDialog, kCaption, "Skupiny ľudí"},
+        {Groups::kDialog, Groups::kMembers, "Členovia skupiny:"},
+        {Groups::kDialog, Groups::kPeople, "Zoznam osôb:"},
+        {Groups::kDialog, Groups::kAddMember, "<<"},
+        {Groups::kDialog, Groups::kRemoveMember, ">>"},
+        {Groups::kDialog, Groups::kGroups, "Skupiny:"},
+        {Groups::kDialog, Groups::kNew, "&Nová..."},
+        {Groups::kDialog, Groups::kEdit, "&Uprav..."},
+        {Groups::kDialog, Groups::kDelete, "Vymaž..."},
+        {ContactDialog::kDialog, ContactDialog::kNameLabel, "&Meno:"},
+        {ContactDialog::kDialog, ContactDialog::kPhone1Label, "Tel. číslo &1:"},
+        {ContactDialog::kDialog, ContactDialog::kPhone2Label, "Tel. číslo &2:"},
+        {ContactDialog::kDialog, kOk, "OK"},
+        {ContactDialog::kDialog, kCancel, "Storno"},
+        {GroupDialog::kDialog, GroupDialog::kNameLabel, "Názov skupiny:"},
+        {GroupDialog::kDialog, kOk, "OK"},
+        {GroupDialog::kDialog, kCancel, "Storno"},
     };
     return kCaptions;
 }

@@ -14,10 +14,22 @@ const StringTable& BuiltInProgramStrings() {
     static const StringTable table{
         {102, "Quillon"},
         {128, "&Koniec"},
+        {131, "Úprava kontaktu"},
+        {132, "Nový kontakt"},
+        {133, "Kontakt s daným názvom už existuje. Chcete opraviť zadané údaje?"},
+        {134, "Skutočne chcete vymazať kontakt z adresára?"},
+        {135, "Úprava skupiny"},
+        {136, "Nová skupina"},
+        {137, "Skupina s daným názvom už existuje. Chcete opraviť zadané údaje?"},
+        {138, "Skutočne chcete vymazať skupinu z adresára?"},
+        {139, "Nezadali ste žiadne telefónne číslo"},
         {140, "Zlý formát telefónneho čísla"},
         {141, "Zadali ste číslo v nesprávnom formáte\nalebo neexistujúcu položku z adresára"},
         {142, "Zadajte aspoň jedného príjemcu správy"},
         {143, "Skutočne chcete odstrániť záznam z archívu?"},
+        {144, "Meno"},
+        {145, "Telefón 1"},
+        {146, "Telefón 2"},
         {147, "Číslo"},
         {148, "Čas"},
         {149, "Text SMS"},
@@ -31,6 +43,7 @@ const StringTable& BuiltInProgramStrings() {
         {167, "Správa bola úspešne odoslaná"},
         {170, "Prihlásený: %s"},
         {171, "Chcete naozaj vymazať %d záznamy(ov) z archívu?"},
+        {172, "Chcete naozaj vymazať %d kontakty(ov) z aresára?"},
         {173, "CSV Súbory (*.csv)#*.csv#Všetky súbory (*.*)#*.*##"},
         {178, "Doručená %s"},
         {179, "Nemožno doručiť"},
@@ -160,6 +173,9 @@ const StringTable& BuiltInProgramStrings() {
         {2410, "Súbory CSV (*.csv)"},
         {2411, "Súbor %s nebolo možné zapísať"},
         {2412, "archiv.csv"},
+        // The contacts page: the export's file dialog
+        {2600, "Export adresára"},
+        {2601, "adresar.csv"},
     };
     return table;
 }

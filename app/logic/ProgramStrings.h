@@ -55,6 +55,22 @@ constexpr int ExportFileName = 2412;
 // The contacts page and the address book import
 constexpr int BadNumberFormat = 140;
 constexpr int CsvFilter = 173;
+// The contacts and groups pages
+constexpr int EditContactTitle = 131;
+constexpr int NewContactTitle = 132;
+constexpr int ContactNameTaken = 133;
+constexpr int DeleteContact = 134;
+constexpr int EditGroupTitle = 135;
+constexpr int NewGroupTitle = 136;
+constexpr int GroupNameTaken = 137;
+constexpr int DeleteGroup = 138;
+constexpr int NoPhoneNumber = 139;
+constexpr int ContactNameColumn = 144;
+constexpr int Phone1Column = 145;
+constexpr int Phone2Column = 146;
+constexpr int DeleteContacts = 172;
+constexpr int AddressExportTitle = 2600;
+constexpr int AddressExportFileName = 2601;
 } // namespace ProgramString
 
 // The desktop program's string table (Slovak, UTF-8): its own texts and the texts it shows for
