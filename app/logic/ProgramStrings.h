@@ -55,6 +55,21 @@ constexpr int ExportFileName = 2412;
 // The contacts page and the address book import
 constexpr int BadNumberFormat = 140;
 constexpr int CsvFilter = 173;
+// The settings page
+constexpr int NumberTooBig = 155;
+constexpr int ActivateService = 168;
+constexpr int DeactivateService = 169;
+constexpr int EnterUserName = 175;
+constexpr int WrongActivationCode = 195;
+constexpr int ConfirmDeactivation = 202;
+constexpr int CheckStringVerified = 203;
+constexpr int ServiceDeactivated = 204;
+constexpr int ProgramMustEnd = 205;
+constexpr int LanguageAfterRestart = 208;
+constexpr int DesktopNotificationsOption = 2800;
+constexpr int SettingsNotSaved = 2801;
+constexpr int AutostartNotSet = 2802;
+constexpr int VersionLabel = 2803;
 } // namespace ProgramString
 
 // The desktop program's string table (Slovak, UTF-8): its own texts and the texts it shows for
