@@ -19,6 +19,7 @@ public:
     bool Set(bool on) const;
 
     const std::string& File() const { return m_file; }
+    const std::string& ProgramPath() const { return m_programPath; }
 
     // The Exec value that starts programPath minimised, quoted and escaped as desktop entries
     // need it.

@@ -6,6 +6,7 @@
 
 #include "frontend/ImmediateCallRunner.h"
 #include "logic/AutostartEntry.h"
+#include "logic/HelpLinks.h"
 #include "logic/ISettingsPageDialogs.h"
 #include "logic/LanguageList.h"
 #include "logic/ProgramStrings.h"
@@ -456,6 +457,14 @@ TEST(ProgramLanguagesTest, SlovakFirstThenKnownLibrariesOfThisVersion) {
     };
     EXPECT_EQ(ProgramLanguages("/opt/q/", "1.6", load, list),
               (std::vector<std::uint16_t>{1051, 1033, 1031}));
+}
+
+TEST(HelpPageUrlTest, TheServicesHostWithoutToken) {
+    EXPECT_EQ(HelpPageUrl("https://127.0.0.1:4443/sk/!kvws.sms", "news.html"),
+              "https://127.0.0.1:4443/quillon/news.html");
+    EXPECT_EQ(HelpPageUrl("https://sms.velora.sk", "manual.html"),
+              "https://sms.velora.sk/quillon/manual.html");
+    EXPECT_EQ(HelpPageUrl("", "support.html"), "");
 }
 
 } // namespace
