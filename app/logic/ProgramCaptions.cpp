@@ -1,6 +1,7 @@
 #include "logic/ProgramCaptions.h"
 #include "logic/AddressPageCaptions.h"
 #include "logic/PageDialogCaptions.h"
+#include "logic/SettingsPageCaptions.h"
 #include "logic/SmsPageCaptions.h"
 
 using namespace ProgramCaptions;
@@ -148,6 +149,60 @@ const CaptionTable& BuiltInProgramCaptions() {
         {GroupDialog::kDialog, GroupDialog::kNameLabel, "Názov skupiny:"},
         {GroupDialog::kDialog, kOk, "OK"},
         {GroupDialog::kDialog, kCancel, "Storno"},
+        // The settings and about pages and the dialogs of the settings page
+        {Settings::kDialog, kCaption, "Nastavenia"},
+        {Settings::kDialog, Settings::kAutoDelete,
+         "A&utomaticky odstraňovať\nstaré položky z archívu"},
+        {Settings::kDialog, Settings::kByAge, "Položky &staršie než"},
+        {Settings::kDialog, Settings::kByCount, "Max. &počet záznamov"},
+        {Settings::kDialog, Settings::kMaxDays, "Počet dní"},
+        {Settings::kDialog, Settings::kMaxItems, "Počet záznamov"},
+        {Settings::kDialog, Settings::kDaysUnit, "dní"},
+        {Settings::kDialog, Settings::kDoArchive, "Ukladať odoslané správy do &archívu"},
+        {Settings::kDialog, Settings::kDeliveryReport, "Potvrdenky o &doručení"},
+        {Settings::kDialog, Settings::kShowNotice, "Zobrazovať novinky"},
+        {Settings::kDialog, Settings::kPaymentBox, "Spôsob spoplatnenia"},
+        {Settings::kDialog, Settings::kMonthlyPlan, "&Mesačný program"},
+        {Settings::kDialog, Settings::kPortalCredits, "Portella &kredit"},
+        {Settings::kDialog, Settings::kRecharge, "Dobiť &PK..."},
+        {Settings::kDialog, Settings::kEnterKey, "Nastavenie klávesy Enter..."},
+        {Settings::kDialog, Settings::kSeveralUsers, "Aplikáciu používa &viacero užívateľov"},
+        {Settings::kDialog, Settings::kOneUser, "Aplikáciu používa iba &jeden užívateľ"},
+        {Settings::kDialog, Settings::kNameLabel, "Meno:"},
+        {Settings::kDialog, Settings::kName, "Meno užívateľa"},
+        {Settings::kDialog, Settings::kSavePassword, "Uložiť &heslo"},
+        {Settings::kDialog, Settings::kMinToTray, "Minimalizovať do system &tray"},
+        {Settings::kDialog, Settings::kAutostart, "Automatické spustenie po štarte"},
+        {Settings::kDialog, Settings::kLanguageLabel, "Jazyk:"},
+        {Settings::kDialog, Settings::kLanguage, "Jazyk"},
+        {Settings::kDialog, Settings::kArchiveBox, "Archív"},
+        {Settings::kDialog, Settings::kUsersBox, "Užívatelia"},
+        {Settings::kDialog, Settings::kProgramBox, "Aplikácia"},
+        {Settings::kDialog, Settings::kServiceBox, "Služby"},
+        {About::kDialog, kCaption, "Pomoc"},
+        {About::kDialog, About::kProgramName, "Velora Quillon"},
+        {About::kDialog, About::kVersion, "Verzia programu"},
+        {About::kDialog, About::kSupport, "Podpora"},
+        {About::kDialog, About::kNews, "Novinky"},
+        {About::kDialog, About::kUpdate, "Aktualizácia"},
+        {About::kDialog, About::kManual, "On-line manuál"},
+        {Activation::kDialog, kCaption, "Aktivácia služby"},
+        {Activation::kDialog, Activation::kTermsCaption, "Podmienky použitia služby Quillon:"},
+        {Activation::kDialog, Activation::kTerms, "Podmienky použitia"},
+        {Activation::kDialog, Activation::kExplanation,
+         "Súhlas s podmienkami potvrdíte zadaním kontrolného reťazca, ktorý vám príde v SMS "
+         "správe na vaše mobilné číslo."},
+        {Activation::kDialog, Activation::kCodeLabel, "&Kontrolný reťazec:"},
+        {Activation::kDialog, kOk, "OK"},
+        {Activation::kDialog, kCancel, "Storno"},
+        {EnterKey::kDialog, kCaption, "Nastavenie klávesy Enter"},
+        {EnterKey::kDialog, EnterKey::kBox, "Klávesa Enter počas písania SMS správy"},
+        {EnterKey::kDialog, EnterKey::kNewLine,
+         "Vloží &nový riadok, pri súčasnom stlačení Ctrl odošle správu"},
+        {EnterKey::kDialog, EnterKey::kSend,
+         "Odošle &SMS, pri súčasnom stlačení Ctrl vloží nový riadok"},
+        {EnterKey::kDialog, kOk, "OK"},
+        {EnterKey::kDialog, kCancel, "Storno"},
     };
     return kCaptions;
 }

@@ -38,13 +38,17 @@ const StringTable& BuiltInProgramStrings() {
         {152, "Skupina [%s] bola vymazaná z adresára"},
         {153, "Kontakt [%s] bol vymazaný z adresára"},
         {154, "SMS správa je prázdna"},
+        {155, "Zadajte číslo menšie než %d"},
         {165, "Služba je dočasne nedostupná"},
         {166, "Chyba pri komunikácii s Velora"},
         {167, "Správa bola úspešne odoslaná"},
+        {168, "Aktivovať službu..."},
+        {169, "Deaktivovať službu..."},
         {170, "Prihlásený: %s"},
         {171, "Chcete naozaj vymazať %d záznamy(ov) z archívu?"},
         {172, "Chcete naozaj vymazať %d kontakty(ov) z aresára?"},
         {173, "CSV Súbory (*.csv)#*.csv#Všetky súbory (*.*)#*.*##"},
+        {175, "Zadajte meno užívateľa"},
         {178, "Doručená %s"},
         {179, "Nemožno doručiť"},
         {180, "Doručuje sa"},
@@ -53,13 +57,22 @@ const StringTable& BuiltInProgramStrings() {
         {192, "Na využívanie tejto služby je nutná registrácia\ntelefónneho čísla k vašemu Velora "
               "kontu.\nChcete si zaregistrovať vaše číslo teraz?"},
         {193, "Kontrolný reťazec je nesprávny.\nChcete registráciu mobilného čísla zopakovať?"},
+        {195, "Kontrolný reťazec je nesprávny.\nChcete aktiváciu služby zopakovať?"},
         {196, "Proces registrácie čísla nie je ukončený\n\nChcete ho prerušiť?"},
         {197, "Požiadavka na registráciu čísla bola odoslaná."},
         {198, "Nezadali ste mobilné číslo"},
         {199, "Mobilné číslo bolo zaregistrované"},
         {200, "Nezadali ste kontrolný reťazec"},
+        {202,
+         "Po deaktivácii služby nebudete môcť využívať všetky možnosti aplikácie\n\nPokračovať?"},
+        {203, "Kontrolný reťazec bol overený.\n\nSlužba bude aktívna v priebehu niekoľkých minút"},
+        {204, "Služba bola deaktivovaná"},
+        {205,
+         "Bola deaktivovaná služba, bez ktorej nie je možné aplikáciu naďalej používať. Aplikácia "
+         "bude ukončená.\n\nOpätovná aktivácia služby je možná po reštarte aplikácie."},
         {206, "Áno"},
         {207, "Nie"},
+        {208, "Zmena nastavenia jazyka sa prejaví až po reštarte aplikácie"},
         {209, "Meno"},
         {210, "Čas doručenia"},
         {212, "Vymazaním správy %s z archívu sa ukončí jej oneskorené doručovanie. Chcete správu "
@@ -176,6 +189,11 @@ const StringTable& BuiltInProgramStrings() {
         // The contacts page: the export's file dialog
         {2600, "Export adresára"},
         {2601, "adresar.csv"},
+        // The settings and about pages
+        {2800, "Upozornenia na doručenie na pracovnej ploche"},
+        {2801, "Nastavenia nebolo možné uložiť.\n\n%s"},
+        {2802, "Automatické spustenie po štarte nebolo možné nastaviť."},
+        {2803, "Verzia %s"},
     };
     return table;
 }

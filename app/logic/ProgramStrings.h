@@ -71,6 +71,21 @@ constexpr int Phone2Column = 146;
 constexpr int DeleteContacts = 172;
 constexpr int AddressExportTitle = 2600;
 constexpr int AddressExportFileName = 2601;
+// The settings page
+constexpr int NumberTooBig = 155;
+constexpr int ActivateService = 168;
+constexpr int DeactivateService = 169;
+constexpr int EnterUserName = 175;
+constexpr int WrongActivationCode = 195;
+constexpr int ConfirmDeactivation = 202;
+constexpr int CheckStringVerified = 203;
+constexpr int ServiceDeactivated = 204;
+constexpr int ProgramMustEnd = 205;
+constexpr int LanguageAfterRestart = 208;
+constexpr int DesktopNotificationsOption = 2800;
+constexpr int SettingsNotSaved = 2801;
+constexpr int AutostartNotSet = 2802;
+constexpr int VersionLabel = 2803;
 } // namespace ProgramString
 
 // The desktop program's string table (Slovak, UTF-8): its own texts and the texts it shows for

@@ -1,5 +1,7 @@
 #include "windows/SentItemsPage.h"
 
+#include "controls/HyperLink.h"
+
 #include "controls/ControlsText.h"
 #include "logic/ProgramCaptions.h"
 #include "logic/ProgramStrings.h"
@@ -8,7 +10,6 @@
 #include "windows/ProgramText.h"
 #include "windows/SentItemsModel.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -44,17 +45,12 @@ QPushButton* Button(int control, const char* name, QWidget* parent) {
     return button;
 }
 
-// The link's colour before and after a visit.
-constexpr const char* kLinkColour = "#e20074";
-
 } // namespace
 
 SentItemsPage::SentItemsPage(CSmsUserInfo& user, CServiceLock& serviceLock, IMessageBox& boxes,
                              ISentItemsDialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_user(user), m_serviceLock(serviceLock), m_boxes(boxes), m_dialogs(dialogs),
-      m_serviceUrl(TransportOptions::FromEnvironment().url),
-      m_opener([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
-      m_logic(user, boxes, m_calls) {
+      m_serviceUrl(TransportOptions::FromEnvironment().url), m_logic(user, boxes, m_calls) {
     setObjectName(QStringLiteral("sentItemsPage"));
     m_model = new SentItemsModel(m_logic, this);
     Build();
@@ -168,14 +164,10 @@ QWidget* SentItemsPage::BuildButtons() {
     connect(selectAll, &QPushButton::clicked, this, &SentItemsPage::SelectAll);
     connect(exportButton, &QPushButton::clicked, this, &SentItemsPage::Export);
 
-    m_statistics = new QLabel(row);
+    m_statistics = new HyperLink(Caption(SentItems::kStatistics), row);
     m_statistics->setObjectName(QStringLiteral("statisticsLabel"));
     m_statistics->setAccessibleName(Caption(SentItems::kStatistics));
-    m_statistics->setTextFormat(Qt::RichText);
-    m_statistics->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
-                                          Qt::LinksAccessibleByKeyboard);
-    m_statistics->setCursor(Qt::PointingHandCursor);
-    connect(m_statistics, &QLabel::linkActivated, this, &SentItemsPage::OpenStatistics);
+    m_statistics->SetTokenLock(&m_serviceLock);
 
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -275,14 +267,10 @@ void SentItemsPage::UpdateButtons() {
 
 void SentItemsPage::UpdateStatisticsLink() {
     const QUrl url(
-        QString::fromStdString(SentItemsPageLogic::StatisticsUrl(m_serviceUrl, m_user.GetToken())));
-    if (url != m_statisticsUrl)
-        m_statisticsVisited = false;
+        QString::fromStdString(SentItemsPageLogic::StatisticsUrl(m_serviceUrl, m_user.GetToken())),
+        QUrl::StrictMode);
     m_statisticsUrl = url;
-    m_statistics->setText(QStringLiteral("<a href=\"%1\" style=\"color:%2\">%3</a>")
-                              .arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
-                                   QLatin1String(kLinkColour),
-                                   Caption(SentItems::kStatistics).toHtmlEscaped()));
+    m_statistics->SetUrl(url);
     m_statistics->setToolTip(url.toString(QUrl::RemoveQuery));
 }
 
@@ -357,11 +345,13 @@ bool SentItemsPage::ExportTo(const QString& path) {
 }
 
 void SentItemsPage::OpenStatistics() {
-    const bool opened = SentItemsPageLogic::OpenStatistics(
-        m_serviceLock, m_statisticsUrl.toString(QUrl::FullyEncoded).toStdString(),
-        [this](const std::string& url) {
-            return m_opener(QUrl(QString::fromStdString(url), QUrl::StrictMode));
-        });
-    if (opened)
-        m_statisticsVisited = true;
+    m_statistics->Open();
+}
+
+void SentItemsPage::SetUrlOpener(UrlOpener opener) {
+    m_statistics->SetOpener(std::move(opener));
+}
+
+bool SentItemsPage::IsStatisticsVisited() const {
+    return m_statistics->IsVisited();
 }

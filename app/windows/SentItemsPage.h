@@ -11,6 +11,7 @@
 #include <vector>
 
 class CServiceLock;
+class HyperLink;
 class CSmsUserInfo;
 class IMessageBox;
 class ISentItemsDialogs;
@@ -34,11 +35,11 @@ public:
 
     // How the statistics link is opened (the desktop's browser unless a test says otherwise).
     using UrlOpener = std::function<bool(const QUrl&)>;
-    void SetUrlOpener(UrlOpener opener) { m_opener = std::move(opener); }
+    void SetUrlOpener(UrlOpener opener);
     // The service endpoint whose host serves the statistics (from the environment unless set).
     void SetServiceUrl(const std::string& url);
     QUrl StatisticsUrl() const { return m_statisticsUrl; }
-    bool IsStatisticsVisited() const { return m_statisticsVisited; }
+    bool IsStatisticsVisited() const;
 
     SentItemsPageLogic& Logic() { return m_logic; }
     SentItemsModel* Model() const { return m_model; }
@@ -88,8 +89,6 @@ private:
     ISentItemsDialogs& m_dialogs;
     std::string m_serviceUrl;
     QUrl m_statisticsUrl;
-    bool m_statisticsVisited = false;
-    UrlOpener m_opener;
     SentItemsPageLogic m_logic;
     SentItemsModel* m_model = nullptr;
     QLineEdit* m_search = nullptr;
@@ -97,7 +96,7 @@ private:
     QLabel* m_count = nullptr;
     QLabel* m_creditCaption = nullptr;
     QLabel* m_credit = nullptr;
-    QLabel* m_statistics = nullptr;
+    HyperLink* m_statistics = nullptr;
     QPushButton* m_details = nullptr;
     QPushButton* m_forward = nullptr;
     QPushButton* m_delete = nullptr;
