@@ -64,7 +64,7 @@ SyncErrorDlg::SyncErrorDlg(const QString& lines, QWidget* parent) : QDialog(pare
     m_lines->setObjectName(QStringLiteral("errorsPlainTextEdit"));
     m_lines->setAccessibleName(Caption(CoreCaptions::kCaption));
     m_lines->setReadOnly(true);
-    m_lines->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_lines->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_lines->setMinimumHeight(m_lines->fontMetrics().lineSpacing() * 7);
     m_lines->hide();
 

@@ -26,10 +26,9 @@ public:
     NormalCursor& operator=(const NormalCursor&) = delete;
 };
 
-int Ask(const SyncChoiceDlg::Layout& layout, QWidget* parent) {
+int Ask(const std::unique_ptr<SyncChoiceDlg>& dialog) {
     const NormalCursor cursor;
-    SyncChoiceDlg dialog(layout, parent);
-    return dialog.Choose();
+    return dialog->Choose();
 }
 
 // The answer at index of choices, or fallback for a cancelled dialog.
@@ -55,25 +54,27 @@ void WidgetSyncUi::OnUiThread(const std::function<void()>& task) {
 }
 
 std::optional<CAddressBookSync::ManualSyncMode> WidgetSyncUi::AskMode() {
-    namespace Ids = CoreCaptions::SyncMode;
     int index = -1;
-    OnUiThread([&] {
-        SyncChoiceDlg::Layout layout;
-        layout.dialog = Ids::kDialog;
-        layout.objectName = QStringLiteral("syncModeDialog");
-        layout.groupControl = Ids::kGroup;
-        layout.firstChoice = Ids::kFirstMode;
-        layout.choiceNames = {QStringLiteral("obkToLocalRadioButton"),
-                              QStringLiteral("localToObkRadioButton"),
-                              QStringLiteral("mergeRadioButton")};
-        layout.cancelName = QStringLiteral("cancelButton");
-        index = Ask(layout, m_parent);
-    });
+    OnUiThread([&] { index = Ask(ModeDialog(m_parent)); });
     constexpr CAddressBookSync::ManualSyncMode kModes[] = {
         CAddressBookSync::ObToQln, CAddressBookSync::QlnToOb, CAddressBookSync::Merge};
     if (index < 0)
         return std::nullopt;
     return kModes[index];
+}
+
+std::unique_ptr<SyncChoiceDlg> WidgetSyncUi::ModeDialog(QWidget* parent) {
+    namespace Ids = CoreCaptions::SyncMode;
+    SyncChoiceDlg::Layout layout;
+    layout.dialog = Ids::kDialog;
+    layout.objectName = QStringLiteral("syncModeDialog");
+    layout.groupControl = Ids::kGroup;
+    layout.firstChoice = Ids::kFirstMode;
+    layout.choiceNames = {QStringLiteral("obkToLocalRadioButton"),
+                          QStringLiteral("localToObkRadioButton"),
+                          QStringLiteral("mergeRadioButton")};
+    layout.cancelName = QStringLiteral("cancelButton");
+    return std::make_unique<SyncChoiceDlg>(layout, parent);
 }
 
 void WidgetSyncUi::ShowDuplicates(const std::string& first, const std::string& second) {
@@ -108,54 +109,63 @@ QWidget* WidgetSyncUi::ProgressWindow() const {
 
 IAddressBookSyncUi::NumberConflictChoice
 WidgetSyncUi::AskNumberConflict(const std::string& contactName, const std::string& aliasName) {
-    namespace Ids = CoreCaptions::NumberConflict;
     int index = -1;
-    OnUiThread([&] {
-        SyncChoiceDlg::Layout layout;
-        layout.dialog = Ids::kDialog;
-        layout.objectName = QStringLiteral("numberConflictDialog");
-        layout.textControl = Ids::kText;
-        layout.facts = {
-            Fact{Ids::kContactLabel, ToQString(contactName), QStringLiteral("contactNameLabel")},
-            Fact{Ids::kAliasLabel, ToQString(aliasName), QStringLiteral("aliasNameLabel")}};
-        layout.firstChoice = Ids::kFirstChoice;
-        layout.choiceNames = {QStringLiteral("deleteAliasRadioButton"),
-                              QStringLiteral("deleteContactRadioButton"),
-                              QStringLiteral("ignoreRadioButton")};
-        layout.cancelName = QStringLiteral("endSyncButton");
-        index = Ask(layout, m_parent);
-    });
+    OnUiThread([&] { index = Ask(NumberConflictDialog(contactName, aliasName, m_parent)); });
     constexpr NumberConflictChoice kChoices[] = {NumberConflictChoice::DeleteAlias,
                                                  NumberConflictChoice::DeleteContact,
                                                  NumberConflictChoice::Ignore};
     return Pick(index, kChoices, NumberConflictChoice::EndSync);
 }
 
+std::unique_ptr<SyncChoiceDlg> WidgetSyncUi::NumberConflictDialog(const std::string& contactName,
+                                                                  const std::string& aliasName,
+                                                                  QWidget* parent) {
+    namespace Ids = CoreCaptions::NumberConflict;
+    SyncChoiceDlg::Layout layout;
+    layout.dialog = Ids::kDialog;
+    layout.objectName = QStringLiteral("numberConflictDialog");
+    layout.textControl = Ids::kText;
+    layout.facts = {
+        Fact{Ids::kContactLabel, ToQString(contactName), QStringLiteral("contactNameLabel")},
+        Fact{Ids::kAliasLabel, ToQString(aliasName), QStringLiteral("aliasNameLabel")}};
+    layout.firstChoice = Ids::kFirstChoice;
+    layout.choiceNames = {QStringLiteral("deleteAliasRadioButton"),
+                          QStringLiteral("deleteContactRadioButton"),
+                          QStringLiteral("ignoreRadioButton")};
+    layout.cancelName = QStringLiteral("endSyncButton");
+    return std::make_unique<SyncChoiceDlg>(layout, parent);
+}
+
 IAddressBookSyncUi::NameConflictChoice
 WidgetSyncUi::AskNameConflict(const std::string& name, const std::string& obkNumber,
                               const std::string& localNumbers) {
-    namespace Ids = CoreCaptions::NameConflict;
     int index = -1;
-    OnUiThread([&] {
-        SyncChoiceDlg::Layout layout;
-        layout.dialog = Ids::kDialog;
-        layout.objectName = QStringLiteral("nameConflictDialog");
-        layout.textControl = Ids::kText;
-        layout.facts = {
-            Fact{Ids::kNameLabel, ToQString(name), QStringLiteral("contactNameLabel")},
-            Fact{Ids::kPortellaLabel, ToQString(obkNumber), QStringLiteral("obkNumberLabel")},
-            Fact{Ids::kQuillonLabel, ToQString(localNumbers), QStringLiteral("localNumbersLabel")}};
-        layout.firstChoice = Ids::kFirstChoice;
-        layout.choiceNames = {
-            QStringLiteral("copyToObkRadioButton"), QStringLiteral("storeAsPhone1RadioButton"),
-            QStringLiteral("storeAsPhone2RadioButton"), QStringLiteral("doNotSyncRadioButton")};
-        layout.cancelName = QStringLiteral("endSyncButton");
-        index = Ask(layout, m_parent);
-    });
+    OnUiThread([&] { index = Ask(NameConflictDialog(name, obkNumber, localNumbers, m_parent)); });
     constexpr NameConflictChoice kChoices[] = {
         NameConflictChoice::CopyToObk, NameConflictChoice::StoreAsPhone1,
         NameConflictChoice::StoreAsPhone2, NameConflictChoice::DoNotSync};
     return Pick(index, kChoices, NameConflictChoice::EndSync);
+}
+
+std::unique_ptr<SyncChoiceDlg> WidgetSyncUi::NameConflictDialog(const std::string& name,
+                                                                const std::string& obkNumber,
+                                                                const std::string& localNumbers,
+                                                                QWidget* parent) {
+    namespace Ids = CoreCaptions::NameConflict;
+    SyncChoiceDlg::Layout layout;
+    layout.dialog = Ids::kDialog;
+    layout.objectName = QStringLiteral("nameConflictDialog");
+    layout.textControl = Ids::kText;
+    layout.facts = {
+        Fact{Ids::kNameLabel, ToQString(name), QStringLiteral("contactNameLabel")},
+        Fact{Ids::kPortellaLabel, ToQString(obkNumber), QStringLiteral("obkNumberLabel")},
+        Fact{Ids::kQuillonLabel, ToQString(localNumbers), QStringLiteral("localNumbersLabel")}};
+    layout.firstChoice = Ids::kFirstChoice;
+    layout.choiceNames = {
+        QStringLiteral("copyToObkRadioButton"), QStringLiteral("storeAsPhone1RadioButton"),
+        QStringLiteral("storeAsPhone2RadioButton"), QStringLiteral("doNotSyncRadioButton")};
+    layout.cancelName = QStringLiteral("endSyncButton");
+    return std::make_unique<SyncChoiceDlg>(layout, parent);
 }
 
 void WidgetSyncUi::ShowErrors(const std::string& lines) {

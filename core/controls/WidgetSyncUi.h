@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class SyncChoiceDlg;
 class SyncProgressWnd;
 
 // The synchronisation's dialogs and messages for people. A synchronisation may run on a worker
@@ -43,6 +44,16 @@ public:
 
     // The progress window while it is shown, for tests and the screenshots.
     QWidget* ProgressWindow() const;
+
+    // The questions' dialogs as the methods above show them (texts ANSI), for the screenshots.
+    static std::unique_ptr<SyncChoiceDlg> ModeDialog(QWidget* parent);
+    static std::unique_ptr<SyncChoiceDlg> NumberConflictDialog(const std::string& contactName,
+                                                               const std::string& aliasName,
+                                                               QWidget* parent);
+    static std::unique_ptr<SyncChoiceDlg> NameConflictDialog(const std::string& name,
+                                                             const std::string& obkNumber,
+                                                             const std::string& localNumbers,
+                                                             QWidget* parent);
 
 private:
     // Runs task on this object's thread and returns when it is done.
