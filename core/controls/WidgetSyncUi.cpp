@@ -26,9 +26,19 @@ public:
     NormalCursor& operator=(const NormalCursor&) = delete;
 };
 
-int Ask(const std::unique_ptr<SyncChoiceDlg>& dialog) {
+// Runs a dialog modally. When the window closes meanwhile it deletes the dialog with it: then the
+// dialog is not deleted a second time here.
+template <class Dialog, class Run> int RunModal(std::unique_ptr<Dialog> dialog, Run run) {
     const NormalCursor cursor;
-    return dialog->Choose();
+    const QPointer<Dialog> alive(dialog.get());
+    const int result = run(*dialog);
+    if (!alive)
+        (void)dialog.release();
+    return result;
+}
+
+int Ask(std::unique_ptr<SyncChoiceDlg> dialog) {
+    return RunModal(std::move(dialog), [](SyncChoiceDlg& shown) { return shown.Choose(); });
 }
 
 // The answer at index of choices, or fallback for a cancelled dialog.
@@ -91,20 +101,21 @@ void WidgetSyncUi::ShowProgress(bool shown) {
 }
 
 void WidgetSyncUi::SetProgress(bool shown) {
-    if (shown == (m_progress != nullptr))
+    if (shown == m_waitCursor)
         return;
+    m_waitCursor = shown;
     if (shown) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_progress = std::make_unique<SyncProgressWnd>(m_parent);
+        m_progress = new SyncProgressWnd(m_parent);
         m_progress->ShowCentred();
     } else {
-        m_progress.reset();
+        delete m_progress; // nothing when the window closed and took it along
         QApplication::restoreOverrideCursor();
     }
 }
 
 QWidget* WidgetSyncUi::ProgressWindow() const {
-    return m_progress.get();
+    return m_progress;
 }
 
 IAddressBookSyncUi::NumberConflictChoice
@@ -170,9 +181,8 @@ std::unique_ptr<SyncChoiceDlg> WidgetSyncUi::NameConflictDialog(const std::strin
 
 void WidgetSyncUi::ShowErrors(const std::string& lines) {
     OnUiThread([&] {
-        const NormalCursor cursor;
-        SyncErrorDlg dialog(ToQString(lines), m_parent);
-        dialog.exec();
+        RunModal(std::make_unique<SyncErrorDlg>(ToQString(lines), m_parent),
+                 [](SyncErrorDlg& shown) { return shown.exec(); });
     });
 }
 

@@ -64,5 +64,7 @@ private:
     IMessageBox& m_boxes;
     ServiceErrorText m_errors;
     QPointer<QWidget> m_parent;
-    std::unique_ptr<SyncProgressWnd> m_progress;
+    // The progress window belongs to the parent window, which may close while it is shown.
+    QPointer<SyncProgressWnd> m_progress;
+    bool m_waitCursor = false;
 };

@@ -322,4 +322,19 @@ TEST_F(SyncUiTest, ADialogOfACallThatHoldsTheWindowsInputTakesClicksAndShowsTheN
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// The window may close (the program ending) while a question or the progress window is up: both
+// go with it, and the question counts as cancelled.
+TEST(SyncUiWindowClosing, TakesTheOpenDialogAndTheProgressWindowAlong) {
+    auto* window = new QWidget;
+    window->show();
+    ScriptedMessageBox boxes;
+    WidgetSyncUi ui(boxes, kProgramTexts, window);
+    ui.ShowProgress(true);
+    WhenModal([window](QWidget*) { delete window; });
+    EXPECT_EQ(ui.AskNumberConflict("Jan", "Jano"), Number::EndSync);
+    EXPECT_EQ(ui.ProgressWindow(), nullptr);
+    ui.ShowProgress(false);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 } // namespace
