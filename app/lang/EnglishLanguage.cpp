@@ -7,7 +7,8 @@
 
 namespace {
 
-const EnglishTexts kAreas[] = {EnglishProgramTexts(), EnglishContactsTexts(), EnglishImportTexts(),
+const EnglishTexts kAreas[] = {EnglishProgramTexts(),  EnglishCoreTexts(),
+                               EnglishContactsTexts(), EnglishImportTexts(),
                                EnglishSettingsTexts(), EnglishSyncTexts()};
 
 // Every area's entries and the null entry that ends a table.

@@ -11,6 +11,8 @@ struct EnglishTexts {
 };
 
 EnglishTexts EnglishProgramTexts();
+// The core's windows: their ids are the core's own, apart from the program's (a test checks it).
+EnglishTexts EnglishCoreTexts();
 EnglishTexts EnglishContactsTexts();
 EnglishTexts EnglishImportTexts();
 EnglishTexts EnglishSettingsTexts();

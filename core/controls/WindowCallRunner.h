@@ -17,6 +17,8 @@
 // window closing), cancels the running call through its CallCanceller and waits for the work
 // to end; done then never runs. A window holds its runner as a member declared after everything
 // the calls use, so the runner goes first and no call outlives what it works on.
+// Only the window and its child widgets ignore input: a dialog opened over it meanwhile (a window
+// of its own, e.g. a question the work asks on the user-interface thread) takes input as usual.
 class QUILLON_CONTROLS_EXPORT WindowCallRunner : public QObject, public ICallRunner {
     Q_OBJECT
 public:

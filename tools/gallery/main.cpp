@@ -7,6 +7,9 @@
 #include "controls/Pictures.h"
 #include "controls/StandardTexts.h"
 #include "controls/WidgetMessageBox.h"
+#include "logic/LanguageChoice.h"
+#include "logic/LanguageMap.h"
+#include "logic/ProgramLanguage.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,7 +22,8 @@ std::vector<Exhibit> AllExhibits() {
     std::vector<Exhibit> all;
     for (const auto& group : {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits(),
                               MainWindowExhibits(), ProgramExhibits(), ComposeExhibits(),
-                              PageDialogExhibits(), SentItemsExhibits(), ContactsExhibits()})
+                              PageDialogExhibits(), SentItemsExhibits(), ContactsExhibits(),
+                              SyncExhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
@@ -31,6 +35,21 @@ int RenderScreenshots(const QString& folder) {
     for (const QString& path : shots.Written())
         std::printf("%s\n", qPrintable(path));
     return shots.Failed() ? 1 : 0;
+}
+
+// Switches the program's and the core's texts to the built program's library of the language
+// (its English name), as the program does at start-up; false when there is none to take.
+bool UseLanguage(const QString& name) {
+    const auto lcid = LanguageMap().find(name.toLower().toStdString());
+    if (lcid == LanguageMap().end())
+        return false;
+    const LanguageChoice choice =
+        ChooseLanguage(lcid->second, QUILLON_PROGRAM_DIR, ProgramVersion());
+    if (!choice.resources)
+        return false;
+    ProgramLanguage::Use(*choice.resources);
+    UseStandardTexts("en");
+    return true;
 }
 
 } // namespace
@@ -57,8 +76,16 @@ int main(int argc, char** argv) {
                                          "folder");
     const QCommandLineOption login("login", "Log in as <name> (password in QUILLON_PASSWORD).",
                                    "name");
-    parser.addOptions({screenshots, login});
+    const QCommandLineOption language(
+        "language", "Show the texts of the program's library of <language> (e.g. English).",
+        "language");
+    parser.addOptions({screenshots, login, language});
     parser.process(app);
+    if (parser.isSet(language) && !UseLanguage(parser.value(language))) {
+        std::fprintf(stderr, "quillon-gallery: no library of %s in %s\n",
+                     qPrintable(parser.value(language)), QUILLON_PROGRAM_DIR);
+        return 1;
+    }
 
     GalleryAccount account;
     if (parser.isSet(login)) {
