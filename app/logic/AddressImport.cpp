@@ -80,8 +80,6 @@ AddressImport::AddressImport(CSmsAddressBook& book, IMessageBox& boxes,
       m_source(std::move(source)) {}
 
 AddressImport::State AddressImport::Step(int records) {
-    // Names and numbers convert to UTF-8 for the questions in one code page throughout.
-    CCodePageScope codePage;
     for (int i = 0; i < records && m_state == State::Reading; ++i) {
         ImportRecord record;
         switch (m_source->Next(record)) {
