@@ -225,12 +225,26 @@ void AddressImport::Store() {
 }
 
 void AddressImport::StoreGroups() {
+    // Members by group in the order the groups first come up; every name is a contact by now.
+    std::vector<std::string> order;
+    std::map<std::string, std::vector<std::string>> members;
     for (const std::string& name : m_groupNames) {
         for (const std::string& group : AddressCsvFields(m_groups[name], ';')) {
             if (group.empty())
                 continue;
-            m_book.AddGroup(group);
-            m_book.AddGroupMember(group, name);
+            auto [it, added] = members.try_emplace(group);
+            if (added)
+                order.push_back(group);
+            it->second.push_back(name);
+        }
+    }
+    for (const std::string& group : order) {
+        if (m_book.GetGroupByName(group)) {
+            for (const std::string& name : members[group])
+                m_book.AddGroupMember(group, name);
+        } else {
+            // A new group takes its members at once, without a look-up of each contact.
+            m_book.AddGroupWithMembers(group, members[group]);
         }
     }
 }

@@ -47,6 +47,7 @@ AlternativeNumberDlg::AlternativeNumberDlg(const std::string& name,
     : QDialog(parent) {
     setObjectName(QStringLiteral("alternativeNumberDialog"));
     setWindowTitle(Caption(ProgramCaptions::kCaption));
+    setMinimumWidth(400);
     auto* main = new QVBoxLayout(this);
 
     auto* form = new QFormLayout;
@@ -69,6 +70,9 @@ AlternativeNumberDlg::AlternativeNumberDlg(const std::string& name,
         m_numbers->addItem(
             QStringLiteral("%1: %2").arg(LabelText(number.label), ToQString(number.number)));
     m_numbers->setCurrentRow(0);
+    // As high as its rows, so the few numbers do not float in an empty box.
+    m_numbers->setMaximumHeight(m_numbers->sizeHintForRow(0) * (m_numbers->count() + 1) +
+                                2 * m_numbers->frameWidth());
     question->setBuddy(m_numbers);
     main->addWidget(m_numbers);
 

@@ -252,6 +252,7 @@ std::unique_ptr<QProgressDialog> ImportDlg::MakeProgressDialog(QWidget* parent) 
     progress->setAutoReset(false);
     progress->setAutoClose(false);
     progress->setMinimumDuration(300);
+    progress->setMinimumWidth(360);
     return progress;
 }
 

@@ -36,3 +36,4 @@ std::vector<Exhibit> ProgramExhibits();
 std::vector<Exhibit> ComposeExhibits();
 std::vector<Exhibit> PageDialogExhibits();
 std::vector<Exhibit> SentItemsExhibits();
+std::vector<Exhibit> ImportExhibits();

@@ -17,9 +17,9 @@ namespace {
 
 std::vector<Exhibit> AllExhibits() {
     std::vector<Exhibit> all;
-    for (const auto& group :
-         {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits(), MainWindowExhibits(),
-          ProgramExhibits(), ComposeExhibits(), PageDialogExhibits(), SentItemsExhibits()})
+    for (const auto& group : {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits(),
+                              MainWindowExhibits(), ProgramExhibits(), ComposeExhibits(),
+                              PageDialogExhibits(), SentItemsExhibits(), ImportExhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
