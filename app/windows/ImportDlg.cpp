@@ -113,7 +113,7 @@ ImportDlg::ImportDlg(IMessageBox& boxes, QWidget* parent) : QDialog(parent), m_b
     nameLabel->setBuddy(m_fileName);
     auto* browse = new QPushButton(Caption(Ids::kBrowse), source);
     browse->setObjectName(QStringLiteral("browsePushButton"));
-    browse->setAccessibleName(Caption(Ids::kFileName));
+    browse->setAccessibleName(String(ProgramString::ImportFileTitle));
     browse->setAutoDefault(false);
     grid->addWidget(nameLabel, 2, 0);
     grid->addWidget(m_fileName, 2, 1);
