@@ -13,12 +13,10 @@ const QuillonResString kStrings[] = {
     {137, "A group with this name already exists. Do you want to correct the details?"},
     {138, "Do you really want to delete the group from the address book?"},
     {139, "You have not entered any phone number"},
-    {140, "Wrong phone number format"},
     {144, "Name"},
     {145, "Phone 1"},
     {146, "Phone 2"},
     {172, "Do you really want to delete %d contacts from the address book?"},
-    {173, "CSV Files (*.csv)#*.csv#All Files (*.*)#*.*##"},
     {2600, "Export Address Book"},
     {2601, "contacts.csv"},
 };

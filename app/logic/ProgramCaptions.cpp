@@ -1,5 +1,7 @@
 #include "logic/ProgramCaptions.h"
 #include "logic/AddressPageCaptions.h"
+
+#include "logic/ImportCaptions.h"
 #include "logic/PageDialogCaptions.h"
 #include "logic/SettingsPageCaptions.h"
 #include "logic/SmsPageCaptions.h"
@@ -203,6 +205,38 @@ const CaptionTable& BuiltInProgramCaptions() {
          "Odošle &SMS, pri súčasnom stlačení Ctrl vloží nový riadok"},
         {EnterKey::kDialog, kOk, "OK"},
         {EnterKey::kDialog, kCancel, "Storno"},
+        // The address book import
+        {Import::kDialog, kCaption, "Import adresára"},
+        {Import::kDialog, Import::kSourceBox, "Zdroj"},
+        {Import::kDialog, Import::kFileSource, "Súbor"},
+        {Import::kDialog, Import::kOutlookSource, "&Outlook"},
+        {Import::kDialog, Import::kFileTypeLabel, "&Typ súboru:"},
+        {Import::kDialog, Import::kFileType, "Typ súboru"},
+        {Import::kDialog, Import::kFileNameLabel, "&Názov súboru:"},
+        {Import::kDialog, Import::kFileName, "Názov súboru"},
+        {Import::kDialog, Import::kBrowse, "..."},
+        {Import::kDialog, Import::kSkipFirstLine, "Ignorovať prvý riadok súboru"},
+        {Import::kDialog, Import::kFolderLabel, "Priečinok:"},
+        {Import::kDialog, Import::kFolder, "Priečinok programu Outlook"},
+        {Import::kDialog, Import::kChangeFolder, "Zmeniť..."},
+        {Import::kDialog, Import::kDuplicatesBox, "Kontakty s existujúcim menom"},
+        {Import::kDialog, Import::kKeepDuplicates, "Ignorovať"},
+        {Import::kDialog, Import::kOverwriteDuplicates, "Prepísať"},
+        {Import::kDialog, Import::kNoMobileBox, "Kontakty bez mobilného čísla"},
+        {Import::kDialog, Import::kNoMobileSkip, "&Neimportovať"},
+        {Import::kDialog, Import::kNoMobileAsk, "Opýtať sa na &alternatívu"},
+        {Import::kDialog, Import::kNoMobileAskIfSeveral,
+         "Opýtať sa na alternatívu, iba ak je\nk dispozícii viac než jedno číslo"},
+        {Import::kDialog, kOk, "OK"},
+        {Import::kDialog, kCancel, "Zrušiť"},
+        {AlternativeNumber::kDialog, kCaption, "Alternatívne číslo"},
+        {AlternativeNumber::kDialog, AlternativeNumber::kNameLabel, "Meno:"},
+        {AlternativeNumber::kDialog, AlternativeNumber::kQuestion,
+         "Importovaný záznam neobsahuje mobilné číslo. Chcete namiesto neho naimportovať "
+         "niektoré z nasledovných čísel?"},
+        {AlternativeNumber::kDialog, AlternativeNumber::kNumbers, "Čísla záznamu"},
+        {AlternativeNumber::kDialog, AlternativeNumber::kYes, "Áno"},
+        {AlternativeNumber::kDialog, AlternativeNumber::kNo, "Nie"},
     };
     return kCaptions;
 }

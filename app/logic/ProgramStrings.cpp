@@ -39,6 +39,15 @@ const StringTable& BuiltInProgramStrings() {
         {153, "Kontakt [%s] bol vymazaný z adresára"},
         {154, "SMS správa je prázdna"},
         {155, "Zadajte číslo menšie než %d"},
+        {156, "Zvolený priečinok neobsahuje kontakty"},
+        {157, "Chyba v riadku %d pri importe zo súboru\n\n%s"},
+        {158, "Záznam neobsahuje telefónne čísla"},
+        {159, "Import ukončený\n\nPočet naimportovaných záznamov: %d"},
+        {160, "Zadajte názov súboru"},
+        {161, "Práca"},
+        {162, "Domov"},
+        {163, "Primárne"},
+        {164, "Iné"},
         {165, "Služba je dočasne nedostupná"},
         {166, "Chyba pri komunikácii s Velora"},
         {167, "Správa bola úspešne odoslaná"},
@@ -48,12 +57,17 @@ const StringTable& BuiltInProgramStrings() {
         {171, "Chcete naozaj vymazať %d záznamy(ov) z archívu?"},
         {172, "Chcete naozaj vymazať %d kontakty(ov) z aresára?"},
         {173, "CSV Súbory (*.csv)#*.csv#Všetky súbory (*.*)#*.*##"},
+        {174, "Telefónne číslo \"%s\" kontaktu \"%s\" obsahuje nepovolené znaky\n\nAk chcete "
+              "pokračovať bez naimportovania tohoto kontaktu zvoľte OK\nInak bude import ukončený"},
         {175, "Zadajte meno užívateľa"},
         {178, "Doručená %s"},
         {179, "Nemožno doručiť"},
         {180, "Doručuje sa"},
         {181, "Expirovaná"},
         {182, "Bez potvrdenky"},
+        {189, "Outlook nie je nainštalovaný"},
+        {190, "NBU súbor (Nokia PC Suite)"},
+        {191, "NBU Súbory (*.nbu)#*.nbu#Všetky súbory (*.*)#.*.*##"},
         {192, "Na využívanie tejto služby je nutná registrácia\ntelefónneho čísla k vašemu Velora "
               "kontu.\nChcete si zaregistrovať vaše číslo teraz?"},
         {193, "Kontrolný reťazec je nesprávny.\nChcete registráciu mobilného čísla zopakovať?"},
@@ -77,7 +91,14 @@ const StringTable& BuiltInProgramStrings() {
         {210, "Čas doručenia"},
         {212, "Vymazaním správy %s z archívu sa ukončí jej oneskorené doručovanie. Chcete správu "
               "skutočne vymazať?"},
+        {213, "Chcete pokračovať bez naimportovania záznamu?"},
         {214, "Požiadavka na oneskorené doručenie SMS bola odoslaná"},
+        {215, "CSV súbor (Quillon)"},
+        {216, "CSV súbor (kompatibilný s Outlook 98)"},
+        {217, "NFC súbor (Nokia PC Suite)"},
+        {218, "NFC Súbory (*.nfc)#*.nfc#Všetky súbory (*.*)#*.*##"},
+        {219, "Chyba dát pri čítaní zo súboru NFC / NBU"},
+        {220, "Zlá verzia NFC / NBU súboru"},
         {221, "Zistené opätovné spustenie aplikácie Quillon.\nPrihlásenie rovnakého užívateľa môže "
               "spôsobiť stratu dát vo vašom adresári a v archíve."},
         {222, kDefaultNotice},
@@ -194,6 +215,13 @@ const StringTable& BuiltInProgramStrings() {
         {2801, "Nastavenia nebolo možné uložiť.\n\n%s"},
         {2802, "Automatické spustenie po štarte nebolo možné nastaviť."},
         {2803, "Verzia %s"},
+        // The address book import
+        {2700, "vCard (*.vcf)"},
+        {2701, "vCard Súbory (*.vcf)#*.vcf#Všetky súbory (*.*)#*.*##"},
+        {2702, "Importuje sa adresár..."},
+        {2703, "Zrušiť"},
+        {2704, "Vyberte súbor na import"},
+        {2705, "Súbor %s nebolo možné prečítať\n\n%s"},
     };
     return table;
 }

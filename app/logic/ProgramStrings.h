@@ -86,6 +86,33 @@ constexpr int DesktopNotificationsOption = 2800;
 constexpr int SettingsNotSaved = 2801;
 constexpr int AutostartNotSet = 2802;
 constexpr int VersionLabel = 2803;
+// The address book import
+constexpr int NoContactsInFolder = 156;
+constexpr int ImportLineError = 157;
+constexpr int NoNumbers = 158;
+constexpr int ImportDone = 159;
+constexpr int EnterFileName = 160;
+constexpr int LabelWork = 161;
+constexpr int LabelHome = 162;
+constexpr int LabelPrimary = 163;
+constexpr int LabelOther = 164;
+constexpr int BadVCardNumber = 174;
+constexpr int NoOutlook = 189;
+constexpr int NbuType = 190;
+constexpr int NbuFilter = 191;
+constexpr int GoOnWithoutRecord = 213;
+constexpr int QuillonCsvType = 215;
+constexpr int Outlook98CsvType = 216;
+constexpr int NfcType = 217;
+constexpr int NfcFilter = 218;
+constexpr int BackupDataError = 219;
+constexpr int BackupWrongVersion = 220;
+constexpr int VCardType = 2700;
+constexpr int VCardFilter = 2701;
+constexpr int ImportProgress = 2702;
+constexpr int ImportCancel = 2703;
+constexpr int ImportFileTitle = 2704;
+constexpr int ImportReadFailed = 2705;
 } // namespace ProgramString
 
 // The desktop program's string table (Slovak, UTF-8): its own texts and the texts it shows for

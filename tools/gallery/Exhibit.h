@@ -38,3 +38,4 @@ std::vector<Exhibit> PageDialogExhibits();
 std::vector<Exhibit> SentItemsExhibits();
 std::vector<Exhibit> ContactsExhibits();
 std::vector<Exhibit> SyncExhibits();
+std::vector<Exhibit> ImportExhibits();

@@ -23,7 +23,7 @@ std::vector<Exhibit> AllExhibits() {
     for (const auto& group : {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits(),
                               MainWindowExhibits(), ProgramExhibits(), ComposeExhibits(),
                               PageDialogExhibits(), SentItemsExhibits(), ContactsExhibits(),
-                              SyncExhibits()})
+                              SyncExhibits(), ImportExhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
