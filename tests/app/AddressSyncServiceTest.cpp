@@ -106,7 +106,6 @@ protected:
         ASSERT_NE(button, nullptr);
         QTest::mouseClick(button, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 1, 60000);
-        bookChanged = true;
     }
     bool ProfileWritten() const {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(dataHome.Path()))
@@ -127,7 +126,6 @@ protected:
                           "jan.novak:secret:421905111222"}};
     CScriptedSyncUi syncUi;
     std::unique_ptr<CSmsAddressBook> server;
-    bool bookChanged = false;
 };
 
 TEST_F(AddressSyncService, PortellaOverTheLocalBookBringsTheAliasesAndGroups) {
@@ -234,6 +232,26 @@ TEST_F(AddressSyncService, EndingTheMergeAtTheFirstConflictLeavesBothBooks) {
               (std::vector<Entry>{{"Eva", "+421905000011", ""}, {"Jano", "0905000002", ""}}));
     EXPECT_EQ(Entries(ServerBook()),
               (std::vector<Entry>{{"Eva", "421905000001", ""}, {"Ivan", "421905000002", ""}}));
+}
+
+// The service gone before the run: the failure is shown, the book stays, and the page takes
+// the next run.
+TEST_F(AddressSyncService, AFailedRunLeavesTheBookAndThePageReadyForTheNext) {
+    Contact("Eva", "0905000001");
+    syncUi.mode = Mode::ObToQln;
+    auto page = MakePage();
+    sim.Stop();
+
+    Synchronize(*page);
+    ASSERT_EQ(syncUi.events.size(), 4u);
+    EXPECT_EQ(syncUi.events[2].rfind("soap error", 0), 0u) << syncUi.events[2];
+    EXPECT_EQ(syncUi.events.back(), "progress off");
+    EXPECT_EQ(Entries(Book()), (std::vector<Entry>{{"Eva", "0905000001", ""}}));
+    EXPECT_TRUE(boxes.Shown().empty()) << "the run showed the failure itself";
+
+    syncUi.events.clear();
+    Synchronize(*page);
+    EXPECT_EQ(syncUi.events.front(), "mode?");
 }
 
 // Holds the run in its first question until the window's thread has handled a timer: a window
