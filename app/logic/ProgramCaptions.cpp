@@ -1,6 +1,6 @@
 #include "logic/ProgramCaptions.h"
-#include "logic/AddressPageCaptions.h"
 
+#include "logic/AddressPageCaptions.h"
 #include "logic/ImportCaptions.h"
 #include "logic/PageDialogCaptions.h"
 #include "logic/SettingsPageCaptions.h"

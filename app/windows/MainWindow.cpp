@@ -2,6 +2,7 @@
 
 #include "controls/ControlsText.h"
 #include "controls/Pictures.h"
+#include "controls/WidgetSyncUi.h"
 #include "frontend/BackgroundWorker.h"
 #include "frontend/IWorkerWait.h"
 #include "logic/IDeliveryNotifier.h"
@@ -13,18 +14,25 @@
 #include "model/SmsConfig.h"
 #include "model/SmsUserInfo.h"
 #include "platform/Clock.h"
+#include "windows/AboutPage.h"
+#include "windows/AddressPage.h"
 #include "windows/CaptionStripWidget.h"
 #include "windows/ExitConfirmDlg.h"
+#include "windows/GroupPage.h"
 #include "windows/NoticeDlg.h"
 #include "windows/SentItemsPage.h"
+#include "windows/SettingsPage.h"
 #include "windows/SmsPage.h"
 #include "windows/TrayWatcher.h"
+#include "windows/WidgetAddressPageDialogs.h"
 #include "windows/WidgetSentItemsDialogs.h"
+#include "windows/WidgetSettingsPageDialogs.h"
 #include "windows/WidgetSmsPageDialogs.h"
 #include "windows/WorkerEventBridge.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -32,6 +40,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -84,6 +93,8 @@ MainWindow::MainWindow(CSmsUserInfo& user, CServiceLock& serviceLock, IMessageBo
     BuildPages();
     BuildSmsPage();
     BuildSentItemsPage();
+    BuildAddressPages();
+    BuildSettingsPages();
     auto* layout = new QVBoxLayout(this);
     // Room for the frame the window system no longer draws.
     layout->setContentsMargins(1, 1, 1, 1);
@@ -170,6 +181,44 @@ void MainWindow::BuildSentItemsPage() {
         m_smsPage->Forward(text, flash);
         ShowPage(Page::Sms);
     });
+}
+
+// The contacts page tells the groups page when an import or a synchronisation changed the book.
+void MainWindow::BuildAddressPages() {
+    m_addressDialogs = std::make_unique<WidgetAddressPageDialogs>(m_user, m_boxes, this);
+    m_syncUi = std::make_unique<WidgetSyncUi>(m_boxes, ProgramStrings(), this);
+    auto* contacts = new AddressPage(m_user, m_boxes, *m_addressDialogs, *m_syncUi);
+    SetPage(Page::Address, contacts);
+    auto* groups = new GroupPage(m_user, m_boxes, *m_addressDialogs);
+    SetPage(Page::Group, groups);
+    connect(contacts, &AddressPage::addressBookChanged, groups, &GroupPage::Reload);
+}
+
+// The settings are stored when their page is left; a deactivated service the program cannot
+// work without ends it.
+void MainWindow::BuildSettingsPages() {
+    m_settingsDialogs = std::make_unique<WidgetSettingsPageDialogs>(m_user, m_boxes, this);
+    m_settingsPage = new SettingsPage(m_user, m_boxes, *m_settingsDialogs,
+                                      QCoreApplication::applicationFilePath().toStdString());
+    SetPage(Page::Settings, m_settingsPage);
+    connect(m_settingsPage, &SettingsPage::programEndRequested, this, &MainWindow::Finish,
+            Qt::QueuedConnection);
+    SetPage(Page::About, new AboutPage);
+    connect(m_pages, &QTabWidget::currentChanged, this, &MainWindow::PageChosen);
+}
+
+void MainWindow::PageChosen(int index) {
+    if (m_shownPage == static_cast<int>(Page::Settings) && index != m_shownPage &&
+        !m_settingsPage->Leave()) {
+        const QSignalBlocker quiet(m_pages);
+        m_pages->setCurrentIndex(m_shownPage);
+        return;
+    }
+    m_shownPage = index;
+}
+
+bool MainWindow::LeaveSettings() {
+    return m_pages->currentIndex() != static_cast<int>(Page::Settings) || m_settingsPage->Leave();
 }
 
 QWidget* MainWindow::BuildBottomRow() {
@@ -300,10 +349,16 @@ void MainWindow::BringBack() {
 }
 
 void MainWindow::Exit() {
-    if (m_finished)
+    if (m_finished || !LeaveSettings())
         return;
     if (CSmsConfig* config = CSmsConfig::GetInstance();
         config && !ExitConfirmDlg::ExitButton(*config, this))
+        return;
+    Finish();
+}
+
+void MainWindow::Finish() {
+    if (m_finished)
         return;
     m_finished = true;
     m_tray->hide();

@@ -22,7 +22,11 @@ class QMenu;
 class QPushButton;
 class QSystemTrayIcon;
 class QTabWidget;
+class SettingsPage;
 class SmsPage;
+class WidgetAddressPageDialogs;
+class WidgetSettingsPageDialogs;
+class WidgetSyncUi;
 class WidgetSentItemsDialogs;
 class WidgetSmsPageDialogs;
 class TrayWatcher;
@@ -111,6 +115,13 @@ private:
     void BuildPages();
     void BuildSmsPage();
     void BuildSentItemsPage();
+    void BuildAddressPages();
+    void BuildSettingsPages();
+    // A tab was chosen: leaving the settings page stores them, or keeps the user there.
+    void PageChosen(int index);
+    bool LeaveSettings();
+    // The end of the program: the window hides and reports it.
+    void Finish();
     QWidget* BuildBottomRow();
     void BuildSystemMenu();
     void StartHidden();
@@ -137,6 +148,11 @@ private:
     std::unique_ptr<WidgetSmsPageDialogs> m_smsDialogs;
     SmsPage* m_smsPage = nullptr;
     std::unique_ptr<WidgetSentItemsDialogs> m_sentItemsDialogs;
+    std::unique_ptr<WidgetAddressPageDialogs> m_addressDialogs;
+    std::unique_ptr<WidgetSyncUi> m_syncUi;
+    std::unique_ptr<WidgetSettingsPageDialogs> m_settingsDialogs;
+    SettingsPage* m_settingsPage = nullptr;
+    int m_shownPage = 0;
     bool m_hiddenInTray = false;
     bool m_centreOnReturn = false; // it was started hidden and never placed
     bool m_noticeDone = false;
