@@ -37,3 +37,4 @@ std::vector<Exhibit> ComposeExhibits();
 std::vector<Exhibit> PageDialogExhibits();
 std::vector<Exhibit> SentItemsExhibits();
 std::vector<Exhibit> ContactsExhibits();
+std::vector<Exhibit> SettingsExhibits();

@@ -17,9 +17,10 @@ namespace {
 
 std::vector<Exhibit> AllExhibits() {
     std::vector<Exhibit> all;
-    for (const auto& group : {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits(),
-                              MainWindowExhibits(), ProgramExhibits(), ComposeExhibits(),
-                              PageDialogExhibits(), SentItemsExhibits(), ContactsExhibits()})
+    for (const auto& group :
+         {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits(), MainWindowExhibits(),
+          ProgramExhibits(), ComposeExhibits(), PageDialogExhibits(), SentItemsExhibits(),
+          ContactsExhibits(), SettingsExhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
