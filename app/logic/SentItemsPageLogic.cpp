@@ -7,7 +7,6 @@
 #include "logic/SearchFold.h"
 #include "model/SmsUserInfo.h"
 #include "platform/CodePage.h"
-#include "service/ServiceLock.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -404,15 +403,6 @@ std::string SentItemsPageLogic::StatisticsUrl(const std::string& serviceUrl,
         return {};
     const std::size_t path = serviceUrl.find_first_of("/?#", scheme + 3);
     return serviceUrl.substr(0, path) + "/sk/kvws.stats?token=" + PercentEncoded(token);
-}
-
-bool SentItemsPageLogic::OpenStatistics(CServiceLock& serviceLock, const std::string& url,
-                                        const std::function<bool(const std::string&)>& opener) {
-    if (url.empty())
-        return false;
-    const auto lock = serviceLock.Lock();
-    serviceLock.SetLinkOpened();
-    return opener(url);
 }
 
 std::string SentItemsPageLogic::StateText(const CSmsArchiveItem& item,

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-class CServiceLock;
 class CSmsRecipientInfo;
 class CSmsUserInfo;
 class ICallRunner;
@@ -82,11 +81,6 @@ public:
 
     // The statistics page of the service at serviceUrl's host with the session token.
     static std::string StatisticsUrl(const std::string& serviceUrl, const std::string& token);
-    // Opens the link under the service lock (waiting for it), the link-opened flag set first so
-    // that the next service call waits for the browser to use the token. True when it opened
-    // (then the link counts as visited).
-    static bool OpenStatistics(CServiceLock& serviceLock, const std::string& url,
-                               const std::function<bool(const std::string&)>& opener);
 
     // The rows shown as CSV (UTF-8 with a BOM): one record per recipient.
     std::string ExportCsv() const;

@@ -17,6 +17,7 @@
 #include "model/SmsUserInfo.h"
 #include "platform/RunningCopies.h"
 
+#include "ModalScript.h"
 #include "ScriptedMessageBox.h"
 #include "SimulatorProcess.h"
 #include "TestSupport.h"
@@ -24,7 +25,6 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -34,7 +34,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <deque>
 #include <functional>
 #include <future>
 #include <sys/socket.h>
@@ -44,31 +43,6 @@
 namespace {
 
 using Answer = IMessageBox::Answer;
-
-// Acts on the modal dialogs of the program as they come up, each step on the next new one.
-class ModalScript : public QObject {
-public:
-    using Step = std::function<void(QWidget*)>;
-
-    explicit ModalScript(std::initializer_list<Step> steps) : m_steps(steps) {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (!dialog || dialog == m_last || m_steps.empty())
-                return;
-            m_last = dialog;
-            const Step step = m_steps.front();
-            m_steps.pop_front();
-            step(dialog);
-        });
-        m_timer.start(10);
-    }
-    bool Done() const { return m_steps.empty(); }
-
-private:
-    std::deque<Step> m_steps;
-    QPointer<QWidget> m_last;
-    QTimer m_timer;
-};
 
 QLineEdit* Edit(QWidget* dialog, const char* name) {
     auto* edit = dialog->findChild<QLineEdit*>(QLatin1String(name));

@@ -3,12 +3,6 @@
 #include "frontend/ArchiveRows.h"
 #include "logic/ProgramStrings.h"
 #include "logic/SentItemsPageLogic.h"
-#include "service/ServiceLock.h"
-
-#include <atomic>
-#include <chrono>
-#include <mutex>
-#include <thread>
 
 namespace {
 
@@ -274,43 +268,6 @@ TEST(SentItemsStatistics, TheLinkGoesToTheServicesHostWithTheTokenEncoded) {
     EXPECT_EQ(SentItemsPageLogic::StatisticsUrl("https://sms.velora.sk", "a b&c=d"),
               "https://sms.velora.sk/sk/kvws.stats?token=a%20b%26c%3Dd");
     EXPECT_EQ(SentItemsPageLogic::StatisticsUrl("", "AB12"), "");
-}
-
-TEST(SentItemsStatistics, TheLinkOpensUnderTheServiceLockWithTheFlagSet) {
-    std::vector<std::chrono::milliseconds> slept;
-    CServiceLock serviceLock([&slept](std::chrono::milliseconds delay) { slept.push_back(delay); });
-    std::vector<std::string> order;
-    std::mutex orderMutex;
-    const auto note = [&](const std::string& what) {
-        const std::lock_guard<std::mutex> guard(orderMutex);
-        order.push_back(what);
-    };
-    std::atomic<bool> trying{false};
-    std::thread other;
-    std::string opened;
-    const bool visited = SentItemsPageLogic::OpenStatistics(
-        serviceLock, "https://host/sk/kvws.stats?token=T", [&](const std::string& url) {
-            opened = url;
-            // Another thread asks for the lock meanwhile; it has it only after the link opened.
-            other = std::thread([&] {
-                trying = true;
-                const auto lock = serviceLock.Lock();
-                note("other");
-            });
-            while (!trying)
-                std::this_thread::yield();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            note("opened");
-            return true;
-        });
-    other.join();
-    EXPECT_EQ(opened, "https://host/sk/kvws.stats?token=T");
-    EXPECT_EQ(order, (std::vector<std::string>{"opened", "other"}));
-    EXPECT_TRUE(visited);
-    // The next service call waits for the browser first, once.
-    serviceLock.LockForCall();
-    serviceLock.LockForCall();
-    EXPECT_EQ(slept, std::vector<std::chrono::milliseconds>{CServiceLock::LinkDelay});
 }
 
 } // namespace

@@ -36,9 +36,10 @@ namespace {
 class NoDialogs : public ISettingsPageDialogs {
 public:
     std::optional<std::string> AskActivationCode(const std::string&) override { return {}; }
-    std::optional<int> ChooseEnterKey(int) override { return {}; }
+    std::optional<int> ChooseEnterKey(int) override { return enterKey; }
     void RechargeCredit() override { ++recharges; }
     int recharges = 0;
+    std::optional<int> enterKey;
 };
 
 class SettingsPageTest : public ::testing::Test {
@@ -62,8 +63,9 @@ protected:
         ASSERT_EQ(user.KvwsGetServices(), 0);
     }
 
-    std::unique_ptr<SettingsPage> MakePage() {
-        auto page = std::make_unique<SettingsPage>(user, boxes, dialogs,
+    std::unique_ptr<SettingsPage> MakePage() { return MakePage(user); }
+    std::unique_ptr<SettingsPage> MakePage(CSmsUserInfo& pageUser) {
+        auto page = std::make_unique<SettingsPage>(pageUser, boxes, dialogs,
                                                    (folder.Path() / "quillon").string());
         page->SetAutostartFile((folder.Path() / "autostart" / "q.desktop").string());
         page->show();
@@ -171,6 +173,61 @@ TEST_F(SettingsPageTest, AutostartIsAppliedWhenClicked) {
     EXPECT_EQ(boxes.ShownIds(), std::vector<int>{ProgramString::AutostartNotSet});
 }
 
+TEST_F(SettingsPageTest, ChangedSettingsAreThereAfterARestart) {
+    WithServices(true, true);
+    {
+        auto page = MakePage();
+        Child<QCheckBox>(page.get(), "autoDeleteCheckBox")->setChecked(true);
+        Child<QRadioButton>(page.get(), "byCountRadioButton")->setChecked(true);
+        auto* count = Child<QLineEdit>(page.get(), "maxItemsLineEdit");
+        count->selectAll();
+        QTest::keyClicks(count, "5000");
+        Child<QCheckBox>(page.get(), "deliveryReportCheckBox")->setChecked(true);
+        Child<QCheckBox>(page.get(), "showNoticeCheckBox")->setChecked(true);
+        Child<QRadioButton>(page.get(), "portalCreditsRadioButton")->setChecked(true);
+        Child<QRadioButton>(page.get(), "oneUserRadioButton")->setChecked(true);
+        QTest::keyClicks(Child<QLineEdit>(page.get(), "nameLineEdit"), " jan.novak ");
+        Child<QCheckBox>(page.get(), "savePasswordCheckBox")->setChecked(true);
+        Child<QCheckBox>(page.get(), "minToTrayCheckBox")->setChecked(true);
+        dialogs.enterKey = CSmsUserInfo::EnterSends;
+        QTest::mouseClick(Child<QPushButton>(page.get(), "enterKeyButton"), Qt::LeftButton);
+        ASSERT_TRUE(page->Leave());
+        EXPECT_TRUE(boxes.Shown().empty());
+    }
+
+    // The program starts again: the settings and the profile come from the files.
+    CSmsConfig::DeleteInstance();
+    CSmsConfig::CreateInstance();
+    EXPECT_EQ(CSmsConfig::GetInstance()->GetAppMode(), CSmsConfig::SingleUserSavedPwd);
+    EXPECT_EQ(CSmsConfig::GetInstance()->GetDefaultUser(), "jan.novak");
+    const auto restarted = CSmsUserInfo::GetUserInfo("jan.novak", "1.6", "QLN");
+    ASSERT_NE(restarted, nullptr);
+    EXPECT_EQ(restarted->GetPassword(), "secret");
+    EXPECT_EQ(restarted->GetEnterKeyMode(), CSmsUserInfo::EnterSends);
+    restarted->SetTransport(transport);
+    transport->Answer("Login",
+                      Reply::Status(0) + "<mobile>421903123456</mobile>" + Reply::Token("T2"));
+    ASSERT_EQ(restarted->KvwsLogin(true), 0);
+    transport->Answer("getServices", Reply::Status(0) +
+                                         "<services><item type=\"0\" enabled=\"true\"/><item "
+                                         "type=\"1\" enabled=\"true\"/></services>" +
+                                         Reply::Token("T2"));
+    ASSERT_EQ(restarted->KvwsGetServices(), 0);
+
+    auto page = MakePage(*restarted);
+    EXPECT_TRUE(Child<QCheckBox>(page.get(), "autoDeleteCheckBox")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>(page.get(), "byCountRadioButton")->isChecked());
+    EXPECT_EQ(Child<QLineEdit>(page.get(), "maxItemsLineEdit")->text(), "5000");
+    EXPECT_TRUE(Child<QCheckBox>(page.get(), "doArchiveCheckBox")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>(page.get(), "deliveryReportCheckBox")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>(page.get(), "showNoticeCheckBox")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>(page.get(), "portalCreditsRadioButton")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>(page.get(), "oneUserRadioButton")->isChecked());
+    EXPECT_EQ(Child<QLineEdit>(page.get(), "nameLineEdit")->text(), "jan.novak");
+    EXPECT_TRUE(Child<QCheckBox>(page.get(), "savePasswordCheckBox")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>(page.get(), "minToTrayCheckBox")->isChecked());
+}
+
 TEST(HyperLinkTest, LooksLikeALinkAndOpensWithTheSeam) {
     HyperLink link(QStringLiteral("Podpora"));
     EXPECT_TRUE(link.font().underline());
@@ -218,7 +275,9 @@ TEST(HyperLinkTest, ATokenLinkOpensUnderTheServiceLockWithTheFlagSet) {
     };
     std::atomic<bool> trying{false};
     std::thread other;
-    link.SetOpener([&](const QUrl&) {
+    QUrl openedUrl;
+    link.SetOpener([&](const QUrl& url) {
+        openedUrl = url;
         // Another thread asks for the lock meanwhile; it has it only after the link opened.
         other = std::thread([&] {
             trying = true;
@@ -234,6 +293,10 @@ TEST(HyperLinkTest, ATokenLinkOpensUnderTheServiceLockWithTheFlagSet) {
     EXPECT_TRUE(link.Open());
     other.join();
     EXPECT_EQ(order, (std::vector<std::string>{"opened", "other"}));
+    EXPECT_EQ(openedUrl.query(), "token=T1");
+    EXPECT_TRUE(link.IsVisited());
+    // The next service call waits for the browser first, once.
+    lock.LockForCall();
     lock.LockForCall();
     EXPECT_EQ(slept, std::vector<std::chrono::milliseconds>{CServiceLock::LinkDelay});
 }

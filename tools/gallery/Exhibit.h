@@ -39,3 +39,4 @@ std::vector<Exhibit> SentItemsExhibits();
 std::vector<Exhibit> ContactsExhibits();
 std::vector<Exhibit> SyncExhibits();
 std::vector<Exhibit> ImportExhibits();
+std::vector<Exhibit> SettingsExhibits();

@@ -20,10 +20,10 @@ namespace {
 
 std::vector<Exhibit> AllExhibits() {
     std::vector<Exhibit> all;
-    for (const auto& group : {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits(),
-                              MainWindowExhibits(), ProgramExhibits(), ComposeExhibits(),
-                              PageDialogExhibits(), SentItemsExhibits(), ContactsExhibits(),
-                              SyncExhibits(), ImportExhibits()})
+    for (const auto& group :
+         {EditorExhibits(), DialogExhibits(), LoginExhibits(), ExitExhibits(), MainWindowExhibits(),
+          ProgramExhibits(), ComposeExhibits(), PageDialogExhibits(), SentItemsExhibits(),
+          ContactsExhibits(), SyncExhibits(), ImportExhibits(), SettingsExhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
