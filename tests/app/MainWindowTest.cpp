@@ -1,10 +1,13 @@
 #include "MainWindowFixture.h"
 
 #include "AnswerExit.h"
+#include "windows/AddressPage.h"
 #include "windows/CaptionStripWidget.h"
 #include "windows/ExitConfirmDlg.h"
+#include "windows/GroupPage.h"
 #include "windows/NoticeDlg.h"
 #include "windows/SentItemsPage.h"
+#include "windows/SettingsPage.h"
 #include "windows/SmsPage.h"
 
 #include "controls/ControlsText.h"
@@ -16,6 +19,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -255,6 +259,41 @@ TEST_F(MainWindowTest, CaptionIsWhiteWhileActiveAndGreyWhileNot) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     EXPECT_EQ(StripPixel(), qRgb(255, 255, 255));
+}
+
+TEST_F(MainWindowTest, EveryTabHoldsItsPage) {
+    EXPECT_NE(window->findChild<AddressPage*>("addressPage"), nullptr);
+    EXPECT_NE(window->findChild<GroupPage*>("groupPage"), nullptr);
+    EXPECT_NE(window->findChild<SettingsPage*>("settingsPage"), nullptr);
+    EXPECT_NE(window->findChild<QWidget*>("aboutPage"), nullptr);
+}
+
+// Leaving the settings page checks and stores them; a refused value keeps the user there, also
+// from the exit button.
+TEST_F(MainWindowTest, ARefusedSettingKeepsTheSettingsPageAndTheWindow) {
+    auto* pages = window->findChild<QTabWidget*>("pagesTabWidget");
+    window->ShowPage(MainWindow::Page::Settings);
+    auto* settings = window->findChild<SettingsPage*>("settingsPage");
+    settings->findChild<QRadioButton*>("byAgeRadioButton")->click();
+    auto* days = settings->findChild<QLineEdit*>("maxDaysLineEdit");
+    days->setText(QStringLiteral("1000"));
+    emit days->textEdited(days->text());
+
+    window->ShowPage(MainWindow::Page::Sms);
+    EXPECT_EQ(pages->currentIndex(), static_cast<int>(MainWindow::Page::Settings));
+    ASSERT_FALSE(boxes.Shown().empty());
+    EXPECT_EQ(boxes.Last().stringId, 155);
+
+    QSignalSpy finished(window.get(), &MainWindow::finished);
+    window->Exit();
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_EQ(pages->currentIndex(), static_cast<int>(MainWindow::Page::Settings));
+
+    days->setText(QStringLiteral("999"));
+    emit days->textEdited(days->text());
+    window->ShowPage(MainWindow::Page::About);
+    EXPECT_EQ(pages->currentIndex(), static_cast<int>(MainWindow::Page::About));
+    EXPECT_EQ(user.GetMaxDays(), 999u);
 }
 
 TEST_F(MainWindowTest, AltFTogglesFlashAnywhereOnTheComposePage) {
