@@ -10,6 +10,8 @@ namespace ProgramCaptions {
 inline constexpr int kCaption = 0;
 inline constexpr int kOk = 1;
 inline constexpr int kCancel = 2;
+inline constexpr int kYes = 6;
+inline constexpr int kNo = 7;
 
 // The login dialog.
 namespace Login {

@@ -3,6 +3,7 @@
 #include "controls/ControlsText.h"
 #include "logic/ImportCaptions.h"
 #include "logic/ProgramStrings.h"
+#include "windows/DialogButtons.h"
 #include "windows/ProgramText.h"
 
 #include <QDialogButtonBox>
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -76,17 +76,9 @@ AlternativeNumberDlg::AlternativeNumberDlg(const std::string& name,
     question->setBuddy(m_numbers);
     main->addWidget(m_numbers);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->setObjectName(QStringLiteral("dialogButtonBox"));
-    auto* yes = buttons->addButton(Caption(Ids::kYes), QDialogButtonBox::AcceptRole);
-    yes->setObjectName(QStringLiteral("yesButton"));
-    yes->setDefault(true);
-    auto* no = buttons->addButton(Caption(Ids::kNo), QDialogButtonBox::RejectRole);
-    no->setObjectName(QStringLiteral("noButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const DialogButtons buttons = YesNoButtons(this, Ids::kDialog);
     connect(m_numbers, &QListWidget::itemActivated, this, &QDialog::accept);
-    main->addWidget(buttons);
+    main->addWidget(buttons.box);
     m_numbers->setFocus();
 }
 

@@ -5,13 +5,13 @@
 #include "logic/AddressPageCaptions.h"
 #include "logic/ContactEdit.h"
 #include "logic/ProgramStrings.h"
+#include "windows/DialogButtons.h"
 #include "windows/ProgramText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,17 +45,8 @@ ContactDlg::ContactDlg(const ContactFields& fields, bool isNew, IMessageBox& box
     // Names are wider than numbers.
     m_name->setMinimumWidth(m_name->fontMetrics().averageCharWidth() * 36);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->setObjectName(QStringLiteral("dialogButtonBox"));
-    auto* ok = buttons->addButton(Caption(ProgramCaptions::kOk), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel =
-        buttons->addButton(Caption(ProgramCaptions::kCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    main->addWidget(buttons);
+    const DialogButtons buttons = OkCancelButtons(this, Ids::kDialog);
+    main->addWidget(buttons.box);
     main->setSizeConstraint(QLayout::SetFixedSize);
     m_name->setFocus();
 }

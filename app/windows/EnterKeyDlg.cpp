@@ -3,12 +3,12 @@
 #include "controls/ControlsText.h"
 #include "logic/SettingsPageCaptions.h"
 #include "model/SmsUserInfo.h"
+#include "windows/DialogButtons.h"
 #include "windows/ProgramText.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -49,16 +49,8 @@ EnterKeyDlg::EnterKeyDlg(int mode, QWidget* parent) : QDialog(parent) {
     m_modes->checkedButton()->setFocus();
     main->addWidget(box);
 
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(Caption(ProgramCaptions::kOk), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel =
-        buttons->addButton(Caption(ProgramCaptions::kCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    main->addWidget(buttons);
+    const DialogButtons buttons = OkCancelButtons(this, Ids::kDialog);
+    main->addWidget(buttons.box);
 }
 
 int EnterKeyDlg::Mode() const {

@@ -3,11 +3,11 @@
 #include "controls/ControlsText.h"
 #include "frontend/ArchiveRows.h"
 #include "logic/PageDialogCaptions.h"
+#include "windows/DialogButtons.h"
 #include "windows/ProgramText.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -51,17 +51,8 @@ FilterDlg::FilterDlg(int mode, QWidget* parent) : QDialog(parent) {
     (current ? current : m_modes->button(ArchiveRows::All))->setChecked(true);
     m_modes->checkedButton()->setFocus();
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->setObjectName(QStringLiteral("dialogButtonBox"));
-    auto* ok = buttons->addButton(Caption(ProgramCaptions::kOk), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel =
-        buttons->addButton(Caption(ProgramCaptions::kCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    main->addWidget(buttons);
+    const DialogButtons buttons = OkCancelButtons(this, Ids::kDialog);
+    main->addWidget(buttons.box);
 }
 
 int FilterDlg::Mode() const {

@@ -3,12 +3,12 @@
 #include "controls/ControlsText.h"
 #include "logic/AddressPageCaptions.h"
 #include "logic/ProgramStrings.h"
+#include "windows/DialogButtons.h"
 #include "windows/ProgramText.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -36,17 +36,8 @@ GroupDlg::GroupDlg(const std::string& name, bool isNew, QWidget* parent) : QDial
     main->addWidget(label);
     main->addWidget(m_name);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->setObjectName(QStringLiteral("dialogButtonBox"));
-    auto* ok = buttons->addButton(Caption(ProgramCaptions::kOk), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel =
-        buttons->addButton(Caption(ProgramCaptions::kCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    main->addWidget(buttons);
+    const DialogButtons buttons = OkCancelButtons(this, Ids::kDialog);
+    main->addWidget(buttons.box);
     main->setSizeConstraint(QLayout::SetFixedSize);
     m_name->setFocus();
     m_name->selectAll();

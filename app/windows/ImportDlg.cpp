@@ -7,6 +7,7 @@
 #include "logic/ImportFilter.h"
 #include "logic/ProgramStrings.h"
 #include "windows/AlternativeNumberDlg.h"
+#include "windows/DialogButtons.h"
 #include "windows/ProgramText.h"
 
 #include <QButtonGroup>
@@ -176,17 +177,8 @@ ImportDlg::ImportDlg(IMessageBox& boxes, QWidget* parent) : QDialog(parent), m_b
         noMobileLayout->addWidget(button);
     main->addWidget(noMobile);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->setObjectName(QStringLiteral("dialogButtonBox"));
-    auto* ok = buttons->addButton(Caption(ProgramCaptions::kOk), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel =
-        buttons->addButton(Caption(ProgramCaptions::kCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &ImportDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    main->addWidget(buttons);
+    const DialogButtons buttons = OkCancelButtons(this, Ids::kDialog);
+    main->addWidget(buttons.box);
 
     connect(m_type, &QComboBox::currentIndexChanged, this, &ImportDlg::UpdateOffers);
     connect(browse, &QPushButton::clicked, this, &ImportDlg::Browse);

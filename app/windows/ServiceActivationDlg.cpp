@@ -3,6 +3,7 @@
 #include "controls/ControlsText.h"
 #include "logic/SettingsPageCaptions.h"
 #include "logic/TextTrim.h"
+#include "windows/DialogButtons.h"
 #include "windows/ProgramText.h"
 
 #include <QDialogButtonBox>
@@ -58,19 +59,12 @@ ServiceActivationDlg::ServiceActivationDlg(const std::string& terms, QWidget* pa
     row->addWidget(m_code, 1);
     main->addLayout(row);
 
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(Caption(ProgramCaptions::kOk), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    ok->setEnabled(false);
-    auto* cancel =
-        buttons->addButton(Caption(ProgramCaptions::kCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_code, &QLineEdit::textChanged, ok,
-            [ok](const QString& text) { ok->setEnabled(!text.trimmed().isEmpty()); });
-    main->addWidget(buttons);
+    const DialogButtons buttons = OkCancelButtons(this, Ids::kDialog);
+    buttons.accept->setEnabled(false);
+    connect(
+        m_code, &QLineEdit::textChanged, buttons.accept,
+        [ok = buttons.accept](const QString& text) { ok->setEnabled(!text.trimmed().isEmpty()); });
+    main->addWidget(buttons.box);
     m_code->setFocus();
 }
 
