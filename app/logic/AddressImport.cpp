@@ -213,9 +213,11 @@ void AddressImport::Keep(const ImportRecord& record) {
 }
 
 void AddressImport::Store() {
+    std::vector<CSmsAddressBook::NewContact> contacts;
+    contacts.reserve(m_new.size());
     for (const ImportRecord& record : m_new)
-        if (m_book.AddContact(record.name, record.phone1, record.phone2) >= 0)
-            ++m_imported;
+        contacts.push_back({record.name, record.phone1, record.phone2});
+    m_imported += m_book.AddContacts(contacts);
     for (const Overwrite& overwrite : m_overwrites)
         if (m_book.EditContactByID(overwrite.id, overwrite.name, overwrite.phone1,
                                    overwrite.phone2))

@@ -71,6 +71,21 @@ int CSmsAddressBook::AddContact(const std::string& name, const std::string& phon
     return GetItemCount() - 1;
 }
 
+int CSmsAddressBook::AddContacts(const std::vector<NewContact>& contacts) {
+    NameSet taken;
+    for (const auto& item : m_items)
+        taken.insert(item->GetName());
+    int added = 0;
+    for (const NewContact& contact : contacts) {
+        if (!taken.insert(contact.name).second)
+            continue;
+        m_items.push_back(
+            std::make_unique<CSmsAddressBookItem>(contact.name, contact.phone1, contact.phone2));
+        ++added;
+    }
+    return added;
+}
+
 int CSmsAddressBook::AddGroup(const std::string& name) {
     if (IndexFromGroupName(name, false, false, -1) >= 0)
         return -1;

@@ -37,6 +37,15 @@ public:
 
     // The new contact's index, or -1 when a contact of that exact name exists.
     int AddContact(const std::string& name, const std::string& phone1, const std::string& phone2);
+    // Adds each contact as AddContact would, in order (a name taken by the book or by an earlier
+    // one of the list is left out), with one look-up of the taken names for all of them; how
+    // many were added.
+    struct NewContact {
+        std::string name;
+        std::string phone1;
+        std::string phone2;
+    };
+    int AddContacts(const std::vector<NewContact>& contacts);
     // The new group's index, or -1 when a group of that exact name exists.
     int AddGroup(const std::string& name);
     // The same with these members, each once, whether or not they name a contact: a fetched copy

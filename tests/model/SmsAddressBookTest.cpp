@@ -275,6 +275,20 @@ TEST_F(AddressBookTest, AddingAndEditingKeepNamesUnique) {
     EXPECT_FALSE(book.EditGroup(-1, "L"));
 }
 
+TEST_F(AddressBookTest, AddingManyLeavesOutTakenAndRepeatedNames) {
+    CSmsAddressBook book;
+    book.AddContact("Jan", "1", "");
+    EXPECT_EQ(
+        book.AddContacts({{"Eva", "2", ""}, {"Jan", "3", ""}, {"Eva", "4", ""}, {"eva", "5", "6"}}),
+        2);
+    ASSERT_EQ(book.GetItemCount(), 3);
+    EXPECT_EQ(book.GetItem(0)->GetPhone1(), "1");
+    EXPECT_EQ(book.GetItem(1)->GetPhone1(), "2");
+    EXPECT_EQ(book.GetItem(2)->GetName(), "eva");
+    EXPECT_EQ(book.GetItem(2)->GetPhone2(), "6");
+    EXPECT_NE(book.GetItem(1)->GetID(), book.GetItem(2)->GetID());
+}
+
 TEST_F(AddressBookTest, RenamingAndDeletingContactsFollowsInGroups) {
     CSmsAddressBook book;
     book.AddContact("Jan", "1", "");
