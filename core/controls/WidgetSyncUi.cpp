@@ -56,9 +56,10 @@ WidgetSyncUi::~WidgetSyncUi() {
     Abandon();
 }
 
+// The progress window goes before the worker is released, so the run never sees it again.
 void WidgetSyncUi::Abandon() {
-    m_relay.Abandon();
     SetProgress(false);
+    m_relay.Abandon();
 }
 
 // The worker does not wait with a blocking call: the question is posted, and the relay lets
