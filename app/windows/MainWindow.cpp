@@ -129,8 +129,19 @@ MainWindow::MainWindow(CSmsUserInfo& user, CServiceLock& serviceLock, IMessageBo
 }
 
 MainWindow::~MainWindow() {
+    // A synchronisation's worker may be waiting for a question: it gets "end the run", so the
+    // contacts page's runner below can end the run instead of waiting for ever.
+    m_syncUi->Abandon();
     if (m_worker)
         m_worker->Stop();
+    // The pages go before the dialogs and the synchronisation's questions they use (as children
+    // they would go only after the members); a tab leaving meanwhile is no page change.
+    disconnect(m_pages, nullptr, this, nullptr);
+    delete m_pages;
+    m_pages = nullptr;
+    m_smsPage = nullptr;
+    m_settingsPage = nullptr;
+    m_statusLabel = nullptr;
 }
 
 void MainWindow::BuildCaption() {

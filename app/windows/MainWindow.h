@@ -59,7 +59,8 @@ public:
     MainWindow(CSmsUserInfo& user, CServiceLock& serviceLock, IMessageBox& boxes,
                MainWindowOptions options, IDeliveryNotifier* notifier = nullptr,
                QWidget* parent = nullptr);
-    // Stops the background worker (cancelling its call in progress) before anything goes.
+    // Ends a synchronisation's questions and stops the background worker (cancelling its call
+    // in progress) before anything goes; then the pages go, ending their calls.
     ~MainWindow() override;
 
     void ShowPage(Page page);

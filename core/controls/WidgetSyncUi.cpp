@@ -53,19 +53,49 @@ WidgetSyncUi::WidgetSyncUi(IMessageBox& boxes, const StringTable& programTexts, 
     : m_boxes(boxes), m_errors(programTexts), m_parent(parent) {}
 
 WidgetSyncUi::~WidgetSyncUi() {
-    SetProgress(false);
+    Abandon();
 }
 
-void WidgetSyncUi::OnUiThread(const std::function<void()>& task) {
+// The progress window goes before the worker is released, so the run never sees it again.
+void WidgetSyncUi::Abandon() {
+    SetProgress(false);
+    m_relay.Abandon();
+}
+
+// The worker does not wait with a blocking call: the question is posted, and the relay lets
+// Abandon release the worker while the question's dialog is still open. Posted to the
+// application, so this object may go while the question is up; an abandoned reply is closed, so
+// a question still queued then never reaches this object.
+int WidgetSyncUi::OnUiThread(std::function<int()> show, int fallback) {
     if (QThread::currentThread() == thread())
-        task();
-    else
-        QMetaObject::invokeMethod(this, task, Qt::BlockingQueuedConnection);
+        return m_relay.IsAbandoned() ? fallback : show();
+    return m_relay.Ask(
+        [this, &show](const QuestionRelay::Reply& reply) {
+            QMetaObject::invokeMethod(
+                qApp,
+                [show, reply] {
+                    if (reply.IsOpen())
+                        reply(show());
+                },
+                Qt::QueuedConnection);
+        },
+        fallback);
+}
+
+// The window may go while the question is up, this object with it.
+int WidgetSyncUi::Present(const std::function<int()>& show) {
+    const QPointer<WidgetSyncUi> self(this);
+    if (m_progress)
+        m_progress->hide();
+    const int answer = show();
+    if (self && m_waitCursor && m_progress)
+        m_progress->ShowCentred();
+    return answer;
 }
 
 std::optional<CAddressBookSync::ManualSyncMode> WidgetSyncUi::AskMode() {
-    int index = -1;
-    OnUiThread([&] { index = Ask(ModeDialog(m_parent)); });
+    const int index =
+        OnUiThread([this] { return Present([this] { return Ask(ModeDialog(m_parent)); }); });
     constexpr CAddressBookSync::ManualSyncMode kModes[] = {
         CAddressBookSync::ObToQln, CAddressBookSync::QlnToOb, CAddressBookSync::Merge};
     if (index < 0)
@@ -97,7 +127,10 @@ void WidgetSyncUi::ShowDuplicates(const std::string& first, const std::string& s
 }
 
 void WidgetSyncUi::ShowProgress(bool shown) {
-    OnUiThread([&] { SetProgress(shown); });
+    OnUiThread([this, shown] {
+        SetProgress(shown);
+        return 0;
+    });
 }
 
 void WidgetSyncUi::SetProgress(bool shown) {
@@ -120,8 +153,9 @@ QWidget* WidgetSyncUi::ProgressWindow() const {
 
 IAddressBookSyncUi::NumberConflictChoice
 WidgetSyncUi::AskNumberConflict(const std::string& contactName, const std::string& aliasName) {
-    int index = -1;
-    OnUiThread([&] { index = Ask(NumberConflictDialog(contactName, aliasName, m_parent)); });
+    const int index = OnUiThread([this, contactName, aliasName] {
+        return Present([&] { return Ask(NumberConflictDialog(contactName, aliasName, m_parent)); });
+    });
     constexpr NumberConflictChoice kChoices[] = {NumberConflictChoice::DeleteAlias,
                                                  NumberConflictChoice::DeleteContact,
                                                  NumberConflictChoice::Ignore};
@@ -150,8 +184,10 @@ std::unique_ptr<SyncChoiceDlg> WidgetSyncUi::NumberConflictDialog(const std::str
 IAddressBookSyncUi::NameConflictChoice
 WidgetSyncUi::AskNameConflict(const std::string& name, const std::string& obkNumber,
                               const std::string& localNumbers) {
-    int index = -1;
-    OnUiThread([&] { index = Ask(NameConflictDialog(name, obkNumber, localNumbers, m_parent)); });
+    const int index = OnUiThread([this, name, obkNumber, localNumbers] {
+        return Present(
+            [&] { return Ask(NameConflictDialog(name, obkNumber, localNumbers, m_parent)); });
+    });
     constexpr NameConflictChoice kChoices[] = {
         NameConflictChoice::CopyToObk, NameConflictChoice::StoreAsPhone1,
         NameConflictChoice::StoreAsPhone2, NameConflictChoice::DoNotSync};
@@ -180,9 +216,11 @@ std::unique_ptr<SyncChoiceDlg> WidgetSyncUi::NameConflictDialog(const std::strin
 }
 
 void WidgetSyncUi::ShowErrors(const std::string& lines) {
-    OnUiThread([&] {
-        RunModal(std::make_unique<SyncErrorDlg>(ToQString(lines), m_parent),
-                 [](SyncErrorDlg& shown) { return shown.exec(); });
+    OnUiThread([this, lines] {
+        return Present([&] {
+            return RunModal(std::make_unique<SyncErrorDlg>(ToQString(lines), m_parent),
+                            [](SyncErrorDlg& shown) { return shown.exec(); });
+        });
     });
 }
 
@@ -212,8 +250,11 @@ std::string WidgetSyncUi::StatusText(int status) const {
 }
 
 void WidgetSyncUi::ShowBox(const IMessageBox::Request& request) {
-    OnUiThread([&] {
-        const NormalCursor cursor;
-        m_boxes.Show(request);
+    OnUiThread([this, request] {
+        return Present([&] {
+            const NormalCursor cursor;
+            m_boxes.Show(request);
+            return 0;
+        });
     });
 }

@@ -2,6 +2,7 @@
 
 #include "QuillonControlsExport.h"
 #include "frontend/IMessageBox.h"
+#include "frontend/QuestionRelay.h"
 #include "frontend/ServiceErrorText.h"
 #include "model/StringTable.h"
 #include "service/AddressBookSyncUi.h"
@@ -26,7 +27,13 @@ class QUILLON_CONTROLS_EXPORT WidgetSyncUi : public QObject, public IAddressBook
 public:
     // Built on the user-interface thread; boxes and the table must outlive this object.
     WidgetSyncUi(IMessageBox& boxes, const StringTable& programTexts, QWidget* parent);
+    // Abandons. The run must be over before this object goes (the window ends it first).
     ~WidgetSyncUi() override;
+
+    // On the user-interface thread, when the window goes: every question, open or to come,
+    // answers "end the run" at once (the mode: nothing; a conflict: EndSync) and nothing more is
+    // shown, so the worker never waits for a window that is gone. The progress window goes.
+    void Abandon();
 
     std::optional<CAddressBookSync::ManualSyncMode> AskMode() override;
     void ShowDuplicates(const std::string& first, const std::string& second) override;
@@ -56,8 +63,11 @@ public:
                                                              QWidget* parent);
 
 private:
-    // Runs task on this object's thread and returns when it is done.
-    void OnUiThread(const std::function<void()>& task);
+    // Runs show on this object's thread, the progress window hidden meanwhile, and returns its
+    // answer; fallback at once when the run is abandoned. show owns what it shows: the caller
+    // may be gone when it returns.
+    int OnUiThread(std::function<int()> show, int fallback = -1);
+    int Present(const std::function<int()>& show);
     void ShowBox(const IMessageBox::Request& request);
     void SetProgress(bool shown);
 
@@ -67,4 +77,5 @@ private:
     // The progress window belongs to the parent window, which may close while it is shown.
     QPointer<SyncProgressWnd> m_progress;
     bool m_waitCursor = false;
+    QuestionRelay m_relay;
 };

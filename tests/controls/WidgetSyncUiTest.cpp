@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,7 +20,9 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -335,6 +338,129 @@ TEST(SyncUiWindowClosing, TakesTheOpenDialogAndTheProgressWindowAlong) {
     EXPECT_EQ(ui.ProgressWindow(), nullptr);
     ui.ShowProgress(false);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Notes whether the progress window was up when a message came.
+class ProgressWatchingBoxes : public ScriptedMessageBox {
+public:
+    Answer Show(const Request& request) override {
+        progressUp.push_back(ui && ui->ProgressWindow() && ui->ProgressWindow()->isVisible());
+        return ScriptedMessageBox::Show(request);
+    }
+    WidgetSyncUi* ui = nullptr;
+    std::vector<bool> progressUp;
+};
+
+TEST(SyncUiProgress, HidesWhileAQuestionOrAMessageIsUpAndComesBackWhileTheRunGoesOn) {
+    QWidget window;
+    window.show();
+    ProgressWatchingBoxes boxes;
+    WidgetSyncUi ui(boxes, kProgramTexts, &window);
+    boxes.ui = &ui;
+    ui.ShowProgress(true);
+    bool upDuringQuestion = true;
+    WhenModal([&](QWidget* dialog) {
+        upDuringQuestion = ui.ProgressWindow()->isVisible();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    EXPECT_EQ(ui.AskNumberConflict("Jan", "Jano"), Number::EndSync);
+    ASSERT_NE(ui.ProgressWindow(), nullptr);
+    EXPECT_FALSE(upDuringQuestion);
+    EXPECT_TRUE(ui.ProgressWindow()->isVisible());
+
+    ui.ShowFinished(true);
+    EXPECT_EQ(boxes.progressUp, std::vector<bool>{false});
+    EXPECT_TRUE(ui.ProgressWindow()->isVisible());
+    // Once the run has hidden it, a message does not bring it back.
+    ui.ShowProgress(false);
+    ui.ShowDbError();
+    EXPECT_EQ(ui.ProgressWindow(), nullptr);
+}
+
+// The window goes (the program ending, its owner deleting it) while a worker's question is open:
+// the worker is released with "end the run" at once, while the dialog's own loop is still on the
+// stack, and everything asked after that is answered the same way without a window.
+struct SyncUiAbandoned : ::testing::Test {
+    SyncUiAbandoned() { window->show(); }
+    ~SyncUiAbandoned() override {
+        if (worker.joinable())
+            worker.join();
+        delete window;
+    }
+
+    // Runs the worker's questions; once the dialog named dialogName is up, goes calls (on
+    // the window's thread, inside the dialog's loop) and notes whether the worker ended while the
+    // dialog was still open.
+    void RunUntilDialog(const QString& dialogName, std::function<void()> goes,
+                        std::function<void()> questions) {
+        QObject::connect(&watching, &QTimer::timeout, [this, dialogName, goes] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal->objectName() != dialogName)
+                return;
+            watching.stop();
+            goes();
+            const QPointer<QWidget> dialog(modal);
+            releasedWhileOpen =
+                WaitUntil([this] { return over.load(); }) && dialog && dialog->isVisible();
+            delete window;
+            window = nullptr;
+        });
+        watching.start(10);
+        worker = std::thread([this, questions = std::move(questions)] {
+            questions();
+            over = true;
+        });
+        EXPECT_TRUE(WaitUntil([this] { return over.load(); }));
+        worker.join();
+    }
+
+    QWidget* window = new QWidget;
+    ScriptedMessageBox boxes;
+    QTimer watching;
+    std::thread worker;
+    std::atomic<bool> over = false;
+    bool releasedWhileOpen = false;
+};
+
+TEST_F(SyncUiAbandoned, DestroyingTheSyncUiReleasesTheWorkersOpenQuestion) {
+    auto ui = std::make_unique<WidgetSyncUi>(boxes, kProgramTexts, window);
+    WidgetSyncUi* asked = ui.get();
+    std::optional<Number> number;
+    RunUntilDialog(
+        "numberConflictDialog", [&] { ui.reset(); },
+        [&] { number = asked->AskNumberConflict("Jan", "Jano"); });
+    EXPECT_EQ(number, Number::EndSync);
+    EXPECT_TRUE(releasedWhileOpen);
+}
+
+TEST_F(SyncUiAbandoned, AfterAbandonEveryQuestionEndsTheRunAndNothingIsShown) {
+    WidgetSyncUi ui(boxes, kProgramTexts, window);
+    ui.ShowProgress(true);
+    std::optional<CAddressBookSync::ManualSyncMode> mode = CAddressBookSync::Merge;
+    Number number = Number::Ignore;
+    Name name = Name::DoNotSync;
+    bool progressAfter = true;
+    RunUntilDialog(
+        "syncModeDialog", [&] { ui.Abandon(); },
+        [&] {
+            mode = ui.AskMode();
+            number = ui.AskNumberConflict("Jan", "Jano");
+            name = ui.AskNameConflict("Jan", "+421", "09");
+            ui.ShowErrors("line\r\n");
+            ui.ShowFinished(true);
+            ui.ShowProgress(true);
+            progressAfter = ui.ProgressWindow() != nullptr;
+        });
+    EXPECT_TRUE(releasedWhileOpen);
+    EXPECT_EQ(mode, std::nullopt);
+    EXPECT_EQ(number, Number::EndSync);
+    EXPECT_EQ(name, Name::EndSync);
+    EXPECT_TRUE(boxes.Shown().empty());
+    EXPECT_FALSE(progressAfter);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // On the window's own thread too.
+    EXPECT_EQ(ui.AskNumberConflict("Jan", "Jano"), Number::EndSync);
 }
 
 } // namespace
