@@ -3,13 +3,13 @@
 #include "controls/ControlsText.h"
 #include "logic/AddressPageCaptions.h"
 #include "windows/AddressBookModel.h"
+#include "windows/ListKeys.h"
 #include "windows/ProgramText.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,13 +25,6 @@ namespace Ids = ProgramCaptions::Contacts;
 
 QString Caption(int control) {
     return ProgramCaption(Ids::kDialog, control);
-}
-
-QPushButton* Button(int control, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(Caption(control), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(Spoken(button->text()));
-    return button;
 }
 
 QListWidget* GroupList(int control, const char* name, QWidget* parent) {
@@ -86,7 +79,8 @@ void AddressPage::Build() {
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view->header()->setStretchLastSection(false);
     m_view->header()->setSectionsMovable(false);
-    m_view->installEventFilter(this);
+    HandleListKeys(
+        m_view, [this] { Delete(); }, [this] { EditContact(); });
     m_view->viewport()->installEventFilter(this);
     connect(m_view, &QAbstractItemView::doubleClicked, this, &AddressPage::EditContact);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -94,13 +88,13 @@ void AddressPage::Build() {
         RebuildGroups();
     });
 
-    m_new = Button(Ids::kNew, "newButton", this);
-    m_edit = Button(Ids::kEdit, "editButton", this);
-    m_delete = Button(Ids::kDelete, "deleteButton", this);
-    auto* selectAll = Button(Ids::kSelectAll, "selectAllButton", this);
-    auto* exportButton = Button(Ids::kExport, "exportButton", this);
-    auto* importButton = Button(Ids::kImport, "importButton", this);
-    auto* syncButton = Button(Ids::kSynchronize, "synchronizeButton", this);
+    m_new = ProgramButton(Ids::kDialog, Ids::kNew, "newButton", this);
+    m_edit = ProgramButton(Ids::kDialog, Ids::kEdit, "editButton", this);
+    m_delete = ProgramButton(Ids::kDialog, Ids::kDelete, "deleteButton", this);
+    auto* selectAll = ProgramButton(Ids::kDialog, Ids::kSelectAll, "selectAllButton", this);
+    auto* exportButton = ProgramButton(Ids::kDialog, Ids::kExport, "exportButton", this);
+    auto* importButton = ProgramButton(Ids::kDialog, Ids::kImport, "importButton", this);
+    auto* syncButton = ProgramButton(Ids::kDialog, Ids::kSynchronize, "synchronizeButton", this);
     connect(m_new, &QPushButton::clicked, this, &AddressPage::NewContact);
     connect(m_edit, &QPushButton::clicked, this, &AddressPage::EditContact);
     connect(m_delete, &QPushButton::clicked, this, &AddressPage::Delete);
@@ -133,8 +127,9 @@ QWidget* AddressPage::BuildGroups() {
     memberOfLabel->setBuddy(m_memberOf);
     auto* othersLabel = new QLabel(Caption(Ids::kOtherGroups), box);
     othersLabel->setBuddy(m_otherGroups);
-    m_addToGroup = Button(Ids::kAddToGroup, "addToGroupButton", box);
-    m_removeFromGroup = Button(Ids::kRemoveFromGroup, "removeFromGroupButton", box);
+    m_addToGroup = ProgramButton(Ids::kDialog, Ids::kAddToGroup, "addToGroupButton", box);
+    m_removeFromGroup =
+        ProgramButton(Ids::kDialog, Ids::kRemoveFromGroup, "removeFromGroupButton", box);
     connect(m_addToGroup, &QPushButton::clicked, this, &AddressPage::AddToGroup);
     connect(m_removeFromGroup, &QPushButton::clicked, this, &AddressPage::RemoveFromGroup);
     connect(m_otherGroups, &QListWidget::itemDoubleClicked, this, &AddressPage::AddToGroup);
@@ -165,17 +160,6 @@ void AddressPage::showEvent(QShowEvent* event) {
 bool AddressPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_view->viewport() && event->type() == QEvent::Resize)
         FitColumns();
-    if (watched == m_view && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Delete) {
-            Delete();
-            return true;
-        }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            EditContact();
-            return true;
-        }
-    }
     return QWidget::eventFilter(watched, event);
 }
 

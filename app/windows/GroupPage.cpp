@@ -2,11 +2,11 @@
 
 #include "controls/ControlsText.h"
 #include "logic/AddressPageCaptions.h"
+#include "windows/ListKeys.h"
 #include "windows/ProgramText.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,13 +18,6 @@ namespace Ids = ProgramCaptions::Groups;
 
 QString Caption(int control) {
     return ProgramCaption(Ids::kDialog, control);
-}
-
-QPushButton* Button(int control, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(Caption(control), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(Spoken(button->text()));
-    return button;
 }
 
 QListWidget* List(int control, const char* name, QWidget* parent) {
@@ -59,7 +52,8 @@ void GroupPage::Build() {
     m_groups = List(Ids::kGroups, "groupsListWidget", this);
     m_members = List(Ids::kMembers, "membersListWidget", this);
     m_people = List(Ids::kPeople, "peopleListWidget", this);
-    m_groups->installEventFilter(this);
+    HandleListKeys(
+        m_groups, [this] { DeleteGroup(); }, [this] { EditGroup(); });
     connect(m_groups, &QListWidget::itemSelectionChanged, this, [this] {
         UpdateButtons();
         RebuildMembers();
@@ -68,11 +62,11 @@ void GroupPage::Build() {
     connect(m_people, &QListWidget::itemDoubleClicked, this, &GroupPage::AddMember);
     connect(m_members, &QListWidget::itemDoubleClicked, this, &GroupPage::RemoveMember);
 
-    auto* newButton = Button(Ids::kNew, "newButton", this);
-    m_edit = Button(Ids::kEdit, "editButton", this);
-    m_delete = Button(Ids::kDelete, "deleteButton", this);
-    m_add = Button(Ids::kAddMember, "addMemberButton", this);
-    m_remove = Button(Ids::kRemoveMember, "removeMemberButton", this);
+    auto* newButton = ProgramButton(Ids::kDialog, Ids::kNew, "newButton", this);
+    m_edit = ProgramButton(Ids::kDialog, Ids::kEdit, "editButton", this);
+    m_delete = ProgramButton(Ids::kDialog, Ids::kDelete, "deleteButton", this);
+    m_add = ProgramButton(Ids::kDialog, Ids::kAddMember, "addMemberButton", this);
+    m_remove = ProgramButton(Ids::kDialog, Ids::kRemoveMember, "removeMemberButton", this);
     connect(newButton, &QPushButton::clicked, this, &GroupPage::NewGroup);
     connect(m_edit, &QPushButton::clicked, this, &GroupPage::EditGroup);
     connect(m_delete, &QPushButton::clicked, this, &GroupPage::DeleteGroup);
@@ -113,21 +107,6 @@ void GroupPage::Build() {
 void GroupPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     RebuildMembers();
-}
-
-bool GroupPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_groups && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Delete) {
-            DeleteGroup();
-            return true;
-        }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            EditGroup();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 int GroupPage::SelectedGroup() const {

@@ -7,6 +7,7 @@
 #include "logic/ProgramStrings.h"
 #include "model/SmsUserInfo.h"
 #include "service/TransportOptions.h"
+#include "windows/ListKeys.h"
 #include "windows/ProgramText.h"
 #include "windows/SentItemsModel.h"
 
@@ -14,7 +15,6 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,13 +36,6 @@ QString Caption(int control) {
 QString ProgramText(int id) {
     const auto text = ProgramStrings().GetUtf8(id);
     return text ? FromUtf8(std::string(*text)) : QString();
-}
-
-QPushButton* Button(int control, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(Caption(control), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAccessibleName(Spoken(button->text()));
-    return button;
 }
 
 } // namespace
@@ -114,7 +107,8 @@ void SentItemsPage::Build() {
         m_view->header()->setSortIndicator(column, m_logic.Ascending() ? Qt::AscendingOrder
                                                                        : Qt::DescendingOrder);
     });
-    m_view->installEventFilter(this);
+    HandleListKeys(
+        m_view, [this] { Delete(); }, [this] { ShowDetails(); });
     m_view->viewport()->installEventFilter(this);
     connect(m_view, &QAbstractItemView::doubleClicked, this, &SentItemsPage::ShowDetails);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -151,12 +145,13 @@ QWidget* SentItemsPage::BuildCounts() {
 
 QWidget* SentItemsPage::BuildButtons() {
     auto* row = new QWidget(this);
-    m_details = Button(SentItems::kDetails, "detailsButton", row);
-    m_forward = Button(SentItems::kForward, "forwardButton", row);
-    m_delete = Button(SentItems::kDelete, "deleteButton", row);
-    auto* filter = Button(SentItems::kFilter, "filterButton", row);
-    auto* selectAll = Button(SentItems::kSelectAll, "selectAllButton", row);
-    auto* exportButton = Button(SentItems::kExport, "exportButton", row);
+    m_details = ProgramButton(SentItems::kDialog, SentItems::kDetails, "detailsButton", row);
+    m_forward = ProgramButton(SentItems::kDialog, SentItems::kForward, "forwardButton", row);
+    m_delete = ProgramButton(SentItems::kDialog, SentItems::kDelete, "deleteButton", row);
+    auto* filter = ProgramButton(SentItems::kDialog, SentItems::kFilter, "filterButton", row);
+    auto* selectAll =
+        ProgramButton(SentItems::kDialog, SentItems::kSelectAll, "selectAllButton", row);
+    auto* exportButton = ProgramButton(SentItems::kDialog, SentItems::kExport, "exportButton", row);
     connect(m_details, &QPushButton::clicked, this, &SentItemsPage::ShowDetails);
     connect(m_forward, &QPushButton::clicked, this, &SentItemsPage::Forward);
     connect(m_delete, &QPushButton::clicked, this, &SentItemsPage::Delete);
@@ -194,17 +189,6 @@ void SentItemsPage::showEvent(QShowEvent* event) {
 bool SentItemsPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_view->viewport() && event->type() == QEvent::Resize)
         FitColumns();
-    if (watched == m_view && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Delete) {
-            Delete();
-            return true;
-        }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            ShowDetails();
-            return true;
-        }
-    }
     return QWidget::eventFilter(watched, event);
 }
 
