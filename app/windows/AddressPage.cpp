@@ -6,6 +6,7 @@
 #include "windows/ListKeys.h"
 #include "windows/ProgramText.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -11,6 +11,7 @@
 #include "windows/ProgramText.h"
 #include "windows/SentItemsModel.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
