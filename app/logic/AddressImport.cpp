@@ -82,7 +82,8 @@ AddressImport::AddressImport(CSmsAddressBook& book, IMessageBox& boxes,
 AddressImport::State AddressImport::Step(int records) {
     for (int i = 0; i < records && m_state == State::Reading; ++i) {
         ImportRecord record;
-        switch (m_source->Next(record)) {
+        const IImportSource::Result result = m_source->Next(record);
+        switch (result) {
         case IImportSource::Result::End:
             Store();
             m_boxes.Show(ProgramStrings(), ProgramString::ImportDone, {m_imported},
@@ -90,13 +91,13 @@ AddressImport::State AddressImport::Step(int records) {
             End(State::Completed);
             break;
         case IImportSource::Result::DataError:
-            Store();
-            m_boxes.Show(ProgramStrings(), ProgramString::BackupDataError, {}, Icon::Stop);
-            End(State::Ended);
-            break;
         case IImportSource::Result::WrongVersion:
             Store();
-            m_boxes.Show(ProgramStrings(), ProgramString::BackupWrongVersion, {}, Icon::Stop);
+            m_boxes.Show(ProgramStrings(),
+                         result == IImportSource::Result::DataError
+                             ? ProgramString::BackupDataError
+                             : ProgramString::BackupWrongVersion,
+                         {}, Icon::Stop);
             End(State::Ended);
             break;
         case IImportSource::Result::Record:

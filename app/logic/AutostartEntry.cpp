@@ -1,12 +1,12 @@
 #include "logic/AutostartEntry.h"
 
 #include "logic/ProgramStrings.h"
+#include "model/StoredFile.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
-#include <unistd.h>
 
 namespace {
 
@@ -165,31 +165,16 @@ bool AutostartEntry::Set(bool on) const {
     std::filesystem::create_directories(file.parent_path(), error);
     if (error)
         return false;
-    // Written beside it and renamed over it, so that the session never reads half an entry.
-    const std::filesystem::path temporary =
-        file.parent_path() / ("." + file.filename().string() + "." + std::to_string(getpid()));
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << "[Desktop Entry]\n"
-               "Type=Application\n"
-               "Name="
-            << EscapeString(
-                   std::string(ProgramStrings().GetUtf8(ProgramString::TrayTip).value_or("")))
-            << "\nExec=" << EscapeString(ExecValue(m_programPath))
-            << "\n"
-               "X-GNOME-Autostart-enabled=true\n";
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-    }
-    std::filesystem::rename(temporary, file, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    const std::string text =
+        "[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=" +
+        EscapeString(std::string(ProgramStrings().GetUtf8(ProgramString::TrayTip).value_or(""))) +
+        "\nExec=" + EscapeString(ExecValue(m_programPath)) +
+        "\n"
+        "X-GNOME-Autostart-enabled=true\n";
+    // Replaced whole, so that the session never reads half an entry.
+    const std::string temporaryOf =
+        (file.parent_path() / ("." + file.filename().string())).string();
+    return !ReplaceStoredBytes(m_file, {text.begin(), text.end()}, temporaryOf).Failed();
 }

@@ -5,6 +5,8 @@
 #include "logic/ProgramStrings.h"
 #include "model/SmsUserInfo.h"
 
+#include <unordered_set>
+
 using Answer = IMessageBox::Answer;
 using Icon = IMessageBox::Icon;
 using Buttons = IMessageBox::Buttons;
@@ -28,9 +30,10 @@ MemberLists GroupPageLogic::Members(int group) const {
     MemberLists lists;
     if (chosen)
         lists.members = chosen->GetMembers();
+    const std::unordered_set<std::string> members(lists.members.begin(), lists.members.end());
     for (int i = 0; i < book.GetItemCount(); ++i) {
         const std::string& name = book.GetItem(i)->GetName();
-        if (!chosen || !chosen->IsMember(name))
+        if (!members.contains(name))
             lists.people.push_back({i, name});
     }
     return lists;

@@ -38,6 +38,8 @@ bool CSmsAddressBookGroup::RemoveMember(const std::string& name) {
 }
 
 bool CSmsAddressBookGroup::IsMember(const std::string& name, bool noAccents, int prefixLen) const {
+    if (!noAccents && prefixLen == -1)
+        return std::find(m_members.begin(), m_members.end(), name) != m_members.end();
     return std::any_of(m_members.begin(), m_members.end(), [&](const std::string& member) {
         return CutToPrefix(noAccents ? StripAccents(member) : member, prefixLen) == name;
     });

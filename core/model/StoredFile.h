@@ -77,8 +77,10 @@ StoredFileSource ReadStoredFile(const std::string& path, const std::string& fall
 // (in the same folder), flushed to disk, then renamed to path, so that a failed write leaves the
 // old file whole. The result tells why the file could not be written; with a stamp, success also
 // gives the new file's stamp.
-SaveError ReplaceStoredBytes(const std::string& path, const std::vector<unsigned char>& bytes,
-                             const std::string& temporaryOf, StoredFileStamp* stamp = nullptr);
+QUILLON_CORE_EXPORT SaveError ReplaceStoredBytes(const std::string& path,
+                                                 const std::vector<unsigned char>& bytes,
+                                                 const std::string& temporaryOf,
+                                                 StoredFileStamp* stamp = nullptr);
 
 // Packs the text (for reading with maxRatio) and replaces the file with ReplaceStoredBytes. A
 // path that is a link of this user is written through: the file at the end of the links is
